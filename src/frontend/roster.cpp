@@ -1,0 +1,121 @@
+#include "frontend/roster.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "shell/game_path.h"
+
+namespace darts::frontend {
+
+namespace {
+
+PortraitLoader* portraitLoader = nullptr;
+
+bool isCSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Field offsets inside one record.
+constexpr size_t kNameOffset = kNameLengthWidth;
+constexpr size_t kPortraitOffset = kNameOffset + kNameWidth;
+constexpr size_t kGaugeOffset = kPortraitOffset + kPortraitWidth;
+constexpr size_t kReleaseOffset = kGaugeOffset + kSkillWidth;
+constexpr size_t kProfileOffset = kReleaseOffset + kSkillWidth;
+constexpr size_t kFieldsSize = kProfileOffset + kProfileWidth;  // 54: the bytes that are read
+
+static_assert(kFieldsSize == 54);
+static_assert(sizeof(PlayerSlot::name) == 12 && kNameWidth < sizeof(PlayerSlot::name));
+static_assert(kProfileUsed < sizeof(PlayerSlot::hitMessage));
+
+// strncpy into a zero-filled destination: at most n bytes, ending at the first NUL.
+void copyText(char* dest, const char* src, size_t n) {
+    const void* nul = std::memchr(src, '\0', n);
+    const size_t length =
+        nul != nullptr ? static_cast<size_t>(static_cast<const char*>(nul) - src) : n;
+    std::memcpy(dest, src, length);
+}
+
+void copyRecord(PlayerSlot& slot, const char* record) {
+    // A length outside 0..11 would write past the name or leave it unterminated.
+    int nameLength = atoiField(record, kNameLengthWidth);
+    if (nameLength < 0) nameLength = 0;
+    if (nameLength > static_cast<int>(kNameWidth)) nameLength = static_cast<int>(kNameWidth);
+    std::memset(slot.name, 0, sizeof slot.name);
+    copyText(slot.name, record + kNameOffset, static_cast<size_t>(nameLength));
+
+    // Only the two-letter resource name; the rest stays NUL so the name is a C string.
+    std::memset(slot.portraitResource, 0, sizeof slot.portraitResource);
+    std::memcpy(slot.portraitResource, record + kPortraitOffset, 2);
+
+    slot.gaugeSkill = atoiField(record + kGaugeOffset, kSkillWidth);
+    slot.releaseSkill = atoiField(record + kReleaseOffset, kSkillWidth);
+
+    std::memset(slot.hitMessage, 0, sizeof slot.hitMessage);
+    copyText(slot.hitMessage, record + kProfileOffset, kProfileUsed);
+}
+
+}  // namespace
+
+int atoiField(const char* field, size_t width) {
+    size_t i = 0;
+    while (i < width && isCSpace(field[i])) ++i;
+    bool negative = false;
+    if (i < width && (field[i] == '+' || field[i] == '-')) negative = field[i++] == '-';
+    // Accumulated as a negative number, whose range is the larger one.
+    long long value = 0;
+    for (; i < width && field[i] >= '0' && field[i] <= '9'; ++i) {
+        value = value * 10 - (field[i] - '0');
+        if (value < INT_MIN) return negative ? INT_MIN : INT_MAX;
+    }
+    if (negative) return static_cast<int>(value);
+    return value == INT_MIN ? INT_MAX : static_cast<int>(-value);
+}
+
+void setPortraitLoader(PortraitLoader* loader) {
+    portraitLoader = loader;
+}
+
+int readRosterRecord(GameState& state, int recordNumber, bool loadPortrait,
+                     const std::string& baseDir) {
+    std::string path = gamePathToHost(kRosterFile);
+    if (!baseDir.empty()) path = baseDir + "/" + path;
+    // Text mode as the game always opened it; the fields hold no line ends.
+    std::FILE* file = std::fopen(path.c_str(), "r");
+    if (file == nullptr) {
+        std::fprintf(stderr, "darts: cannot open the roster %s: %s\n", path.c_str(),
+                     std::strerror(errno));
+        std::exit(1);
+    }
+    // Any other number would seek outside the roster and index past the eight portraits.
+    if (recordNumber < 1 || recordNumber > kRosterCharacters) {
+        std::fclose(file);
+        return 0;
+    }
+
+    // Zero-filled and one byte longer than the fields, so that a short file reads as empty
+    // fields and no string operation runs off the end.
+    char record[kFieldsSize + 1] = {};
+    size_t got = 0;
+    if (std::fseek(file, (recordNumber - 1) * kRosterRecordSize, SEEK_SET) == 0) {
+        got = std::fread(record, 1, kFieldsSize, file);
+    }
+    std::fclose(file);
+
+    PlayerSlot& slot = state.players[kComputer];
+    slot.characterNumber = recordNumber;
+    copyRecord(slot, record);
+    if (loadPortrait && portraitLoader != nullptr) {
+        portraitLoader->loadPortrait(recordNumber, slot.portraitResource);
+    }
+    slot.portraitIndex = recordNumber;
+    return got == kFieldsSize ? 1 : 0;
+}
+
+int readRosterRecord(GameState& state, int recordNumber, bool loadPortrait) {
+    return readRosterRecord(state, recordNumber, loadPortrait, std::string());
+}
+
+}  // namespace darts::frontend

@@ -1,0 +1,30 @@
+// The computer's throw: every frame of its turn it draws fresh targets and drives the same throw
+// state as the human's mouse. Above a count of 20 it aims where it aimed last and releases around
+// a fixed angle; at 20 or less the shot table gives the release angle and the aim.
+#pragma once
+
+#include "shell/game_state.h"
+
+namespace darts {
+
+// Kept by the match loop for one match.
+struct ComputerBrain {
+    float gaugeTarget = 0;
+    float releaseTarget = 0;
+    float aimTarget = 0;
+    bool aimReached = false;  // once set, the computer no longer waits for its aim
+};
+
+// This frame's targets for the side to throw, drawn from its gaugeSkill and releaseSkill.
+void computerShotTargets(GameState& state, ComputerBrain& brain);
+
+// This frame's decisions: walk the aim, start the swing, release.
+void computerDecisions(GameState& state, ComputerBrain& brain);
+
+// Both, as the match loop runs them before each frame of the computer's turn.
+inline void computerFrame(GameState& state, ComputerBrain& brain) {
+    computerShotTargets(state, brain);
+    computerDecisions(state, brain);
+}
+
+}  // namespace darts

@@ -1,0 +1,37 @@
+// The 301 rules: preparing a match, finishing a dart (win, bust, next dart, end of turn) and
+// passing the turn, plus which result texts stand while a dart sits in the board.
+#pragma once
+
+#include "shell/game_state.h"
+
+namespace darts {
+
+constexpr int kStartingScore = 301;
+// A dart that has reached the board stays there this many frames before it is finished.
+constexpr int kLandingDisplayFrames = 170;
+
+// Prepares both sides for a new match and leaves the front end running (inFrontEnd = 1): the
+// caller clears inFrontEnd itself to start playing.
+void newMatch(GameState& state);
+
+// The dart in play has ended its landing display: count it, then win, bust, next dart and end of
+// turn, in that order.
+void finishDart(GameState& state);
+
+// Closes the turn of the side to throw and passes the turn to the other side.
+void endTurn(GameState& state);
+
+// What the scene shows while the dart in play sits in the board. Texts are Shift-JIS.
+struct ResultTexts {
+    bool shown;          // the dart in play has reached the board
+    const char* ring;    // the side's hitMessage (empty for a plain single)
+    int score;           // 0: no score line
+    const char* outcome; // bust, "you lose", "you win", or nullptr
+};
+ResultTexts resultTexts(const GameState& state);
+
+extern const char kTextBust[];
+extern const char kTextYouLose[];
+extern const char kTextYouWin[];
+
+}  // namespace darts

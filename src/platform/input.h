@@ -1,0 +1,51 @@
+// What the game needs from the input devices: a test whether Escape is down, once per frame, and
+// a queue of relative mouse records read empty once per frame.
+#pragma once
+
+#include <cstdint>
+
+namespace darts::platform {
+
+// Which part of the mouse a record is about. The values are the byte offsets of the parts in the
+// classic buffered-mouse data format, so recorded demos keep the same numbers.
+enum class MouseObject : uint32_t {
+    X = 0,
+    Y = 4,
+    Wheel = 8,
+    Button0 = 12,  // the left button
+    Button1 = 13,
+    Button2 = 14,
+    Button3 = 15,
+    Button4 = 16,
+    Button5 = 17,
+    Button6 = 18,
+    Button7 = 19,
+};
+
+// One mouse record. For an axis `data` is the signed relative movement; for a button bit 0x80 is
+// set while pressed and the value is 0 when released.
+struct MouseRecord {
+    MouseObject object;
+    int32_t data;
+};
+
+constexpr int kMouseBufferSize = 100;
+constexpr int32_t kButtonPressed = 0x80;
+
+class InputSource {
+public:
+    virtual ~InputSource() = default;
+    // Whether the Escape key is down now.
+    virtual bool escapeDown() = 0;
+    // Moves up to `capacity` queued records, oldest first, into `out`; returns how many.
+    virtual int readMouse(MouseRecord* out, int capacity) = 0;
+};
+
+// No keyboard and no mouse: the input of headless runs.
+class NoInput final : public InputSource {
+public:
+    bool escapeDown() override { return false; }
+    int readMouse(MouseRecord*, int) override { return 0; }
+};
+
+}  // namespace darts::platform

@@ -1,0 +1,20 @@
+// One frame of the match: camera, room, finished darts, board, score panels, then the hand with
+// its dart and the aiming overlays, or the dart in flight with the hit texts. Placing the hand and
+// the dart in play is what advances the throw and the flight, so this frame is the match's clock.
+#pragma once
+
+#include "render/device.h"
+#include "shell/game_state.h"
+
+namespace darts::render {
+
+// Draws, presents and advances the match by one step.
+void renderMatchFrame(GameState& state, Device& device);
+
+// Sets the world, view and projection transforms for the frame (and glides the landing camera).
+void setMatchCamera(GameState& state, Device& device);
+
+// Each subset with its own material and texture.
+void drawMeshAsset(Device& device, const MeshAsset& model);
+
+}  // namespace darts::render
