@@ -20,8 +20,8 @@ void BM_HeadlessMatch(benchmark::State& bench) {
         frames += result.frames;
         benchmark::DoNotOptimize(result);
     }
-    bench.counters["matches/s"] = benchmark::Counter(static_cast<double>(bench.iterations()),
-                                                     benchmark::Counter::kIsRate);
+    bench.counters["matches/s"] =
+        benchmark::Counter(static_cast<double>(bench.iterations()), benchmark::Counter::kIsRate);
     bench.counters["frames/match"] =
         static_cast<double>(frames) / static_cast<double>(bench.iterations());
 }

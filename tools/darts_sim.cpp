@@ -92,10 +92,11 @@ int runThrow(int argc, char** argv) {
         std::printf("{\"score\":null}\n");
         return 0;
     }
-    std::printf("{\"x\":%.6f,\"y\":%.6f,\"r\":%.6f,\"sector\":%d,\"score\":%d,\"ring\":%s,"
-                "\"steps\":%d}\n",
-                landing->x, landing->y, landing->radius, landing->sectorIndex, landing->score,
-                jsonString(landing->ringText).c_str(), landing->steps);
+    std::printf(
+        "{\"x\":%.6f,\"y\":%.6f,\"r\":%.6f,\"sector\":%d,\"score\":%d,\"ring\":%s,"
+        "\"steps\":%d}\n",
+        landing->x, landing->y, landing->radius, landing->sectorIndex, landing->score,
+        jsonString(landing->ringText).c_str(), landing->steps);
     return 0;
 }
 
@@ -126,10 +127,11 @@ int runAutoplay(int argc, char** argv) {
     for (long long match = 1; match <= matches; ++match) {
         auto onDart = [&](const GameState& s) {
             const FinishedDart& d = s.lastFinishedDart;
-            std::printf("{\"match\":%lld,\"side\":%d,\"turn\":%d,\"dart\":%d,\"score\":%d,"
-                        "\"scoreLeft\":%d,\"bust\":%s,\"win\":%s}\n",
-                        match, d.side, d.turn + 1, d.dart + 1, d.score, d.scoreLeft,
-                        d.bust ? "true" : "false", d.win ? "true" : "false");
+            std::printf(
+                "{\"match\":%lld,\"side\":%d,\"turn\":%d,\"dart\":%d,\"score\":%d,"
+                "\"scoreLeft\":%d,\"bust\":%s,\"win\":%s}\n",
+                match, d.side, d.turn + 1, d.dart + 1, d.score, d.scoreLeft,
+                d.bust ? "true" : "false", d.win ? "true" : "false");
             if (!scoresConsistent(s)) {
                 std::fprintf(stderr, "darts-sim: match %lld: the counts no longer add up\n", match);
                 consistent = false;

@@ -16,7 +16,9 @@ using namespace darts;
 
 // The arm's angle as the swing stores it, from a signed angle around 0: below 0 lies in the
 // wrapped range just under 12.56.
-double toSwingAngle(double signedAngle) { return signedAngle < 0 ? 12.56 + signedAngle : signedAngle; }
+double toSwingAngle(double signedAngle) {
+    return signedAngle < 0 ? 12.56 + signedAngle : signedAngle;
+}
 
 bool finishes(int count, double signedRelease, double aim) {
     auto landing = simulateThrow(static_cast<float>(toSwingAngle(signedRelease)),
@@ -32,7 +34,8 @@ struct Candidate {
 };
 
 Candidate bestShot(int count) {
-    // The computer walks its aim in steps of 0.0007 from 0, so aims on that grid are reached exactly.
+    // The computer walks its aim in steps of 0.0007 from 0, so aims on that grid are reached
+    // exactly.
     constexpr double kAimStep = 0.0007;
     Candidate best;
     for (int aimSteps = -60; aimSteps <= 60; ++aimSteps) {
@@ -73,8 +76,10 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "make-shot-table: no shot finishes %d reliably\n", count);
             return 1;
         }
-        std::fprintf(stderr, "count %2d: release %+.3f aim %+.4f: %d/11 release errors, %d/189 wider errors\n",
-                     count, shot.release, shot.aim, shot.releaseHits, shot.totalHits);
+        std::fprintf(
+            stderr,
+            "count %2d: release %+.3f aim %+.4f: %d/11 release errors, %d/189 wider errors\n",
+            count, shot.release, shot.aim, shot.releaseHits, shot.totalHits);
         table += formatShotRecord(toSwingAngle(shot.release), shot.aim);
     }
     std::FILE* out = std::fopen(argv[1], "wb");

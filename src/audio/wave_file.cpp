@@ -17,9 +17,7 @@ constexpr uint32_t kDataId = fourCC('d', 'a', 't', 'a');
 constexpr uint32_t kFormatCoreSize = 16;
 constexpr uint32_t kFormatFixedSize = 18;
 
-uint16_t le16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
+uint16_t le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
 uint32_t le32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |

@@ -14,9 +14,7 @@ namespace {
 
 PortraitLoader* portraitLoader = nullptr;
 
-bool isCSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
+bool isCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Field offsets inside one record.
 constexpr size_t kNameOffset = kNameLengthWidth;
@@ -74,9 +72,7 @@ int atoiField(const char* field, size_t width) {
     return value == INT_MIN ? INT_MAX : static_cast<int>(-value);
 }
 
-void setPortraitLoader(PortraitLoader* loader) {
-    portraitLoader = loader;
-}
+void setPortraitLoader(PortraitLoader* loader) { portraitLoader = loader; }
 
 int readRosterRecord(GameState& state, int recordNumber, bool loadPortrait,
                      const std::string& baseDir) {

@@ -19,9 +19,7 @@ float dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 }  // namespace
 
-Matrix identityMatrix() {
-    return {{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}};
-}
+Matrix identityMatrix() { return {{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}}; }
 
 Matrix matrixTranslation(float x, float y, float z) {
     Matrix out = identityMatrix();

@@ -22,7 +22,7 @@ constexpr float kHandLift = 30.0f;
 constexpr float kDartLift = 31.85f;
 constexpr double kDartRadius = 31.85;
 constexpr double kLaunchSpeed = 1.8;
-constexpr double kVelocityLag = 0.01;  // the velocity lags the arm by this angle
+constexpr double kVelocityLag = 0.01;      // the velocity lags the arm by this angle
 constexpr double kGaugeTurn = 0.06666667;  // a fifteenth: gauge value to launch direction
 constexpr double kStepFactor = 0.3;
 constexpr double kDragGravity = 0.000294;
@@ -112,22 +112,26 @@ void placeDartInHand(DartBody& dart, float swingAngle, float aimYaw, float gauge
     dart.y = static_cast<float>(std::sin(a + 1.5707964) * kDartRadius + kArmPivotDrop);
     float u = static_cast<float>(-std::sin(a - kVelocityLag - 1.5707963705062866));
     // The gauge turns only the x part of the direction; vz follows the aim alone.
-    dart.vx = static_cast<float>(kLaunchSpeed * u *
-                                 std::cos(yaw + kGaugeTurn * gaugeValue - 1.5707964));
+    dart.vx =
+        static_cast<float>(kLaunchSpeed * u * std::cos(yaw + kGaugeTurn * gaugeValue - 1.5707964));
     dart.vz = static_cast<float>(kLaunchSpeed * u * std::sin(yaw + 1.5707964));
     dart.vy = static_cast<float>(std::cos(a + 4.712389));
 }
 
 Matrix placeObject(GameState& state, PlaceMode mode, int index) {
     switch (mode) {
-        case PlaceMode::Room: return matrixTranslation(-2.0f, 0.0f, 9.0f);
-        case PlaceMode::Board: return matrixTranslation(0.05f, 2.0f, 14.22f);
+        case PlaceMode::Room:
+            return matrixTranslation(-2.0f, 0.0f, 9.0f);
+        case PlaceMode::Board:
+            return matrixTranslation(0.05f, 2.0f, 14.22f);
         case PlaceMode::FinishedDart: {
             const DartBody& dart = state.darts[index < 0 || index > 2 ? 0 : index];
             return matrixTranslation(dart.x, dart.y, dart.z);
         }
-        case PlaceMode::Hand: return handMatrix(state);
-        case PlaceMode::DartInPlay: return dartInPlayMatrix(state);
+        case PlaceMode::Hand:
+            return handMatrix(state);
+        case PlaceMode::DartInPlay:
+            return dartInPlayMatrix(state);
     }
     return gfx::identityMatrix();
 }

@@ -37,7 +37,9 @@ float vectorLength(float x, float y, float z);
 inline bool dartHasReachedBoard(const DartBody& dart) { return dart.z > kBoardPlaneZ; }
 
 // The dart of the side to throw that is in play (held, flying or sitting in the board).
-inline DartBody& dartInPlay(GameState& state) { return state.darts[currentSide(state).dartsThrown]; }
+inline DartBody& dartInPlay(GameState& state) {
+    return state.darts[currentSide(state).dartsThrown];
+}
 
 // Where the held dart is and how fast it will leave, from the arm, the aim and the gauge.
 void placeDartInHand(DartBody& dart, float swingAngle, float aimYaw, float gaugeValue);

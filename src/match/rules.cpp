@@ -68,9 +68,9 @@ void newMatch(GameState& state) {
 void finishDart(GameState& state) {
     const int side = static_cast<int>(state.matchPhase);
     PlayerSlot& thrower = state.players[side];
-    FinishedDart record = {side, thrower.turnCount, thrower.dartsThrown,
-                           thrower.dartScores[thrower.dartsThrown], 0, thrower.scoreLeft < 0,
-                           thrower.scoreLeft == 0};
+    FinishedDart record = {
+        side, thrower.turnCount,     thrower.dartsThrown,   thrower.dartScores[thrower.dartsThrown],
+        0,    thrower.scoreLeft < 0, thrower.scoreLeft == 0};
     thrower.dartsThrown += 1;
 
     if (thrower.scoreLeft == 0) {

@@ -23,10 +23,10 @@ void endTurn(GameState& state);
 
 // What the scene shows while the dart in play sits in the board. Texts are Shift-JIS.
 struct ResultTexts {
-    bool shown;          // the dart in play has reached the board
-    const char* ring;    // the side's hitMessage (empty for a plain single)
-    int score;           // 0: no score line
-    const char* outcome; // bust, "you lose", "you win", or nullptr
+    bool shown;           // the dart in play has reached the board
+    const char* ring;     // the side's hitMessage (empty for a plain single)
+    int score;            // 0: no score line
+    const char* outcome;  // bust, "you lose", "you win", or nullptr
 };
 ResultTexts resultTexts(const GameState& state);
 

@@ -17,7 +17,8 @@ void stepGauge(GameState& state) {
     // Whole hundredths, truncated: the gauge moves every frame, also when it sits on its target.
     int target = truncateToInt(side.gaugeTarget * 100.0);
     int gauge = truncateToInt(state.gaugeValue * 100.0);
-    state.gaugeValue = static_cast<float>(state.gaugeValue + (target > gauge ? kGaugeStep : -kGaugeStep));
+    state.gaugeValue =
+        static_cast<float>(state.gaugeValue + (target > gauge ? kGaugeStep : -kGaugeStep));
 }
 
 void swingBack(GameState& state) {

@@ -34,8 +34,12 @@ std::optional<ThrowLanding> simulateThrow(float swingAngle, float aimYaw, float 
     }
     if (state->hitTimer == 0) return std::nullopt;
     LandingGeometry landing = landingGeometry(dart.x, dart.y);
-    return ThrowLanding{dart.x, dart.y, landing.radius, landing.sectorIndex,
-                        state->players[kHuman].dartScores[0], state->players[kHuman].hitMessage,
+    return ThrowLanding{dart.x,
+                        dart.y,
+                        landing.radius,
+                        landing.sectorIndex,
+                        state->players[kHuman].dartScores[0],
+                        state->players[kHuman].hitMessage,
                         steps};
 }
 

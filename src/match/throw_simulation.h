@@ -9,7 +9,7 @@
 namespace darts {
 
 struct ThrowLanding {
-    float x, y;       // where the dart stopped in the board plane
+    float x, y;  // where the dart stopped in the board plane
     float radius;
     int sectorIndex;
     int score;

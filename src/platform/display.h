@@ -4,7 +4,7 @@
 namespace darts::platform {
 
 class DisplayControl {
-public:
+  public:
     virtual ~DisplayControl() = default;
     // Puts back the mode the desktop had before the game changed it. Failures are ignored.
     virtual void restore() = 0;

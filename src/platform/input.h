@@ -33,7 +33,7 @@ constexpr int kMouseBufferSize = 100;
 constexpr int32_t kButtonPressed = 0x80;
 
 class InputSource {
-public:
+  public:
     virtual ~InputSource() = default;
     // Whether the Escape key is down now.
     virtual bool escapeDown() = 0;
@@ -43,7 +43,7 @@ public:
 
 // No keyboard and no mouse: the input of headless runs.
 class NoInput final : public InputSource {
-public:
+  public:
     bool escapeDown() override { return false; }
     int readMouse(MouseRecord*, int) override { return 0; }
 };

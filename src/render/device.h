@@ -11,7 +11,7 @@ namespace darts::render {
 enum class TransformKind { World, View, Projection };
 
 class Device {
-public:
+  public:
     virtual ~Device() = default;
     // Clears to opaque black with depth 1.0 and sets the blending and texture-stage states.
     virtual void beginFrame() = 0;
@@ -26,7 +26,7 @@ public:
 
 // Draws nothing at all: simulation, tools and tests.
 class HeadlessDevice : public Device {
-public:
+  public:
     void beginFrame() override {}
     void endFrame() override {}
     void setTransform(TransformKind, const gfx::Matrix&) override {}

@@ -26,8 +26,8 @@ using TextureHandle = uint32_t;
 
 struct MeshAsset {
     std::vector<Material> materials;
-    std::vector<std::string> textureFiles;     // resolved paths; empty: the material names none
-    std::vector<TextureHandle> textures;       // one per subset; 0 draws untextured
+    std::vector<std::string> textureFiles;  // resolved paths; empty: the material names none
+    std::vector<TextureHandle> textures;    // one per subset; 0 draws untextured
     MeshHandle mesh = 0;
 };
 

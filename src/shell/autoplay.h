@@ -11,8 +11,8 @@
 namespace darts {
 
 struct AutoMatchResult {
-    bool finished;       // false: abandoned at the frame limit
-    int winner;          // side 0 or 1; -1 when abandoned
+    bool finished;  // false: abandoned at the frame limit
+    int winner;     // side 0 or 1; -1 when abandoned
     uint64_t frames;
     uint32_t darts;
 };

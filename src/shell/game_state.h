@@ -59,7 +59,7 @@ struct PlayerSlot {
     int32_t scoreLeft;
     int32_t dartScores[3];
     int32_t turnStartScore;
-    int32_t dartsThrown;  // darts finished this turn; also the index of the dart in play
+    int32_t dartsThrown;   // darts finished this turn; also the index of the dart in play
     char hitMessage[256];  // ring text of the last hit; in the front end the profile text
     int32_t gaugeRange;    // half-width of the gauge's random targets, in steps of 0.03
     float gaugeTarget;

@@ -8,7 +8,7 @@ namespace darts {
 namespace {
 
 class MatchLoop {
-public:
+  public:
     MatchLoop(GameState& state, FrameIo& io, const MatchLoopOptions& options)
         : state_(state), io_(io), options_(options) {}
 
@@ -30,7 +30,7 @@ public:
         return MatchLoopEnd::Ended;
     }
 
-private:
+  private:
     bool frame() {
         render::renderMatchFrame(state_, io_.device);
         return !options_.afterFrame || options_.afterFrame(state_);

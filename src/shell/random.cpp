@@ -57,9 +57,11 @@ inline int drawOf(uint32_t state) { return static_cast<int>((state >> 16) & 0x7F
 // jump constants makes the multiply produce state << 1 directly, and adding 2^31 to both sides
 // turns the unsigned comparison into a signed one.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("avx2", "default")))
+#define DARTS_VECTOR_CLONES [[gnu::target_clones("avx2", "default")]]
+#else
+#define DARTS_VECTOR_CLONES
 #endif
-uint32_t findDraw(uint32_t state, uint32_t low, uint32_t span) {
+DARTS_VECTOR_CLONES uint32_t findDraw(uint32_t state, uint32_t low, uint32_t span) {
     if (span >= 0x7FFF) return advance(state, 0);  // every draw is in range
     static const struct Doubled {
         Lanes mul[kVectors], add[kVectors];
@@ -73,8 +75,9 @@ uint32_t findDraw(uint32_t state, uint32_t low, uint32_t span) {
     const uint32_t bias = 0x80000000u - (low << 17);
     Lanes add[kVectors];
     for (int v = 0; v < kVectors; ++v) add[v] = doubled.add[v] + bias;
-    const SignedLanes limit = SignedLanes{} + static_cast<int32_t>(((span + 1) << 17) ^ 0x80000000u);
-    auto anyHit = [](SignedLanes lanes) {
+    const SignedLanes limit =
+        SignedLanes{} + static_cast<int32_t>(((span + 1) << 17) ^ 0x80000000u);
+    auto anyHit = [](const SignedLanes& lanes) {
         int32_t hit = 0;
         for (int i = 0; i < kVectorWidth; ++i) hit |= lanes[i];
         return hit != 0;
@@ -88,7 +91,8 @@ uint32_t findDraw(uint32_t state, uint32_t low, uint32_t span) {
         }
         if (anyHit(any)) {
             for (int v = 0;; ++v) {
-                if (!anyHit(reinterpret_cast<SignedLanes>(doubled.mul[v] * state + add[v]) < limit)) {
+                if (!anyHit(reinterpret_cast<SignedLanes>(doubled.mul[v] * state + add[v]) <
+                            limit)) {
                     continue;
                 }
                 for (int lane = v * kVectorWidth;; ++lane) {

@@ -24,9 +24,7 @@ void put32(Bytes& b, uint32_t v) {
     put16(b, v >> 16);
 }
 
-void putId(Bytes& b, const char* id) {
-    b.insert(b.end(), id, id + 4);
-}
+void putId(Bytes& b, const char* id) { b.insert(b.end(), id, id + 4); }
 
 // One chunk with its pad byte; `declared` overrides the size field for damaged files.
 Bytes chunk(const char* id, const Bytes& data, int64_t declared = -1) {

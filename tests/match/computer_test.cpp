@@ -16,7 +16,7 @@ namespace darts {
 namespace {
 
 class Computer : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         s.matchPhase = MatchPhase::ComputerTurn;
         s.swingDirection = 1;
@@ -128,12 +128,11 @@ TEST(ShotTable, FieldsReadLikeAtof) {
 }
 
 class ShotFile : public ::testing::Test {
-protected:
-    void write(const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    std::string path = (std::filesystem::temp_directory_path() /
-                        ("shots-" + std::to_string(::getpid()) + ".kpd")).string();
+  protected:
+    void write(const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+    std::string path =
+        (std::filesystem::temp_directory_path() / ("shots-" + std::to_string(::getpid()) + ".kpd"))
+            .string();
     void TearDown() override { std::filesystem::remove(path); }
 };
 
@@ -168,8 +167,8 @@ TEST(ShotFileDeathTest, MissingFileEndsWithStatusOne) {
 TEST(ShippedShotTable, EveryRecordFinishesItsCount) {
     for (int count = 1; count <= 20; ++count) {
         Shot shot = readShot(count);
-        float signedRelease = shot.releaseAngle > 6.0f ? shot.releaseAngle - 12.56f
-                                                       : shot.releaseAngle;
+        float signedRelease =
+            shot.releaseAngle > 6.0f ? shot.releaseAngle - 12.56f : shot.releaseAngle;
         auto exact = simulateThrow(shot.releaseAngle, shot.aimYaw, 0.0f);
         ASSERT_TRUE(exact) << count;
         EXPECT_EQ(exact->score, count);

@@ -12,7 +12,7 @@ namespace darts {
 namespace {
 
 class Rules : public ::testing::Test {
-protected:
+  protected:
     // A dart of the side to throw lands with `score` and its display ends, as the flight does it.
     void land(int score) {
         PlayerSlot& side = currentSide(s);

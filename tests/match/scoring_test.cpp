@@ -9,7 +9,7 @@ namespace darts {
 namespace {
 
 class Scoring : public ::testing::Test {
-protected:
+  protected:
     // Score a point at `radius` and `angle` (radians from straight up towards +x).
     int scoreAt(double radius, double angle) {
         float x = static_cast<float>(kBoardCentreX + radius * std::sin(angle));
@@ -33,8 +33,8 @@ TEST_F(Scoring, CentreIsInnerBull) {
 
 TEST_F(Scoring, EveryLimitIsStrict) {
     // Exactly on a limit: neither side of it, a plain single.
-    for (double limit : {kInnerBullEdge, kOuterBullEdge, kTripleInner, kTripleOuter, kDoubleInner,
-                         kBoardEdge}) {
+    for (double limit :
+         {kInnerBullEdge, kOuterBullEdge, kTripleInner, kTripleOuter, kDoubleInner, kBoardEdge}) {
         EXPECT_EQ(ringOf(limit), Ring::Single) << limit;
     }
     EXPECT_EQ(ringOf(std::nextafter(kInnerBullEdge, 0.0)), Ring::InnerBull);

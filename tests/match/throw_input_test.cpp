@@ -12,7 +12,7 @@ using platform::MouseObject;
 using platform::MouseRecord;
 
 class Throw : public ::testing::Test {
-protected:
+  protected:
     void press() { handleMatchMouse(s, {MouseObject::Button0, 0x80}, s.buttonHeld); }
     void release() { handleMatchMouse(s, {MouseObject::Button0, 0}, s.buttonHeld); }
     void moveX(int32_t dx) { handleMatchMouse(s, {MouseObject::X, dx}, s.buttonHeld); }

@@ -18,7 +18,7 @@ using platform::MouseRecord;
 
 // Input scripted frame by frame: each poll takes the next frame's records and key state.
 class ScriptedInput : public platform::InputSource {
-public:
+  public:
     std::deque<bool> escape;
     std::deque<std::vector<MouseRecord>> mouse;
     bool escapeDown() override {
@@ -41,13 +41,13 @@ public:
 };
 
 class CountingDisplay : public platform::DisplayControl {
-public:
+  public:
     int restores = 0;
     void restore() override { ++restores; }
 };
 
 class MatchLoop : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         s.dartState = DartState::InHand;
         newMatch(s);
@@ -92,7 +92,8 @@ TEST_F(MatchLoop, HumanClicksThrowTheDartThroughTheRealFrames) {
     MatchLoopOptions options;
     bool clickedForward = false;
     options.afterFrame = [&](const GameState& state) {
-        if (!clickedForward && state.swingDirection == 2 && state.throwStage == ThrowStage::Swinging) {
+        if (!clickedForward && state.swingDirection == 2 &&
+            state.throwStage == ThrowStage::Swinging) {
             input.mouse.push_back({{MouseObject::Button0, 0x80}});
             clickedForward = true;
         }

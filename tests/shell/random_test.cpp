@@ -23,8 +23,8 @@ TEST(Random, MatchesTheOneDrawAtATimeGeneratorForEveryRangeTheGameUses) {
     GameState state;
     seedRandom(state, 1234567);
     uint32_t reference = 1234567;
-    const int ranges[][2] = {{0, 20}, {0, 14}, {1, 8}, {5, 5}, {0, 0}, {0, 10}, {1, 6},
-                             {0, 32767}, {32767, 32767}, {100, 30000}};
+    const int ranges[][2] = {{0, 20}, {0, 14}, {1, 8},     {5, 5},         {0, 0},
+                             {0, 10}, {1, 6},  {0, 32767}, {32767, 32767}, {100, 30000}};
     for (int round = 0; round < 200; ++round) {
         for (const auto& range : ranges) {
             int expected = referenceRandomInRange(reference, range[0], range[1]);
