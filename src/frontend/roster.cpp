@@ -1,11 +1,8 @@
 #include "frontend/roster.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
+#include "shell/fixed_record.h"
 #include "shell/game_path.h"
 
 namespace darts::frontend {
@@ -13,8 +10,6 @@ namespace darts::frontend {
 namespace {
 
 PortraitLoader* portraitLoader = nullptr;
-
-bool isCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Field offsets inside one record.
 constexpr size_t kNameOffset = kNameLengthWidth;
@@ -57,48 +52,21 @@ void copyRecord(PlayerSlot& slot, const char* record) {
 
 }  // namespace
 
-int atoiField(const char* field, size_t width) {
-    size_t i = 0;
-    while (i < width && isCSpace(field[i])) ++i;
-    bool negative = false;
-    if (i < width && (field[i] == '+' || field[i] == '-')) negative = field[i++] == '-';
-    // Accumulated as a negative number, whose range is the larger one.
-    long long value = 0;
-    for (; i < width && field[i] >= '0' && field[i] <= '9'; ++i) {
-        value = value * 10 - (field[i] - '0');
-        if (value < INT_MIN) return negative ? INT_MIN : INT_MAX;
-    }
-    if (negative) return static_cast<int>(value);
-    return value == INT_MIN ? INT_MAX : static_cast<int>(-value);
-}
-
 void setPortraitLoader(PortraitLoader* loader) { portraitLoader = loader; }
 
 int readRosterRecord(GameState& state, int recordNumber, bool loadPortrait,
                      const std::string& baseDir) {
     std::string path = gamePathToHost(kRosterFile);
     if (!baseDir.empty()) path = baseDir + "/" + path;
-    // Text mode as the game always opened it; the fields hold no line ends.
-    std::FILE* file = std::fopen(path.c_str(), "r");
-    if (file == nullptr) {
-        std::fprintf(stderr, "darts: cannot open the roster %s: %s\n", path.c_str(),
-                     std::strerror(errno));
-        std::exit(1);
-    }
-    // Any other number would seek outside the roster and index past the eight portraits.
-    if (recordNumber < 1 || recordNumber > kRosterCharacters) {
-        std::fclose(file);
-        return 0;
-    }
-
+    // Any other number would seek outside the roster and index past the eight portraits; the
+    // file is still opened, so that a missing roster ends the game whatever the number.
+    const bool valid = recordNumber >= 1 && recordNumber <= kRosterCharacters;
     // Zero-filled and one byte longer than the fields, so that a short file reads as empty
     // fields and no string operation runs off the end.
     char record[kFieldsSize + 1] = {};
-    size_t got = 0;
-    if (std::fseek(file, (recordNumber - 1) * kRosterRecordSize, SEEK_SET) == 0) {
-        got = std::fread(record, 1, kFieldsSize, file);
-    }
-    std::fclose(file);
+    const size_t got = readFixedRecord(path, "roster", (recordNumber - 1) * kRosterRecordSize,
+                                       record, valid ? kFieldsSize : 0);
+    if (!valid) return 0;
 
     PlayerSlot& slot = state.players[kComputer];
     slot.characterNumber = recordNumber;

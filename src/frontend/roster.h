@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "shell/fixed_record.h"
 #include "shell/game_state.h"
 
 namespace darts::frontend {
@@ -22,12 +23,6 @@ constexpr size_t kPortraitWidth = 3;
 constexpr size_t kSkillWidth = 3;
 constexpr size_t kProfileWidth = 31;
 constexpr size_t kProfileUsed = 30;
-
-// Reads a number from a fixed-width field the way the C atoi reads a string: leading white
-// space, an optional sign, then digits up to the first non-digit; no digits read as 0. It never
-// looks past the field, so a field filled with digits ends at its width, and a value beyond the
-// int range is held at INT_MAX or INT_MIN.
-int atoiField(const char* field, size_t width);
 
 // Creates the portrait texture of a roster character. The graphics layer installs one once its
 // device exists; until then portraits are simply not loaded.

@@ -17,13 +17,10 @@ struct Shot {
 
 // Reads the record for `count` from the shot file, opening and closing the file on every call.
 // A count of 0 or less (only seen while a winning or busting dart is displayed) reads the first
-// record. A missing file ends the program with status 1 after one line on stderr.
+// record. A missing file ends the program with status 1 after one line on stderr. Each field is
+// read like atof, within its 11 bytes.
 Shot readShot(int count, const std::string& hostPath);
 Shot readShot(int count);
-
-// atof over one zero-terminated field: leading blanks, then as much of a number as there is;
-// no number reads as 0.
-double parseShotField(const char* field);
 
 // Formats one record (24 bytes with its CR LF line end) the way the reader expects it.
 std::string formatShotRecord(double releaseAngle, double aimYaw);

@@ -11,6 +11,7 @@
 #include "match/shot_table.h"
 #include "match/throw_simulation.h"
 #include "match_fixture.h"
+#include "shell/fixed_record.h"
 
 namespace darts {
 namespace {
@@ -113,18 +114,27 @@ TEST_F(Computer, ReleasesOnTheForwardSwingNearItsTarget) {
     EXPECT_EQ(s.dartState, DartState::Thrown);
 }
 
-TEST(ShotTable, FieldsReadLikeAtof) {
-    EXPECT_DOUBLE_EQ(parseShotField("  0.0640000"), 0.064);
-    EXPECT_DOUBLE_EQ(parseShotField(" 12.5490000"), 12.549);
-    EXPECT_DOUBLE_EQ(parseShotField("-0.0105abc"), -0.0105);
-    EXPECT_DOUBLE_EQ(parseShotField("1e-2"), 0.01);
-    EXPECT_DOUBLE_EQ(parseShotField("3e"), 3.0);
-    EXPECT_EQ(parseShotField(""), 0.0);
-    EXPECT_EQ(parseShotField("   abc"), 0.0);
-    EXPECT_EQ(parseShotField("inf"), 0.0);
-    EXPECT_EQ(parseShotField("nan"), 0.0);
-    EXPECT_EQ(parseShotField("1e400"), 0.0);
-    EXPECT_EQ(parseShotField("."), 0.0);
+// One field as the shot table holds it: 11 bytes, whatever the text.
+double field(const std::string& text) {
+    std::string padded = text;
+    padded.resize(kShotFieldSize, '\0');
+    return atofField(padded.data(), kShotFieldSize);
+}
+
+TEST(ShotTable, FieldsReadLikeAtofWithinTheirWidth) {
+    EXPECT_DOUBLE_EQ(field("  0.0640000"), 0.064);
+    EXPECT_DOUBLE_EQ(field(" 12.5490000"), 12.549);
+    EXPECT_DOUBLE_EQ(field("-0.0105abc"), -0.0105);
+    EXPECT_DOUBLE_EQ(field("1e-2"), 0.01);
+    EXPECT_DOUBLE_EQ(field("3e"), 3.0);
+    EXPECT_EQ(field(""), 0.0);
+    EXPECT_EQ(field("   abc"), 0.0);
+    EXPECT_EQ(field("inf"), 0.0);
+    EXPECT_EQ(field("nan"), 0.0);
+    EXPECT_EQ(field("1e400"), 0.0);
+    EXPECT_EQ(field("."), 0.0);
+    // All eleven bytes are digits: the number ends with the field, not in the next one.
+    EXPECT_DOUBLE_EQ(atofField("123456789012345", kShotFieldSize), 12345678901.0);
 }
 
 class ShotFile : public ::testing::Test {
