@@ -3,6 +3,10 @@
 //
 //   darts-sim throw --swing A --aim Y --gauge G [--steps-on-release N]
 //   darts-sim autoplay --seed S --matches N [--frame-limit F]
+//   darts-sim xinfo FILE       a model file as the loader sees it
+//   darts-sim image FILE       an image file as the texture loader decodes it
+//   darts-sim wav FILE         a sound file as the WAV reader reads it
+//   darts-sim roster [FILE]    the eight characters of a roster file
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -12,10 +16,21 @@
 #include <string>
 #include <string_view>
 
+#include <zlib.h>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "audio/wave_file.h"
+#include "frontend/roster.h"
+#include "gfxutil/image.h"
 #include "gfxutil/text_encoding.h"
+#include "gfxutil/xfile.h"
 #include "match/throw_simulation.h"
 #include "render/device.h"
 #include "shell/autoplay.h"
+#include "shell/game_path.h"
 #include "shell/game_state.h"
 
 namespace {
@@ -27,7 +42,8 @@ constexpr uint64_t kDefaultFrameLimit = 2'000'000;
 int usage() {
     std::fputs(
         "usage: darts-sim throw --swing A --aim Y --gauge G [--steps-on-release N]\n"
-        "       darts-sim autoplay --seed S --matches N [--frame-limit F]\n",
+        "       darts-sim autoplay --seed S --matches N [--frame-limit F]\n"
+        "       darts-sim xinfo FILE | image FILE | wav FILE | roster [FILE]\n",
         stderr);
     return 2;
 }
@@ -154,6 +170,120 @@ int runAutoplay(int argc, char** argv) {
     return consistent && abandoned == 0 ? 0 : 1;
 }
 
+std::string jsonNumber(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+std::string jsonColor(const gfx::ColorRGBA& c) {
+    char text[96];
+    std::snprintf(text, sizeof text, "[%g,%g,%g,%g]", c.r, c.g, c.b, c.a);
+    return text;
+}
+
+int inspectModel(const char* path) {
+    gfx::XFileResult result = gfx::loadXFile(path);
+    if (!result.mesh) {
+        std::printf("{\"ok\":false,\"error\":%s}\n", jsonString(result.error).c_str());
+        return 1;
+    }
+    const gfx::MeshData& mesh = *result.mesh;
+    std::string subsets;
+    for (size_t i = 0; i < mesh.subsets.size(); ++i) {
+        const gfx::XMaterial& m = mesh.materials[i];
+        char head[64];
+        std::snprintf(head, sizeof head, "{\"faces\":%u,", mesh.subsets[i].indexCount / 3);
+        subsets += std::string(i ? "," : "") + head + "\"diffuse\":" + jsonColor(m.diffuse) +
+                   ",\"ambient\":" + jsonColor(m.ambient) +
+                   ",\"specular\":" + jsonColor(m.specular) +
+                   ",\"emissive\":" + jsonColor(m.emissive) + ",\"power\":" + jsonNumber(m.power) +
+                   ",\"texture\":" +
+                   (m.textureFile.empty() ? std::string("null") : jsonString(m.textureFile)) + "}";
+    }
+    float lo[3] = {0, 0, 0}, hi[3] = {0, 0, 0};
+    for (size_t i = 0; i < mesh.vertices.size(); ++i) {
+        const gfx::Vec3& p = mesh.vertices[i].position;
+        const float xyz[3] = {p.x, p.y, p.z};
+        for (int k = 0; k < 3; ++k) {
+            lo[k] = i == 0 ? xyz[k] : std::min(lo[k], xyz[k]);
+            hi[k] = i == 0 ? xyz[k] : std::max(hi[k], xyz[k]);
+        }
+    }
+    std::printf(
+        "{\"ok\":true,\"vertices\":%zu,\"faces\":%zu,\"subsets\":[%s],"
+        "\"bbox\":[%g,%g,%g,%g,%g,%g]}\n",
+        mesh.vertices.size(), mesh.indices.size() / 3, subsets.c_str(), lo[0], lo[1], lo[2], hi[0],
+        hi[1], hi[2]);
+    return 0;
+}
+
+uint32_t crcOf(const uint8_t* data, size_t size) {
+    uLong crc = crc32(0L, Z_NULL, 0);
+    while (size > 0) {
+        uInt chunk = static_cast<uInt>(std::min<size_t>(size, 1u << 30));
+        crc = crc32(crc, data, chunk);
+        data += chunk;
+        size -= chunk;
+    }
+    return static_cast<uint32_t>(crc);
+}
+
+int inspectImage(const char* path) {
+    std::optional<gfx::Image> image = gfx::decodeImageFile(path);
+    if (!image) {
+        std::printf("{\"ok\":false}\n");
+        return 1;
+    }
+    std::printf("{\"ok\":true,\"width\":%d,\"height\":%d,\"rgba_crc32\":%u}\n", image->width,
+                image->height, crcOf(image->rgba.data(), image->rgba.size()));
+    return 0;
+}
+
+int inspectWave(const char* path) {
+    audio::WaveFile wave;
+    if (audio::openWave(wave, path) != 1) {
+        std::printf("{\"ok\":false}\n");
+        return 1;
+    }
+    std::vector<uint8_t> data;
+    audio::WaveFormat format{};
+    uint8_t buffer[65536];
+    for (;;) {
+        uint32_t got = 0;
+        if (audio::readWaveData(wave, sizeof buffer, buffer, got, &format) != 1) {
+            audio::closeWave(wave);
+            std::printf("{\"ok\":false}\n");
+            return 1;
+        }
+        if (got == 0) break;
+        data.insert(data.end(), buffer, buffer + got);
+    }
+    audio::closeWave(wave);
+    std::printf(
+        "{\"ok\":true,\"tag\":%u,\"channels\":%u,\"rate\":%u,\"avgBytes\":%u,"
+        "\"blockAlign\":%u,\"bits\":%u,\"extraSize\":%u,\"dataBytes\":%zu,"
+        "\"data_crc32\":%u}\n",
+        format.formatTag, format.channels, format.samplesPerSec, format.avgBytesPerSec,
+        format.blockAlign, format.bitsPerSample, format.extraSize, data.size(),
+        crcOf(data.data(), data.size()));
+    return 0;
+}
+
+int listRoster(const std::string& path) {
+    auto state = std::make_unique<GameState>();
+    for (int record = 1; record <= frontend::kRosterCharacters; ++record) {
+        frontend::readRosterRecordFromFile(*state, record, false, path);
+        const PlayerSlot& c = state->players[kComputer];
+        std::printf(
+            "{\"record\":%d,\"name\":%s,\"portrait\":%s,\"gaugeSkill\":%d,"
+            "\"releaseSkill\":%d,\"profile\":%s}\n",
+            record, jsonString(c.name).c_str(), jsonString(c.portraitResource).c_str(),
+            c.gaugeSkill, c.releaseSkill, jsonString(c.hitMessage).c_str());
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -161,5 +291,11 @@ int main(int argc, char** argv) {
     std::string_view command = argv[1];
     if (command == "throw") return runThrow(argc, argv);
     if (command == "autoplay") return runAutoplay(argc, argv);
+    if (command == "xinfo" && argc == 3) return inspectModel(argv[2]);
+    if (command == "image" && argc == 3) return inspectImage(argv[2]);
+    if (command == "wav" && argc == 3) return inspectWave(argv[2]);
+    if (command == "roster" && argc <= 3) {
+        return listRoster(argc == 3 ? argv[2] : gamePathToHost(frontend::kRosterFile));
+    }
     return usage();
 }

@@ -58,6 +58,11 @@ int readRosterRecord(GameState& state, int recordNumber, bool loadPortrait,
                      const std::string& baseDir) {
     std::string path = gamePathToHost(kRosterFile);
     if (!baseDir.empty()) path = baseDir + "/" + path;
+    return readRosterRecordFromFile(state, recordNumber, loadPortrait, path);
+}
+
+int readRosterRecordFromFile(GameState& state, int recordNumber, bool loadPortrait,
+                             const std::string& path) {
     // Any other number would seek outside the roster and index past the eight portraits; the
     // file is still opened, so that a missing roster ends the game whatever the number.
     const bool valid = recordNumber >= 1 && recordNumber <= kRosterCharacters;

@@ -46,4 +46,8 @@ int readRosterRecord(GameState& state, int recordNumber, bool loadPortrait);
 int readRosterRecord(GameState& state, int recordNumber, bool loadPortrait,
                      const std::string& baseDir);
 
+// The same from a roster file at a path of this system (the developer tools read any file).
+int readRosterRecordFromFile(GameState& state, int recordNumber, bool loadPortrait,
+                             const std::string& hostPath);
+
 }  // namespace darts::frontend
