@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libbenchmark-dev
   libpng-dev libjpeg-dev zlib1g-dev
+  clang libclang-rt-dev
 )
 
 missing=()
