@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   libpng-dev libjpeg-dev zlib1g-dev
   clang libclang-rt-dev
+  libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
 )
 
 missing=()

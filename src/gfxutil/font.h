@@ -23,14 +23,17 @@ struct GlyphImage {
 class Font {
 public:
     virtual ~Font() = default;
-    // The glyph of a Unicode code point, rendered on first use and cached.
+    // The glyph of a Unicode code point, rendered on first use and cached; the reference stays
+    // valid for the font's lifetime. A character the face lacks (or no character at all) gets the
+    // face's .notdef glyph; control characters come out blank with no advance.
     virtual const GlyphImage& glyph(char32_t codepoint) = 0;
     // The cell height: a line of text occupies this many pixels below its top.
     virtual int cellHeight() const = 0;
 };
 
-// A font with cells `height` pixels high and an average character `width` pixels wide; null when
-// no usable face can be found or loaded.
+// A font with cells `height` pixels high and an average character `width` pixels wide (0 keeps
+// the face's own proportions); null when no usable face can be found or loaded, or when a size is
+// negative, a height is 0 or either exceeds 1024.
 std::unique_ptr<Font> createFont(int height, int width);
 
 // Shift-JIS (code page 932) bytes to code points; an undecodable byte becomes U+FFFD and a lead
