@@ -1,0 +1,47 @@
+// The painters of the game's bitmaps. Each returns the finished picture at its resource size;
+// make_bitmaps writes them out in their file formats.
+#pragma once
+
+#include <cairo.h>
+
+#include "bitmaps_raster.h"
+
+namespace darts::content::bitmaps {
+
+// --- the dartboard, as the 3D model shows it (shared by the reference picture, the title and
+// the icon) ---
+struct BoardLook {
+    bool numbers = true;   // the number ring around the double ring
+    bool wires = true;     // the thin spider wires between the fields
+    bool shading = false;  // a soft light from the top left, for artwork rather than reference
+};
+// Draws the board centred at cx, cy with the double ring's outer edge at `doubleRadius` pixels.
+// The black surround with the numbers reaches 1.25 times that radius.
+void drawDartboard(cairo_t* cr, double cx, double cy, double doubleRadius, const BoardLook& look);
+// Draws a dart stuck in something at tipX, tipY, pointing into the picture along `angle`
+// (radians, 0 = straight away from the viewer, turned towards the right), `length` pixels long.
+void drawStuckDart(cairo_t* cr, double tipX, double tipY, double length, double angle,
+                   uint32_t flightColour);
+
+// Layout of the reference board picture, shared with its test's expectations.
+inline constexpr int kBoardPictureWidth = 256;
+inline constexpr int kBoardPictureHeight = 255;
+inline constexpr double kBoardPictureCentreX = 128.0;
+inline constexpr double kBoardPictureCentreY = 127.5;
+inline constexpr double kBoardPictureDoubleRadius = 100.0;
+
+Raster paintBoardPicture();          // "compare_board", 256 x 255
+Raster paintTitle();                 // "start", 746 x 562, before palette reduction
+Raster paintBarCounter();            // "IDB_CHSET", 746 x 562
+Raster paintNoticePanel();           // "IDB_BK", 358 x 261
+Raster paintScoreTable();            // "POINTTABLE", 405 x 69
+Raster paintGauge();                 // "GAGE", 220 x 98
+Raster paintShotLabels();            // "SHOT", 237 x 140
+Raster paintNamePlate();             // "NAME_BK", 322 x 53
+Raster paintOkButton(bool pressed);  // "UP", "DOWN", 81 x 26
+Raster paintArrowButton(bool pointsRight, bool pressed);  // "L_UP" .. "R_DOWN", 40 x 35
+Raster paintPortrait(int character);                      // "C1" .. "C8", 242 x 280
+Raster paintCursor();        // "IDC_CURSOR1", 32 x 32 with alpha, hot spot 0, 0
+Raster paintIcon(int size);  // "IDI_ICON1" at 32 or 16 pixels, with alpha
+
+}  // namespace darts::content::bitmaps
