@@ -9,6 +9,7 @@ packages=(
   libpng-dev libjpeg-dev zlib1g-dev
   clang libclang-rt-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
+  libsdl2-dev libepoxy-dev libegl-dev libgl-dev libgl1-mesa-dri
 )
 
 missing=()

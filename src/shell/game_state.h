@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "render/device.h"
 #include "render/mesh_asset.h"
 
 namespace darts::audio {
@@ -141,6 +142,11 @@ struct GameState {
     render::MeshAsset roomModel;
     render::MeshAsset boardModel;
     render::MeshAsset dartModel;
+
+    // Presentation: the 2D textures by index (0 where a bitmap failed to load) and the two fonts.
+    render::TextureHandle overlayTextures[8] = {};
+    render::TextureHandle portraitTextures[9] = {};  // by character number 1..8; slot 0 unused
+    render::FontHandle smallFont = 0, largeFont = 0;
 
     // Sound: the board-hit effect's output; null plays nothing.
     audio::EffectOutput* effects = nullptr;

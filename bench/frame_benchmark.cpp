@@ -1,0 +1,179 @@
+// One drawn frame of the match on the real OpenGL device, unpaced: a synthetic stand-in for the
+// scene (about 20,000 lit triangles in four meshes, ten 2D quads, twenty short texts) against a
+// frame that only clears and presents. Without a display SDL's offscreen driver is used.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "platform/sdl_window.h"
+#include "render/draw2d.h"
+#include "render/gl_device.h"
+
+namespace {
+
+using namespace darts;
+using render::GlDevice;
+
+struct Target {
+    std::unique_ptr<platform::SdlGlWindow> window;
+    std::unique_ptr<GlDevice> device;
+    std::string error;
+    std::unique_ptr<GameState> state = std::make_unique<GameState>();
+    render::MeshHandle meshes[4] = {};
+};
+
+// A wavy grid of cells x cells quads centred at (x, y, z), facing the camera.
+gfx::MeshData grid(int cells, float size, float x, float y, float z) {
+    gfx::MeshData mesh;
+    for (int j = 0; j <= cells; ++j) {
+        for (int i = 0; i <= cells; ++i) {
+            const float u = float(i) / float(cells), v = float(j) / float(cells);
+            gfx::Vertex vertex;
+            const float bump = 0.2f * std::sin(u * 12.0f) * std::cos(v * 9.0f);
+            vertex.position = {x + (u - 0.5f) * size, y + (0.5f - v) * size, z + bump};
+            vertex.normal = {0.3f * std::cos(u * 12.0f), 0.2f, -1.0f};
+            vertex.u = u * 4;
+            vertex.v = v * 4;
+            mesh.vertices.push_back(vertex);
+        }
+    }
+    const uint32_t row = uint32_t(cells) + 1;
+    for (uint32_t j = 0; j < uint32_t(cells); ++j) {
+        for (uint32_t i = 0; i < uint32_t(cells); ++i) {
+            const uint32_t a = j * row + i;
+            mesh.indices.insert(mesh.indices.end(),
+                                {a, a + 1, a + row + 1, a, a + row + 1, a + row});
+        }
+    }
+    mesh.subsets = {{0, uint32_t(mesh.indices.size())}};
+    mesh.materials.resize(1);
+    mesh.hasNormals = mesh.hasTexCoords = true;
+    return mesh;
+}
+
+gfx::Image checker(int size) {
+    gfx::Image image{size, size, std::vector<uint8_t>(size_t(size) * size * 4)};
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            uint8_t* p = &image.rgba[(size_t(y) * size + x) * 4];
+            const bool dark = ((x / 16) ^ (y / 16)) & 1;
+            p[0] = dark ? 60 : 220;
+            p[1] = dark ? 40 : 200;
+            p[2] = dark ? 30 : 180;
+            p[3] = 255;
+        }
+    }
+    return image;
+}
+
+Target& target() {
+    static Target t = [] {
+        Target made;
+        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+        platform::WindowOptions options;
+        options.windowed = true;
+        options.unpaced = true;
+        platform::WindowResult window = platform::SdlGlWindow::create(options);
+        if (!window.window) {
+            made.error = window.error;
+            return made;
+        }
+        made.window = std::move(window.window);
+        platform::SdlGlWindow* shown = made.window.get();
+        render::GlDeviceResult device =
+            GlDevice::create({[shown] { shown->present(); },
+                              [shown] {
+                                  const platform::DrawableSize size = shown->drawableSize();
+                                  return render::PixelSize{size.width, size.height};
+                              }});
+        if (!device.device) {
+            made.error = device.error;
+            return made;
+        }
+        made.device = std::move(device.device);
+        GlDevice& d = *made.device;
+        // Room, board, hand and dart: 9,800 + 5,000 + 3,200 + 1,800 triangles.
+        made.meshes[0] = d.createMesh(grid(70, 14, 0, 2, 12));
+        made.meshes[1] = d.createMesh(grid(50, 3, 0.05f, 2, 11));
+        made.meshes[2] = d.createMesh(grid(40, 1.5f, 0.5f, 1.2f, 2));
+        made.meshes[3] = d.createMesh(grid(30, 0.6f, 0.2f, 1.8f, 1.8f));
+        GameState& s = *made.state;
+        for (int i = 0; i < 8; ++i) s.overlayTextures[i] = d.createTexture(checker(128));
+        for (int i = 1; i < 9; ++i) s.portraitTextures[i] = d.createTexture(checker(64));
+        s.smallFont = d.createFont(12, 14);
+        s.largeFont = d.createFont(42, 44);
+        return made;
+    }();
+    return t;
+}
+
+void drawMatchLikeFrame(Target& t) {
+    GlDevice& d = *t.device;
+    GameState& s = *t.state;
+    d.beginFrame();
+    d.setTransform(render::TransformKind::View,
+                   gfx::matrixLookAtLH({0, 2, -7}, {0, 2, 0}, {0, 1, 0}));
+    d.setTransform(render::TransformKind::Projection,
+                   gfx::matrixPerspectiveFovLH(0.7853982f, 1.0f, 1.0f, 100.0f));
+    render::Material material{};
+    material.diffuse = {0.8f, 0.7f, 0.6f, 1.0f};
+    material.specular = {0.3f, 0.3f, 0.3f, 1.0f};
+    material.power = 8;
+    for (int i = 0; i < 4; ++i) {
+        d.setTransform(render::TransformKind::World, gfx::identityMatrix());
+        d.setMaterial(material);
+        d.setTexture(i < 2 ? s.overlayTextures[i] : 0);
+        d.drawSubset(t.meshes[i], 0);
+    }
+    // The HUD: panels, portrait, board picture, gauge, marker and a few more.
+    const float quads[10][4] = {{510, 0, 800, 80},   {600, 100, 750, 200}, {620, 350, 720, 460},
+                                {0, 0, 280, 280},    {245, 530, 495, 550}, {370, 530, 420, 550},
+                                {20, 300, 120, 400}, {140, 300, 240, 400}, {300, 20, 400, 60},
+                                {420, 20, 500, 60}};
+    for (int i = 0; i < 10; ++i) {
+        render::drawQuad2D(s, d,
+                           render::quadCorners(quads[i][0], quads[i][1], quads[i][2], quads[i][3]),
+                           i % 2 ? 255 : 120, i % 8, i == 2 ? 1 : 0);
+    }
+    for (int i = 0; i < 20; ++i) {
+        std::snprintf(s.textBuffer, sizeof s.textBuffer, "%d POINT", 60 - i);
+        if (i < 16) {
+            render::drawText(s, d, 0xFFFFFFFF, 520 + (i % 4) * 60, 10 + (i / 4) * 20, 0);
+        } else {
+            render::drawTextGrid(s, d, 0xFFFF0000, 6 + (i - 16) * 4, 0, 100);
+        }
+    }
+    d.endFrame();
+}
+
+void BM_MatchFrame(benchmark::State& state) {
+    Target& t = target();
+    if (!t.device) {
+        state.SkipWithError(t.error.c_str());
+        return;
+    }
+    for (auto _ : state) drawMatchLikeFrame(t);
+    // Reading the frame back waits for the frames to finish; without it the queue hides the cost.
+    benchmark::DoNotOptimize(t.device->readFrame());
+}
+BENCHMARK(BM_MatchFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_EmptyFrame(benchmark::State& state) {
+    Target& t = target();
+    if (!t.device) {
+        state.SkipWithError(t.error.c_str());
+        return;
+    }
+    for (auto _ : state) {
+        t.device->beginFrame();
+        t.device->endFrame();
+    }
+    benchmark::DoNotOptimize(t.device->readFrame());
+}
+BENCHMARK(BM_EmptyFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace

@@ -1,0 +1,28 @@
+#include "platform/sdl_pacing.h"
+
+namespace darts::platform {
+
+bool refreshPacesAt60(int refreshHz) { return refreshHz >= 59 && refreshHz <= 61; }
+
+FramePacer::FramePacer(Clock& clock, PacingMode mode, double period)
+    : clock_(&clock), mode_(mode), period_(period) {}
+
+void FramePacer::frameShown() {
+    if (mode_ != PacingMode::Limiter) return;
+    const double now = clock_->seconds();
+    if (!started_) {
+        started_ = true;
+        slotEnd_ = now + period_;
+        return;
+    }
+    if (now < slotEnd_) {
+        clock_->sleepUntil(slotEnd_);
+        slotEnd_ += period_;
+    } else if (now - slotEnd_ > period_) {
+        slotEnd_ = now + period_;
+    } else {
+        slotEnd_ += period_;
+    }
+}
+
+}  // namespace darts::platform
