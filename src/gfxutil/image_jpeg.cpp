@@ -78,7 +78,12 @@ bool readHeader(jpeg_decompress_struct* cinfo, ErrorManager* errors, const uint8
             cinfo->out_color_space = JCS_CMYK;
             break;
         default:
+#ifdef JCS_EXTENSIONS
+            // libjpeg-turbo writes RGBA rows itself, opaque, straight into the image.
+            cinfo->out_color_space = JCS_EXT_RGBA;
+#else
             cinfo->out_color_space = JCS_RGB;
+#endif
             break;
     }
     return true;
@@ -108,7 +113,8 @@ bool readPixels(jpeg_decompress_struct* cinfo, ErrorManager* errors, Image* imag
     }
     while (cinfo->output_scanline < cinfo->output_height) {
         uint8_t* dst = &image->rgba[static_cast<size_t>(cinfo->output_scanline) * image->width * 4];
-        JSAMPROW row = rowBuffer;
+        JSAMPROW row =
+            cinfo->output_components == 4 && cinfo->out_color_space != JCS_CMYK ? dst : rowBuffer;
         if (jpeg_read_scanlines(cinfo, &row, 1) != 1) return false;
         const JDIMENSION width = cinfo->output_width;
         switch (cinfo->out_color_space) {
@@ -122,6 +128,7 @@ bool readPixels(jpeg_decompress_struct* cinfo, ErrorManager* errors, Image* imag
                 cmykToRgba(rowBuffer, dst, width, cinfo->saw_Adobe_marker);
                 break;
             default:
+                if (row == dst) break;  // already RGBA
                 for (JDIMENSION x = 0; x < width; ++x) {
                     dst[x * 4] = rowBuffer[x * 3];
                     dst[x * 4 + 1] = rowBuffer[x * 3 + 1];

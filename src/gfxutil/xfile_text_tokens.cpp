@@ -10,6 +10,9 @@
 namespace darts::gfx::xfile {
 namespace {
 
+// The C locale's white space, without a library call per character.
+bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
 bool isDelimiter(char c) {
     switch (c) {
         case '{':
@@ -25,7 +28,7 @@ bool isDelimiter(char c) {
         case '"':
             return true;
         default:
-            return std::isspace(static_cast<unsigned char>(c)) != 0;
+            return isSpace(c);
     }
 }
 
@@ -97,7 +100,7 @@ class TextTokenSource : public TokenSource {
     void skipSpaceAndComments() {
         while (pos_ < text_.size()) {
             char c = text_[pos_];
-            if (std::isspace(static_cast<unsigned char>(c))) {
+            if (isSpace(c)) {
                 ++pos_;
             } else if (c == '#' || text_.substr(pos_, 2) == "//") {
                 size_t lineEnd = text_.find('\n', pos_);
