@@ -1,6 +1,8 @@
-// One drawn frame of the match on the real OpenGL device, unpaced: a synthetic stand-in for the
-// scene (about 20,000 lit triangles in four meshes, ten 2D quads, twenty short texts) against a
-// frame that only clears and presents. Without a display SDL's offscreen driver is used.
+// One drawn frame of the match on the real OpenGL device, unpaced: the game's own models seen
+// from the aiming camera, and a synthetic stand-in (about 20,000 lit triangles in four large
+// meshes close to the camera), each with ten 2D quads and twenty short texts, against a frame
+// that only clears and presents. Without a display SDL's offscreen driver is used. Run from the
+// top of the repository.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -9,9 +11,15 @@
 #include <memory>
 #include <string>
 
+#include "gfxutil/image.h"
+#include "match/flight.h"
+#include "match/rules.h"
 #include "platform/sdl_window.h"
 #include "render/draw2d.h"
 #include "render/gl_device.h"
+#include "render/match_scene.h"
+#include "render/mesh_loading.h"
+#include "shell/game_path.h"
 
 namespace {
 
@@ -24,7 +32,37 @@ struct Target {
     std::string error;
     std::unique_ptr<GameState> state = std::make_unique<GameState>();
     render::MeshHandle meshes[4] = {};
+    bool gameModelsLoaded = false;
 };
+
+// The game's own four models with their textures, as start-up loads them (run from the top of
+// the repository).
+bool loadGameModels(GlDevice& device, GameState& state) {
+    struct ModelFile {
+        const char* gamePath;
+        render::TexturePathRule rule;
+        render::MeshAsset* asset;
+    };
+    const ModelFile files[] = {
+        {"data\\hand.x", render::TexturePathRule::NameUnchanged, &state.handModel},
+        {"data\\room.x", render::TexturePathRule::InDataFolder, &state.roomModel},
+        {"data\\Board.x", render::TexturePathRule::InDataFolder, &state.boardModel},
+        {"data\\darts.x", render::TexturePathRule::NameUnchanged, &state.dartModel},
+    };
+    for (const ModelFile& file : files) {
+        render::MeshLoadResult loaded = render::loadMeshAsset(file.gamePath, file.rule);
+        if (!loaded.model) return false;
+        render::MeshAsset asset = loaded.model->asset;
+        asset.mesh = device.createMesh(loaded.model->mesh);
+        for (size_t i = 0; i < asset.textureFiles.size(); ++i) {
+            if (asset.textureFiles[i].empty()) continue;
+            auto image = gfx::decodeImageFile(gamePathToHost(asset.textureFiles[i]));
+            if (image) asset.textures[i] = device.createTexture(*image);
+        }
+        *file.asset = std::move(asset);
+    }
+    return true;
+}
 
 // A wavy grid of cells x cells quads centred at (x, y, z), facing the camera.
 gfx::MeshData grid(int cells, float size, float x, float y, float z) {
@@ -106,9 +144,51 @@ Target& target() {
         for (int i = 1; i < 9; ++i) s.portraitTextures[i] = d.createTexture(checker(64));
         s.smallFont = d.createFont(12, 14);
         s.largeFont = d.createFont(42, 44);
+        made.gameModelsLoaded = loadGameModels(d, s);
         return made;
     }();
     return t;
+}
+
+// The HUD's load: panels, portrait, board picture, gauge, marker and a few more, and twenty texts.
+void drawHudLikeOverlays(GlDevice& d, GameState& s) {
+    const float quads[10][4] = {{510, 0, 800, 80},   {600, 100, 750, 200}, {620, 350, 720, 460},
+                                {0, 0, 280, 280},    {245, 530, 495, 550}, {370, 530, 420, 550},
+                                {20, 300, 120, 400}, {140, 300, 240, 400}, {300, 20, 400, 60},
+                                {420, 20, 500, 60}};
+    for (int i = 0; i < 10; ++i) {
+        render::drawQuad2D(s, d,
+                           render::quadCorners(quads[i][0], quads[i][1], quads[i][2], quads[i][3]),
+                           i % 2 ? 255 : 120, i % 8, i == 2 ? 1 : 0);
+    }
+    for (int i = 0; i < 20; ++i) {
+        std::snprintf(s.textBuffer, sizeof s.textBuffer, "%d POINT", 60 - i);
+        if (i < 16) {
+            render::drawText(s, d, 0xFFFFFFFF, 520 + (i % 4) * 60, 10 + (i / 4) * 20, 0);
+        } else {
+            render::drawTextGrid(s, d, 0xFFFF0000, 6 + (i - 16) * 4, 0, 100);
+        }
+    }
+}
+
+// The match scene as the game draws it (aiming camera, room, board, hand and held dart) with the
+// HUD's load on top.
+void drawGameFrame(Target& t) {
+    GlDevice& d = *t.device;
+    GameState& s = *t.state;
+    d.beginFrame();
+    render::setMatchCamera(s, d);
+    const std::pair<PlaceMode, const render::MeshAsset*> objects[] = {
+        {PlaceMode::Room, &s.roomModel},
+        {PlaceMode::Board, &s.boardModel},
+        {PlaceMode::Hand, &s.handModel},
+        {PlaceMode::DartInPlay, &s.dartModel}};
+    for (const auto& [mode, model] : objects) {
+        d.setTransform(render::TransformKind::World, placeObject(s, mode, 0));
+        render::drawMeshAsset(d, *model);
+    }
+    drawHudLikeOverlays(d, s);
+    d.endFrame();
 }
 
 void drawMatchLikeFrame(Target& t) {
@@ -129,24 +209,7 @@ void drawMatchLikeFrame(Target& t) {
         d.setTexture(i < 2 ? s.overlayTextures[i] : 0);
         d.drawSubset(t.meshes[i], 0);
     }
-    // The HUD: panels, portrait, board picture, gauge, marker and a few more.
-    const float quads[10][4] = {{510, 0, 800, 80},   {600, 100, 750, 200}, {620, 350, 720, 460},
-                                {0, 0, 280, 280},    {245, 530, 495, 550}, {370, 530, 420, 550},
-                                {20, 300, 120, 400}, {140, 300, 240, 400}, {300, 20, 400, 60},
-                                {420, 20, 500, 60}};
-    for (int i = 0; i < 10; ++i) {
-        render::drawQuad2D(s, d,
-                           render::quadCorners(quads[i][0], quads[i][1], quads[i][2], quads[i][3]),
-                           i % 2 ? 255 : 120, i % 8, i == 2 ? 1 : 0);
-    }
-    for (int i = 0; i < 20; ++i) {
-        std::snprintf(s.textBuffer, sizeof s.textBuffer, "%d POINT", 60 - i);
-        if (i < 16) {
-            render::drawText(s, d, 0xFFFFFFFF, 520 + (i % 4) * 60, 10 + (i / 4) * 20, 0);
-        } else {
-            render::drawTextGrid(s, d, 0xFFFF0000, 6 + (i - 16) * 4, 0, 100);
-        }
-    }
+    drawHudLikeOverlays(d, s);
     d.endFrame();
 }
 
@@ -161,6 +224,21 @@ void BM_MatchFrame(benchmark::State& state) {
     benchmark::DoNotOptimize(t.device->readFrame());
 }
 BENCHMARK(BM_MatchFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_GameModelsFrame(benchmark::State& state) {
+    Target& t = target();
+    if (!t.device || !t.gameModelsLoaded) {
+        state.SkipWithError(t.device ? "cannot load the game's models" : t.error.c_str());
+        return;
+    }
+    GameState& s = *t.state;
+    s.dartState = DartState::InHand;
+    newMatch(s);
+    s.swingDirection = 0;  // hold the arm still: every frame draws the same picture
+    for (auto _ : state) drawGameFrame(t);
+    benchmark::DoNotOptimize(t.device->readFrame());
+}
+BENCHMARK(BM_GameModelsFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_EmptyFrame(benchmark::State& state) {
     Target& t = target();
