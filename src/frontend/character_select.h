@@ -1,0 +1,29 @@
+// The character-select screen: a modal screen of its own over the grey background, with the bar
+// counter, the name plate and a one-line name box, the portrait and experience of the character
+// shown, two arrow buttons to browse the roster and OK to take the character and the typed name.
+#pragma once
+
+#include <memory>
+
+#include "platform/ui_input.h"
+#include "render/device.h"
+#include "shell/game_state.h"
+
+namespace darts::frontend {
+
+class CharacterSelectScreen {
+public:
+    virtual ~CharacterSelectScreen() = default;
+    // The screen opens: latches cleared, the selected character read, its name put in the box.
+    virtual void activate() = 0;
+    // One input event (pointer, buttons, typed text).
+    virtual void handle(const platform::UiEvent& event) = 0;
+    // Draws and presents one frame of the screen.
+    virtual void draw(render::Device& device) = 0;
+    // OK has been released after a press: the character is committed and the screen is Title.
+    virtual bool finished() const = 0;
+};
+
+std::unique_ptr<CharacterSelectScreen> createCharacterSelectScreen(GameState& state);
+
+}  // namespace darts::frontend

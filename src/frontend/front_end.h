@@ -1,0 +1,18 @@
+// The front-end screens drawn with the graphics device: the title with its menu, the notice that
+// no character has been chosen, the darts-bar introduction of the next opponent, and the
+// tournament screen; and what a click on them does.
+#pragma once
+
+#include "platform/input.h"
+#include "render/device.h"
+#include "shell/game_state.h"
+
+namespace darts::frontend {
+
+// Draws one frame of the current screen (with the game's own cursor) and presents it.
+void renderFrontEnd(GameState& state, render::Device& device);
+
+// A left-button press on the current screen: screen changes, the opponent draw, starting a match.
+void handleMenuClick(GameState& state, int32_t& buttonHeld);
+
+}  // namespace darts::frontend
