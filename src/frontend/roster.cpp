@@ -69,8 +69,8 @@ int readRosterRecordFromFile(GameState& state, int recordNumber, bool loadPortra
     // Zero-filled and one byte longer than the fields, so that a short file reads as empty
     // fields and no string operation runs off the end.
     char record[kFieldsSize + 1] = {};
-    const size_t got = readFixedRecord(path, "roster", (recordNumber - 1) * kRosterRecordSize,
-                                       record, valid ? kFieldsSize : 0);
+    const long offset = valid ? (recordNumber - 1) * kRosterRecordSize : 0;
+    const size_t got = readFixedRecord(path, "roster", offset, record, valid ? kFieldsSize : 0);
     if (!valid) return 0;
 
     PlayerSlot& slot = state.players[kComputer];
