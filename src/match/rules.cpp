@@ -122,6 +122,7 @@ ResultTexts resultTexts(const GameState& state) {
     ResultTexts texts = {false, "", 0, nullptr};
     if (state.dartState != DartState::Thrown || !sideToThrow(state)) return texts;
     const PlayerSlot& side = currentSide(state);
+    if (side.dartsThrown < 0 || side.dartsThrown > 2) return texts;
     if (!dartHasReachedBoard(state.darts[side.dartsThrown])) return texts;
     texts.shown = true;
     texts.ring = side.hitMessage;

@@ -157,6 +157,12 @@ struct GameState {
     uint32_t dartsFinished = 0;
     FinishedDart lastFinishedDart = {};
     uint32_t boardHitsPlayed = 0;
+
+    // Character select.
+    char nameBoxText[17] = {};  // the name box: Shift-JIS, at most 16 bytes, NUL-terminated
+    int32_t okPressed = 0;      // press latches: a press of the button has been acted on
+    int32_t leftPressed = 0;
+    int32_t rightPressed = 0;
 };
 
 // The side whose turn it is. Only valid while matchPhase is 0 or 1.

@@ -1,0 +1,163 @@
+#include "frontend/front_end.h"
+
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "frontend/front_end_drawing.h"
+#include "frontend/roster.h"
+#include "match/rules.h"
+#include "render/draw2d.h"
+
+namespace darts::frontend {
+
+namespace {
+
+constexpr uint32_t kBrown = 0xFF643200;
+constexpr uint32_t kRed = 0xFFFF0000;
+
+// Overlay textures of these screens.
+constexpr int kGaugeBar = 1;    // GAGE: the highlight bar
+constexpr int kTitleArt = 3;    // START: the title picture with its three menu labels
+constexpr int kBarCounter = 4;  // IDB_CHSET
+constexpr int kPanel = 6;       // IDB_BK
+
+constexpr int kOverlay = static_cast<int>(render::QuadTexture::Overlay);
+constexpr int kPortrait = static_cast<int>(render::QuadTexture::Portrait);
+constexpr int kUntextured = static_cast<int>(render::QuadTexture::None);
+
+// Shift-JIS texts.
+constexpr const char* kNoCharacterLine1 = "\x83\x4c\x83\x83\x83\x89\x83\x4e\x83\x5e\x82\xaa\x20";
+// "キャラクタが "
+constexpr const char* kNoCharacterLine2 =
+    "\x91\x49\x91\xf0\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb9\x82\xf1\x81\x42\x20";
+// "選択されていません。 "
+constexpr const char* kExperienceLabel = "\x83\x5f\x81\x5b\x83\x63\x97\xf0\x81\x46\x20";
+// "ダーツ歴： "
+constexpr const char* kYears = "\x94\x4e";  // "年"
+
+template <size_t N>
+std::string_view fieldText(const char (&field)[N]) {
+    return {field, strnlen(field, N)};
+}
+
+void drawRectQuad(GameState& state, render::Device& device, float left, float top, float right,
+                  float bottom, int alpha, int index, int kind) {
+    render::drawQuad2D(state, device, render::quadCorners(left, top, right, bottom), alpha, index,
+                       kind);
+}
+
+void drawNoticeBox(GameState& state, render::Device& device) {
+    drawRectQuad(state, device, 230, 250, 530, 300, 255, 0, kUntextured);
+}
+
+void drawTitle(GameState& state, render::Device& device) {
+    drawRectQuad(state, device, 0, 0, 800, 600, 200, kTitleArt, kOverlay);
+    // With no item selected the bar sits just above the first one.
+    const float offset = 40.0f * static_cast<float>(state.menuSelection);
+    drawRectQuad(state, device, 280, 375 + offset, 520, 415 + offset, 100, kGaugeBar, kOverlay);
+    if (state.screen == ScreenId::NoCharacterNotice) {
+        drawNoticeBox(state, device);
+        drawBufferedText(state, device, kNoCharacterLine1, kRed, 232, 260);
+        drawBufferedText(state, device, kNoCharacterLine2, kRed, 232, 273);
+    }
+}
+
+void drawDartsBar(GameState& state, render::Device& device) {
+    const PlayerSlot& opponent = state.players[kComputer];
+    drawRectQuad(state, device, 0, 0, 800, 600, 200, kBarCounter, kOverlay);
+    drawRectQuad(state, device, 50, 100, 750, 500, 80, kPanel, kOverlay);
+    drawRectQuad(state, device, 70, 200, 260, 450, 200, opponent.portraitIndex, kPortrait);
+    drawBufferedText(state, device, "NAME: " + std::string(fieldText(opponent.name)), kBrown, 60,
+                     140, 1);
+    drawBufferedText(state, device, fieldText(opponent.hitMessage), kBrown, 300, 400);
+    drawBufferedText(state, device, kExperienceLabel, kBrown, 300, 250);
+    // Shown as computed: a roster with large spreads gives a negative number.
+    drawBufferedText(state, device, std::to_string(experienceYears(opponent)) + kYears, kBrown, 450,
+                     250);
+}
+
+// The bracket and its messages come with the tournament itself; until then the screen is the
+// bar picture alone.
+void drawTournament(GameState& state, render::Device& device) {
+    drawRectQuad(state, device, 0, 0, 800, 600, 200, kBarCounter, kOverlay);
+}
+
+// The darts-bar opponent: any roster character but the human's own.
+void drawOpponent(GameState& state) {
+    int opponent = 0;
+    do {
+        opponent = randomInRange(state, 1, kRosterCharacters);
+    } while (opponent == state.players[kHuman].characterNumber);
+    readRosterRecord(state, opponent, false);
+}
+
+void clickTitle(GameState& state) {
+    const bool characterChosen = state.players[kHuman].characterNumber != 0;
+    switch (state.menuSelection) {
+        case MenuItem::CharacterSelect:
+            // The front-end loop ends; the main loop runs the character-select screen.
+            state.screen = ScreenId::CharacterSelect;
+            state.inFrontEnd = 0;
+            break;
+        case MenuItem::DartsBar:
+            if (characterChosen) drawOpponent(state);
+            state.screen = characterChosen ? ScreenId::DartsBar : ScreenId::NoCharacterNotice;
+            break;
+        case MenuItem::Tournament:
+            // The bracket draw comes with the tournament itself.
+            state.screen = characterChosen ? ScreenId::Tournament : ScreenId::NoCharacterNotice;
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+void renderFrontEnd(GameState& state, render::Device& device) {
+    device.beginFrame();
+    switch (state.screen) {
+        case ScreenId::Title:
+        case ScreenId::NoCharacterNotice:
+            drawTitle(state, device);
+            break;
+        case ScreenId::DartsBar:
+            drawDartsBar(state, device);
+            break;
+        case ScreenId::Tournament:
+            drawTournament(state, device);
+            break;
+        default:
+            break;  // the character-select screen draws itself
+    }
+    drawPointer(device, state.cursorTexture, state.cursorX, state.cursorY);
+    device.endFrame();
+}
+
+void handleMenuClick(GameState& state, int32_t& buttonHeld) {
+    if (buttonHeld != 0) return;
+    switch (state.screen) {
+        case ScreenId::Title:
+            clickTitle(state);
+            break;
+        case ScreenId::DartsBar:
+            // The match against players[1] starts once this poll is over; its end brings back
+            // the title.
+            newMatch(state);
+            state.inFrontEnd = 0;
+            break;
+        case ScreenId::Tournament:
+            // Deciding matches comes with the tournament itself; until then a click leaves.
+            state.screen = ScreenId::Title;
+            break;
+        case ScreenId::NoCharacterNotice:
+            state.screen = ScreenId::Title;
+            break;
+        default:
+            return;  // no press is taken on other screens: the latch stays open
+    }
+    buttonHeld = 1;
+}
+
+}  // namespace darts::frontend

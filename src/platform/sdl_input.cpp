@@ -1,0 +1,164 @@
+// The keyboard and the mouse behave as devices that the window holds while it has the focus: when
+// the focus goes (or the character-select screen takes over) they are lost, their queued records
+// with them, and the first read afterwards only takes them back and reads nothing. The game's
+// loops were written against exactly that, so a port that read on without the gap would feed them
+// records they never saw before.
+#include "platform/sdl_input.h"
+
+#include "platform/sdl_input_internal.h"
+#include "platform/sdl_window.h"
+
+namespace darts::platform {
+namespace {
+
+// The name box of the character-select screen, in picture pixels: the input method shows its
+// candidates next to it.
+constexpr SDL_Rect kNameBox{350, 110, 100, 30};
+
+class SdlInputOnWindow final : public SdlInput {
+  public:
+    explicit SdlInputOnWindow(SDL_Window* window)
+        : window_(window), windowId_(SDL_GetWindowID(window)) {
+        // Compositions longer than a fixed event's 32 bytes (a dozen kana) arrive whole.
+        SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
+        // SDL starts with text input on; during play an input method would swallow keys, Escape
+        // among them. The character-select screen turns it on while it needs it.
+        SDL_StopTextInput();
+        takeMouse();
+    }
+
+    bool escapeDown() override {
+        pumpEvents();
+        if (!keyboardHeld_) {
+            keyboardHeld_ = focused_;
+            return false;
+        }
+        // The device's own state, and the key as its events said, for key events that reach the
+        // queue without passing the keyboard (synthesised ones).
+        const Uint8* keys = SDL_GetKeyboardState(nullptr);
+        return keys[SDL_SCANCODE_ESCAPE] != 0 || escapeHeld_;
+    }
+
+    int readMouse(MouseRecord* out, int capacity) override {
+        pumpEvents();
+        if (!mouseHeld_) {
+            if (focused_) takeMouse();
+            return 0;
+        }
+        return queue_.take(out, capacity);
+    }
+
+    bool closeRequested() const override { return closeRequested_; }
+
+    void release() override {
+        loseDevices();
+        SDL_ShowCursor(SDL_ENABLE);
+    }
+
+    void setTextInput(bool on) override {
+        if (!on) {
+            SDL_StopTextInput();
+            return;
+        }
+        SDL_Rect box = toWindowRect(kNameBox, extent());
+        SDL_SetTextInputRect(&box);
+        SDL_StartTextInput();
+    }
+
+    bool poll(UiEvent& event) override {
+        SDL_Event sdlEvent;
+        while (SDL_PollEvent(&sdlEvent)) {
+            observe(sdlEvent);
+            auto translated = toUiEvent(sdlEvent, extent());
+            releaseEventMemory(sdlEvent);
+            if (translated) {
+                event = std::move(*translated);
+                return true;
+            }
+        }
+        return false;
+    }
+
+  private:
+    // Takes every waiting event: mouse events become records while the mouse is held; the rest
+    // only update focus, close and Escape.
+    void pumpEvents() {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+            observe(event);
+            if (mouseHeld_) queueMouseRecords(event, queue_);
+            releaseEventMemory(event);
+        }
+    }
+
+    void observe(const SDL_Event& event) {
+        switch (event.type) {
+            case SDL_WINDOWEVENT:
+                if (event.window.windowID != windowId_) break;
+                if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+                    focused_ = false;
+                    loseDevices();
+                } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+                    focused_ = true;
+                } else if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+                    closeRequested_ = true;
+                }
+                break;
+            case SDL_QUIT:
+                closeRequested_ = true;
+                break;
+            case SDL_KEYDOWN:
+            case SDL_KEYUP:
+                if (event.key.keysym.scancode == SDL_SCANCODE_ESCAPE) {
+                    escapeHeld_ = event.type == SDL_KEYDOWN;
+                }
+                break;
+            default:
+                break;
+        }
+    }
+
+    void takeMouse() {
+        mouseHeld_ = true;
+        // Refused where the video driver has no relative mode (offscreen, dummy): the motion
+        // events still carry their relative parts.
+        SDL_SetRelativeMouseMode(SDL_TRUE);
+    }
+
+    void loseDevices() {
+        queue_.clear();
+        keyboardHeld_ = false;
+        mouseHeld_ = false;
+        escapeHeld_ = false;
+        SDL_SetRelativeMouseMode(SDL_FALSE);
+    }
+
+    WindowExtent extent() const {
+        WindowExtent size;
+        SDL_GetWindowSize(window_, &size.width, &size.height);
+        return size;
+    }
+
+    SDL_Window* window_;
+    Uint32 windowId_;
+    MouseRecordQueue queue_;
+    // Whether the window has the focus. Assumed at the start: a new window is shown in front, and
+    // some drivers never report focus at all.
+    bool focused_ = true;
+    bool keyboardHeld_ = true;
+    bool mouseHeld_ = false;
+    bool escapeHeld_ = false;
+    bool closeRequested_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<SdlInput> createSdlInput(SDL_Window* window) {
+    return std::make_unique<SdlInputOnWindow>(window);
+}
+
+std::unique_ptr<SdlInput> SdlInput::create(SdlGlWindow& window) {
+    return createSdlInput(window.sdlWindow());
+}
+
+}  // namespace darts::platform
