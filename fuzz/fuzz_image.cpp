@@ -1,8 +1,10 @@
-// Any bytes as an image file (every format the texture loader sniffs) and as a resource bitmap.
+// Any bytes as an image file (every format the texture loader sniffs), as a resource bitmap and
+// as an icon or cursor file.
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
+#include "gfxutil/cursor_icon.h"
 #include "gfxutil/image.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -10,5 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     darts::gfx::decodeImage(bytes);
     darts::gfx::decodeDib(bytes);
     darts::gfx::decodeTga(bytes);
+    darts::gfx::decodeIcon(bytes);
+    darts::gfx::decodeCursor(bytes);
     return 0;
 }

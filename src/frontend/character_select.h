@@ -20,7 +20,8 @@ public:
     virtual void handle(const platform::UiEvent& event) = 0;
     // Draws and presents one frame of the screen.
     virtual void draw(render::Device& device) = 0;
-    // OK has been released after a press: the character is committed and the screen is Title.
+    // OK has been released after a press (the character is committed and the screen is Title),
+    // or the window was asked to close (nothing is committed and quitting is requested).
     virtual bool finished() const = 0;
 };
 
