@@ -1,0 +1,78 @@
+#include "shell/command_line.h"
+
+#include <charconv>
+#include <limits>
+
+namespace darts {
+namespace {
+
+// A whole decimal number without sign, blanks or anything after it, within `max`.
+std::optional<uint64_t> parseCount(std::string_view text, uint64_t max) {
+    uint64_t value = 0;
+    const char* end = text.data() + text.size();
+    auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || value > max) return std::nullopt;
+    return value;
+}
+
+std::optional<ScreenshotRequest> parseScreenshot(std::string_view text) {
+    const size_t colon = text.find(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    const auto frame = parseCount(text.substr(0, colon), std::numeric_limits<uint64_t>::max());
+    const std::string_view file = text.substr(colon + 1);
+    if (!frame || *frame == 0 || file.empty()) return std::nullopt;
+    return ScreenshotRequest{*frame, std::string(file)};
+}
+
+CommandLine failure(std::string error) { return {std::nullopt, std::move(error)}; }
+
+}  // namespace
+
+CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
+    GameOptions options;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view option = arguments[i];
+        if (option == "--window") {
+            options.windowed = true;
+            continue;
+        }
+        if (option != "--seed" && option != "--frames" && option != "--screenshot") {
+            return failure("unknown option '" + std::string(option) + "'");
+        }
+        if (i + 1 == arguments.size()) {
+            return failure(std::string(option) + " needs a value");
+        }
+        const std::string_view value = arguments[++i];
+        const std::string bad = "bad value '" + std::string(value) + "' for " + std::string(option);
+        if (option == "--seed") {
+            // Given twice, one of them would be silently ignored.
+            if (options.seed) return failure("--seed given twice");
+            const auto seed = parseCount(value, std::numeric_limits<uint32_t>::max());
+            if (!seed) return failure(bad + " (a number 0..4294967295)");
+            options.seed = static_cast<uint32_t>(*seed);
+        } else if (option == "--frames") {
+            if (options.frames) return failure("--frames given twice");
+            const auto frames = parseCount(value, std::numeric_limits<uint64_t>::max());
+            if (!frames || *frames == 0) return failure(bad + " (a number of frames, 1 or more)");
+            options.frames = *frames;
+        } else {
+            auto shot = parseScreenshot(value);
+            if (!shot) return failure(bad + " (FRAME:FILE.png, frames counted from 1)");
+            options.screenshots.push_back(std::move(*shot));
+        }
+    }
+    return {std::move(options), {}};
+}
+
+std::string usageText(std::string_view program) {
+    const std::string name(program.empty() ? "darts" : program);
+    return "usage: " + name +
+           " [--window] [--seed N] [--frames N] [--screenshot FRAME:FILE.png]...\n"
+           "  --window                    play in a window, leaving the display mode alone\n"
+           "  --seed N                    seed the random numbers with N instead of the clock\n"
+           "  --frames N                  quit after N frames, as if Escape were pressed then\n"
+           "  --screenshot FRAME:FILE.png write the picture of frame FRAME (from 1) to FILE.png\n"
+           "Run it from the folder that holds data/ and sound/.\n";
+}
+
+}  // namespace darts

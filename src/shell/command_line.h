@@ -1,0 +1,38 @@
+// The game's options. Without any the game behaves as it always has; the options serve players
+// who want a window and maintainers who want a reproducible, self-ending run with pictures.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace darts {
+
+// Write the picture of presented frame `frame` (the first presented frame is 1) to `file`.
+struct ScreenshotRequest {
+    uint64_t frame = 0;
+    std::string file;
+};
+
+struct GameOptions {
+    bool windowed = false;           // --window: a plain window, the display mode left alone
+    std::optional<uint32_t> seed;    // --seed N: replaces the seed taken from the clock
+    std::optional<uint64_t> frames;  // --frames N: Escape is down from the N-th frame on
+    std::vector<ScreenshotRequest> screenshots;  // --screenshot FRAME:FILE.png, repeatable
+};
+
+struct CommandLine {
+    std::optional<GameOptions> options;  // empty: the arguments were not understood
+    std::string error;                   // one line saying what was wrong, set when empty
+};
+
+// The arguments after the program name.
+CommandLine parseCommandLine(std::span<const std::string_view> arguments);
+
+// What the game accepts, several lines ending in a newline.
+std::string usageText(std::string_view program);
+
+}  // namespace darts

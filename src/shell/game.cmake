@@ -1,0 +1,15 @@
+# The game itself: its start-up, main loop and options, and the executable `darts`.
+# The loops, the options and the asset loading stay in darts_core and run without a screen; only
+# the start-up on SDL and OpenGL needs the platform and GL libraries.
+target_sources(darts_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame_counter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_loop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../render/asset_loading.cpp
+)
+
+add_library(darts_game STATIC ${CMAKE_CURRENT_LIST_DIR}/startup.cpp)
+target_link_libraries(darts_game PUBLIC darts_gl darts_platform)
+
+add_executable(darts ${CMAKE_CURRENT_LIST_DIR}/../main.cpp)
+target_link_libraries(darts PRIVATE darts_game)

@@ -1,0 +1,97 @@
+#include "shell/startup.h"
+
+#include <cstdio>
+
+#include "frontend/roster.h"
+#include "match/shot_table.h"
+#include "render/asset_loading.h"
+#include "shell/game_path.h"
+
+namespace darts {
+namespace {
+
+// The background music is set up here once it has a player; the game does without it.
+void initMusic() {}
+
+render::GlPresenter presenterFor(platform::SdlGlWindow& window) {
+    return {[&window] { window.present(); },
+            [&window] {
+                const platform::DrawableSize size = window.drawableSize();
+                return render::PixelSize{size.width, size.height};
+            }};
+}
+
+bool readable(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    return true;
+}
+
+}  // namespace
+
+std::string checkDataFiles(const std::string& baseDir) {
+    const std::pair<const char*, const char*> files[] = {{"roster", frontend::kRosterFile},
+                                                         {"shot table", kShotTableFile}};
+    for (const auto& [what, gamePath] : files) {
+        std::string path = gamePathToHost(gamePath);
+        if (!baseDir.empty()) path = baseDir + "/" + path;
+        if (!readable(path)) {
+            return std::string("cannot open the ") + what + " " + path +
+                   " (run the game from the folder that holds data/ and sound/)";
+        }
+    }
+    return {};
+}
+
+StartupResult startUp(GameState& state, const StartupOptions& options) {
+    StartupResult result;
+    if (std::string missing = checkDataFiles(); !missing.empty()) {
+        result.error = std::move(missing);
+        return result;
+    }
+
+    auto session = std::make_unique<GameSession>();
+    platform::WindowOptions windowOptions;
+    windowOptions.windowed = options.windowed;
+    windowOptions.title = "301 Darts Bar";
+    windowOptions.icon = render::loadWindowIcon();
+    platform::WindowResult window = platform::SdlGlWindow::create(windowOptions);
+    if (!window.window) {
+        result.error = window.error;
+        return result;
+    }
+    session->window = std::move(window.window);
+
+    render::GlDeviceResult device = render::GlDevice::create(presenterFor(*session->window));
+    if (!device.device) {
+        result.error = device.error;
+        return result;
+    }
+    session->device = std::move(device.device);
+
+    if (!render::createFonts(state, *session->device)) {
+        result.warning =
+            "no Japanese font could be loaded, texts are not shown (install fonts-ipafont-gothic)";
+    }
+    initMusic();
+
+    render::AssetOptions assets;
+    assets.seed = options.seed;
+    render::AssetLoadResult loaded = render::loadAssets(state, *session->device, assets);
+    if (!loaded.ok) {
+        result.error = std::move(loaded.error);
+        return result;
+    }
+
+    // Relative mouse over the window from here on; the window is already on screen.
+    session->input = platform::SdlInput::create(*session->window);
+    if (!session->input) {
+        result.error = "cannot take the mouse and keyboard";
+        return result;
+    }
+    result.session = std::move(session);
+    return result;
+}
+
+}  // namespace darts

@@ -1,0 +1,43 @@
+// Start-up on SDL and OpenGL, in the game's order: the window (with the display mode switch), the
+// graphics device, the fonts, the music, the assets, the input. Everything made here lives until
+// the session is destroyed, which gives the desktop its display mode back.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/sdl_input.h"
+#include "platform/sdl_window.h"
+#include "render/gl_device.h"
+#include "shell/game_state.h"
+
+namespace darts {
+
+struct StartupOptions {
+    bool windowed = false;
+    std::optional<uint32_t> seed;  // none: seeded from the clock
+};
+
+// Members in the order they are made; destroyed in reverse, the window last.
+struct GameSession {
+    std::unique_ptr<platform::SdlGlWindow> window;
+    std::unique_ptr<render::GlDevice> device;
+    std::unique_ptr<platform::SdlInput> input;
+};
+
+struct StartupResult {
+    std::unique_ptr<GameSession> session;  // null on failure
+    std::string error;                     // one line saying why, set on failure
+    std::string warning;                   // one line about something missing that play survives
+};
+
+// The data files every run needs, checked before any window exists so that a missing one ends
+// the game with the desktop untouched. "" when both are there; baseDir "" is the working folder.
+std::string checkDataFiles(const std::string& baseDir = "");
+
+// Brings the game up; on failure everything made so far is undone and the error says why.
+StartupResult startUp(GameState& state, const StartupOptions& options);
+
+}  // namespace darts

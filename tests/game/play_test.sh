@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Plays the real game under a virtual X server: the mouse is moved and clicked by xdotool through
+# the title menu, the character-select screen, the darts bar and the first throw of a match, while
+# the game writes a picture every 15 frames. The checker then finds the screens in order.
+#
+#   play_test.sh DARTS CHECKER     (run from the top of the repository)
+#
+# Exits 77 (skipped) without xvfb-run or xdotool.
+set -euo pipefail
+
+if [ "${1:-}" = --inside ]; then
+  # Inside the virtual display: start the game, drive it, wait for it to quit by itself.
+  shift
+  darts=$1 out=$2
+  shift 2
+  "$darts" --window --seed 7 "$@" 2>"$out/stderr.txt" &
+  game=$!
+  window=$(timeout 30 xdotool search --sync --name '^301 Darts Bar$' | head -n 1)
+  sleep 2
+  # The front end moves its cursor 3 pixels per count of relative motion, from 0, 0.
+  xdotool mousemove_relative -- 120 170 click 1  # the third menu item: character select
+  sleep 1.5
+  xdotool mousemove --window "$window" 640 512 click 1  # OK on the character-select screen
+  sleep 1.5
+  xdotool mousemove_relative -- 0 -27 click 1  # the first item: the darts bar
+  sleep 1.5
+  xdotool click 1  # the match starts
+  sleep 1.5
+  xdotool click 1  # the throw: the arm swings and lets the dart go by itself
+  status=0
+  wait "$game" || status=$?
+  cat "$out/stderr.txt" >&2
+  exit "$status"
+fi
+
+darts=$(realpath "$1")
+checker=$(realpath "$2")
+if ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null; then
+  echo "skipped: xvfb-run and xdotool are needed"
+  exit 77
+fi
+
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+frames=900
+shots=()
+for ((frame = 15; frame <= frames; frame += 15)); do
+  shots+=(--screenshot "$frame:$out/$(printf '%04d' "$frame").png")
+done
+
+xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$darts" "$out" --frames "$frames" "${shots[@]}"
+"$checker" "$out"/[0-9]*.png
+if [ -n "${DARTS_PLAY_TEST_KEEP:-}" ]; then
+  mkdir -p "$DARTS_PLAY_TEST_KEEP"
+  cp "$out"/*.png "$DARTS_PLAY_TEST_KEEP"/
+fi

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string_view>
+#include <vector>
+
+#include "shell/command_line.h"
+
+namespace darts {
+namespace {
+
+CommandLine parse(std::initializer_list<std::string_view> arguments) {
+    const std::vector<std::string_view> list(arguments);
+    return parseCommandLine(list);
+}
+
+TEST(CommandLine, NoOptionsPlayAsAlways) {
+    const CommandLine line = parse({});
+    ASSERT_TRUE(line.options);
+    EXPECT_FALSE(line.options->windowed);
+    EXPECT_FALSE(line.options->seed);
+    EXPECT_FALSE(line.options->frames);
+    EXPECT_TRUE(line.options->screenshots.empty());
+}
+
+TEST(CommandLine, ReadsEveryOptionAndKeepsScreenshotsInOrder) {
+    const CommandLine line = parse({"--screenshot", "30:b.png", "--window", "--seed", "7",
+                                    "--frames", "120", "--screenshot", "5:dir/a:b.png"});
+    ASSERT_TRUE(line.options) << line.error;
+    EXPECT_TRUE(line.options->windowed);
+    EXPECT_EQ(line.options->seed, 7u);
+    EXPECT_EQ(line.options->frames, 120u);
+    ASSERT_EQ(line.options->screenshots.size(), 2u);
+    EXPECT_EQ(line.options->screenshots[0].frame, 30u);
+    EXPECT_EQ(line.options->screenshots[0].file, "b.png");
+    // Only the first colon separates: the file name may hold more.
+    EXPECT_EQ(line.options->screenshots[1].frame, 5u);
+    EXPECT_EQ(line.options->screenshots[1].file, "dir/a:b.png");
+}
+
+TEST(CommandLine, SeedCoversTheGeneratorsWholeRange) {
+    EXPECT_EQ(parse({"--seed", "0"}).options->seed, 0u);
+    EXPECT_EQ(parse({"--seed", "4294967295"}).options->seed, 4294967295u);
+    EXPECT_FALSE(parse({"--seed", "4294967296"}).options);
+    EXPECT_FALSE(parse({"--seed", "99999999999999999999999"}).options);
+}
+
+TEST(CommandLine, RefusesMalformedNumbers) {
+    for (std::string_view bad : {"", "-1", "+1", " 1", "1 ", "7x", "0x10", "1e3"}) {
+        EXPECT_FALSE(parse({"--seed", bad}).options) << "seed '" << bad << "'";
+        EXPECT_FALSE(parse({"--frames", bad}).options) << "frames '" << bad << "'";
+    }
+    EXPECT_FALSE(parse({"--frames", "0"}).options);
+}
+
+TEST(CommandLine, RefusesMalformedScreenshots) {
+    for (std::string_view bad : {"", "10", "10:", ":a.png", "0:a.png", "-1:a.png", "x:a.png"}) {
+        EXPECT_FALSE(parse({"--screenshot", bad}).options) << "'" << bad << "'";
+    }
+}
+
+TEST(CommandLine, RefusesUnknownMissingAndRepeatedOptions) {
+    const CommandLine unknown = parse({"--window", "--fullscreen"});
+    EXPECT_FALSE(unknown.options);
+    EXPECT_NE(unknown.error.find("--fullscreen"), std::string::npos);
+
+    const CommandLine missing = parse({"--frames"});
+    EXPECT_FALSE(missing.options);
+    EXPECT_NE(missing.error.find("--frames"), std::string::npos);
+
+    EXPECT_FALSE(parse({"--seed", "1", "--seed", "2"}).options);
+    EXPECT_FALSE(parse({"--frames", "1", "--frames", "2"}).options);
+    EXPECT_FALSE(parse({"7"}).options);
+    EXPECT_FALSE(parse({"--window=yes"}).options);
+}
+
+TEST(CommandLine, EveryErrorIsOneLine) {
+    for (const CommandLine& line : {parse({"--x"}), parse({"--seed"}), parse({"--seed", "a"}),
+                                    parse({"--screenshot", "1"})}) {
+        ASSERT_FALSE(line.error.empty());
+        EXPECT_EQ(line.error.find('\n'), std::string::npos) << line.error;
+    }
+}
+
+TEST(CommandLine, UsageNamesEveryOption) {
+    const std::string usage = usageText("build/src/darts");
+    EXPECT_EQ(usage.rfind("usage: build/src/darts", 0), 0u);
+    for (const char* option : {"--window", "--seed", "--frames", "--screenshot"}) {
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+    }
+    EXPECT_EQ(usage.back(), '\n');
+}
+
+}  // namespace
+}  // namespace darts
