@@ -6,6 +6,7 @@
 
 #include "frontend/front_end_drawing.h"
 #include "frontend/roster.h"
+#include "frontend/tournament.h"
 #include "match/rules.h"
 #include "render/draw2d.h"
 
@@ -35,6 +36,10 @@ constexpr const char* kNoCharacterLine2 =
 constexpr const char* kExperienceLabel = "\x83\x5f\x81\x5b\x83\x63\x97\xf0\x81\x46\x20";
 // "ダーツ歴： "
 constexpr const char* kYears = "\x94\x4e";  // "年"
+constexpr const char* kYourTurn =
+    "\x82\xa0\x82\xc8\x82\xbd\x82\xcc\x8f\x87\x94\xd4\x82\xc5\x82\xb7\x81\x42\x20";
+// "あなたの順番です。 "
+constexpr const char* kChampionIs = "\x97\x44\x8f\x9f\x82\xcd\x81\x41";  // "優勝は、"
 
 template <size_t N>
 std::string_view fieldText(const char (&field)[N]) {
@@ -77,10 +82,22 @@ void drawDartsBar(GameState& state, render::Device& device) {
                      250);
 }
 
-// The bracket and its messages come with the tournament itself; until then the screen is the
-// bar picture alone.
 void drawTournament(GameState& state, render::Device& device) {
     drawRectQuad(state, device, 0, 0, 800, 600, 200, kBarCounter, kOverlay);
+    drawBracket(state, device);
+    if (state.humanMatchPending == 1) {
+        drawNoticeBox(state, device);
+        drawBufferedText(state, device, kYourTurn, kRed, 232, 260);
+    }
+    if (state.tournamentOver == 1) {
+        drawNoticeBox(state, device);
+        // The champion's name comes from the roster, through the scratch side.
+        readRosterRecord(state, state.tournamentSlots[kChampionEntry], false);
+        drawBufferedText(
+            state, device,
+            std::string(kChampionIs) + std::string(fieldText(state.players[kComputer].name)) + "!!",
+            kRed, 232, 260);
+    }
 }
 
 // The darts-bar opponent: any roster character but the human's own.
@@ -105,7 +122,7 @@ void clickTitle(GameState& state) {
             state.screen = characterChosen ? ScreenId::DartsBar : ScreenId::NoCharacterNotice;
             break;
         case MenuItem::Tournament:
-            // The bracket draw comes with the tournament itself.
+            if (characterChosen) drawOpeningBracket(state);
             state.screen = characterChosen ? ScreenId::Tournament : ScreenId::NoCharacterNotice;
             break;
         default:
@@ -148,8 +165,7 @@ void handleMenuClick(GameState& state, int32_t& buttonHeld) {
             state.inFrontEnd = 0;
             break;
         case ScreenId::Tournament:
-            // Deciding matches comes with the tournament itself; until then a click leaves.
-            state.screen = ScreenId::Title;
+            clickTournament(state);
             break;
         case ScreenId::NoCharacterNotice:
             state.screen = ScreenId::Title;

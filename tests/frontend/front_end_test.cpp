@@ -134,7 +134,7 @@ TEST_F(FrontEnd, TitleClicksFollowTheMenuItem) {
     }
     s.buttonHeld = 0;
     handleMenuClick(s, s.buttonHeld);
-    EXPECT_EQ(s.screen, ScreenId::Title) << "a click leaves the tournament screen for now";
+    EXPECT_EQ(s.screen, ScreenId::Tournament) << "a click on the tournament screen decides a match";
 
     s.screen = ScreenId::CharacterSelect;
     s.buttonHeld = 0;
