@@ -13,9 +13,6 @@ namespace {
 
 using namespace darts;
 
-// The background music starts here once it has a player.
-void startMusic() {}
-
 int play(const GameOptions& options) {
     // The state record is large and lives for the whole run.
     auto state = std::make_unique<GameState>();

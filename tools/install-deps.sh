@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
   libsdl2-dev libepoxy-dev libegl-dev libgl-dev libgl1-mesa-dri
+  libfluidsynth-dev timgm6mb-soundfont
   xvfb xauth xdotool
 )
 

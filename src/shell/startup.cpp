@@ -4,14 +4,55 @@
 
 #include "frontend/roster.h"
 #include "match/shot_table.h"
+#include "platform/music_fluidsynth.h"
+#include "platform/sdl_audio.h"
 #include "render/asset_loading.h"
 #include "shell/game_path.h"
 
 namespace darts {
 namespace {
 
-// The background music is set up here once it has a player; the game does without it.
-void initMusic() {}
+constexpr const char* kMusicFile = "sound\\FM_14.MID";
+constexpr const char* kBoardHitFile = "sound\\BOARDHIT.WAV";
+
+// The sound device and the music play until the process ends and are never released: the audio
+// thread keeps running through exit, so they must not be destroyed under it. Made once even when
+// start-up runs more than once in a process.
+struct SoundSystem {
+    std::unique_ptr<platform::SdlAudio> device;
+    std::unique_ptr<platform::FluidSynthMusic> music;
+    bool musicLoaded = false;
+    bool deviceOpened = false;
+    bool musicStarted = false;
+};
+
+SoundSystem& soundSystem() {
+    static SoundSystem* const kept = new SoundSystem;
+    return *kept;
+}
+
+// Loads the synthesiser and the tune; without them the game goes on without music, saying so once.
+void initMusic() {
+    SoundSystem& sound = soundSystem();
+    if (sound.musicLoaded) return;
+    sound.musicLoaded = true;
+    std::string error;
+    sound.music = platform::FluidSynthMusic::load(gamePathToHost(kMusicFile),
+                                                  platform::soundFontCandidates(), error);
+    if (!sound.music) std::fprintf(stderr, "darts: %s\n", error.c_str());
+}
+
+// The sound device and the board-hit effect; null (silence, no message) without a device. A
+// missing or broken effect file leaves the device playing the music alone.
+audio::EffectOutput* setUpSound() {
+    SoundSystem& sound = soundSystem();
+    if (!sound.deviceOpened) {
+        sound.deviceOpened = true;
+        sound.device = platform::SdlAudio::open();
+        if (sound.device) sound.device->createSoundBufferFromWave(kBoardHitFile);
+    }
+    return sound.device.get();
+}
 
 render::GlPresenter presenterFor(platform::SdlGlWindow& window) {
     return {[&window] { window.present(); },
@@ -78,6 +119,7 @@ StartupResult startUp(GameState& state, const StartupOptions& options) {
 
     render::AssetOptions assets;
     assets.seed = options.seed;
+    assets.setUpSound = setUpSound;
     render::AssetLoadResult loaded = render::loadAssets(state, *session->device, assets);
     if (!loaded.ok) {
         result.error = std::move(loaded.error);
@@ -92,6 +134,14 @@ StartupResult startUp(GameState& state, const StartupOptions& options) {
     }
     result.session = std::move(session);
     return result;
+}
+
+void startMusic() {
+    SoundSystem& sound = soundSystem();
+    if (sound.musicStarted || !sound.device || !sound.music) return;
+    sound.musicStarted = true;
+    sound.music->start();
+    sound.device->startStream(*sound.music);
 }
 
 }  // namespace darts

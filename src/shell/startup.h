@@ -40,4 +40,7 @@ std::string checkDataFiles(const std::string& baseDir = "");
 // Brings the game up; on failure everything made so far is undone and the error says why.
 StartupResult startUp(GameState& state, const StartupOptions& options);
 
+// Starts the endless background music (nothing when there is none).
+void startMusic();
+
 }  // namespace darts
