@@ -1,12 +1,13 @@
 #include "models_canvas.h"
 
 #include <jpeglib.h>
-#include <png.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
+
+#include "gfxutil/png_writer.h"
 
 namespace darts::content {
 namespace {
@@ -152,32 +153,16 @@ void Canvas::line(double x0, double y0, double x1, double y1, double width, Colo
 }
 
 bool Canvas::writePng(const std::string& path) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!png || !info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width_), static_cast<png_uint_32>(height_), 8,
-                 PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(static_cast<size_t>(width_) * 4);
+    gfx::Image image{width_, height_,
+                     std::vector<uint8_t>(static_cast<size_t>(width_) * height_ * 4)};
     for (int y = 0; y < height_; ++y) {
         for (int x = 0; x < width_; ++x) {
             Colour c = pixel(x, y);
-            png_byte* out = &row[static_cast<size_t>(x) * 4];
+            uint8_t* out = &image.rgba[(static_cast<size_t>(y) * width_ + x) * 4];
             out[0] = toByte(c.r), out[1] = toByte(c.g), out[2] = toByte(c.b), out[3] = toByte(c.a);
         }
-        png_write_row(png, row.data());
     }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0;
+    return gfx::writePng(path, image);
 }
 
 bool Canvas::writeJpeg(const std::string& path, int quality) {

@@ -1,10 +1,11 @@
 #include "models_raster.h"
 
-#include <png.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
+
+#include "gfxutil/png_writer.h"
 
 namespace darts::content {
 namespace {
@@ -245,32 +246,17 @@ void RasterDevice::rasterize(const Corner& a, const Corner& b, const Corner& c, 
 }
 
 bool RasterDevice::writePng(const std::string& path) const {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!png || !info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width_), static_cast<png_uint_32>(height_), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(static_cast<size_t>(width_) * 3);
-    for (int y = 0; y < height_; ++y) {
-        for (int i = 0; i < width_ * 3; ++i) {
-            float v = colour_[static_cast<size_t>(y) * width_ * 3 + i];
-            row[static_cast<size_t>(i)] =
-                static_cast<png_byte>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255));
+    gfx::Image image{width_, height_,
+                     std::vector<uint8_t>(static_cast<size_t>(width_) * height_ * 4)};
+    for (size_t p = 0; p < static_cast<size_t>(width_) * height_; ++p) {
+        for (int c = 0; c < 3; ++c) {
+            float v = colour_[p * 3 + c];
+            image.rgba[p * 4 + c] =
+                static_cast<uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255));
         }
-        png_write_row(png, row.data());
+        image.rgba[p * 4 + 3] = 255;
     }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0;
+    return gfx::writePng(path, image);
 }
 
 }  // namespace darts::content
