@@ -1,10 +1,14 @@
 // The game: start-up, the main loop until the player quits, and the options of the command line.
+#include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "shell/command_line.h"
+#include "shell/demo_input.h"
 #include "shell/frame_counter.h"
 #include "shell/main_loop.h"
 #include "shell/startup.h"
@@ -13,34 +17,106 @@ namespace {
 
 using namespace darts;
 
+void printError(const std::string& message) { std::fprintf(stderr, "darts: %s\n", message.c_str()); }
+
 int play(const GameOptions& options) {
+    // A demo to play is read whole and checked before anything else happens.
+    std::unique_ptr<DemoReader> demo;
+    std::optional<uint32_t> seed = options.seed;
+    if (options.playDemo) {
+        std::string error;
+        demo = DemoReader::open(*options.playDemo, error);
+        if (!demo) {
+            printError(error);
+            return 1;
+        }
+        seed = demo->header().seed;
+    } else if (options.recordDemo && !seed) {
+        seed = static_cast<uint32_t>(std::time(nullptr));  // what the game would take anyway
+    }
+
     // The state record is large and lives for the whole run.
     auto state = std::make_unique<GameState>();
-    StartupResult started = startUp(*state, {options.windowed, options.seed});
-    if (!started.warning.empty()) std::fprintf(stderr, "darts: %s\n", started.warning.c_str());
+    StartupResult started = startUp(*state, {options.windowed, seed, options.timeDemo});
+    if (!started.warning.empty()) printError(started.warning);
     if (!started.session) {
-        std::fprintf(stderr, "darts: %s\n", started.error.c_str());
+        printError(started.error);
         return 1;
     }
     GameSession& session = *started.session;
 
+    std::unique_ptr<DemoWriter> writer;
+    if (options.recordDemo) {
+        std::string error;
+        const DemoHeader header{kDemoVersion, *seed, options.windowed ? kDemoOptionWindowed : 0};
+        writer = DemoWriter::create(*options.recordDemo, header, error);
+        if (!writer) {
+            printError(error);
+            return 1;
+        }
+    }
+
     CountingDevice device(*session.device, options.screenshots);
+    std::optional<DemoPlayer> player;
+    if (demo) player.emplace(*demo, *state);
     // A frame limit acts like Escape pressed once that many frames are on screen; a request to
-    // close the window acts like Escape too.
-    const QuitCondition quitNow = [&] {
+    // close the window acts like Escape too, and so does a demo that has gone out of step.
+    const QuitCondition stopEarly = [&] {
         return (options.frames && device.framesPresented() >= *options.frames) ||
                session.input->closeRequested();
     };
-    QuitAwareInput input(*session.input, quitNow);
-    QuitAwareUi ui(*session.input, quitNow);
+    const QuitCondition quitNow = [&] {
+        if (stopEarly()) {
+            if (player) player->stop();  // what follows is no longer the recorded game
+            return true;
+        }
+        return player && player->failed();
+    };
+    platform::InputSource& realInput = player ? player->input() : *session.input;
+    platform::UiInput& realUi = player ? player->ui() : *session.input;
+    QuitAwareInput quitAwareInput(realInput, quitNow);
+    QuitAwareUi quitAwareUi(realUi, quitNow);
+    // A recording writes down what the game read, Escape from a frame limit included.
+    std::optional<DemoRecorder> recorder;
+    if (writer) recorder.emplace(*writer, quitAwareInput, quitAwareUi, *state);
+    device.setFrameListener([&](uint64_t frame) {
+        if (recorder) recorder->framePresented(frame);
+        if (player) player->framePresented(frame);
+    });
+
+    platform::InputSource& input = recorder ? recorder->input() : quitAwareInput;
+    platform::UiInput& ui = recorder ? recorder->ui() : quitAwareUi;
     FrameIo frameIo{device, input, session.window.get()};
     MainLoopIo io{frameIo, ui, [&session] { session.input->release(); }, startMusic, {}};
+    const auto start = std::chrono::steady_clock::now();
     mainLoop(*state, io);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     int status = 0;
     for (const std::string& error : device.screenshotErrors()) {
-        std::fprintf(stderr, "darts: %s\n", error.c_str());
+        printError(error);
         status = 1;
+    }
+    if (recorder) {
+        std::string error;
+        if (!recorder->finish(device.framesPresented(), error)) {
+            printError(error);
+            status = 1;
+        }
+    }
+    if (player) {
+        // A playback cut short by the player (or a frame limit) has nothing to compare.
+        if (!player->failed()) player->gameEnded(device.framesPresented());
+        if (player->failed()) {
+            printError("demo " + *options.playDemo + ": " + player->error());
+            status = 1;
+        }
+    }
+    if (options.timeDemo) {
+        const uint64_t frames = device.framesPresented();
+        std::printf("frames %llu seconds %.3f fps %.1f\n", static_cast<unsigned long long>(frames),
+                    seconds, seconds > 0 ? double(frames) / seconds : 0.0);
     }
     // Quitting has already given the desktop its display mode back. The window, the context and
     // the input stay as they are until the process ends: closing the last OpenGL window unloads

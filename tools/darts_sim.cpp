@@ -7,6 +7,8 @@
 //   darts-sim image FILE       an image file as the texture loader decodes it
 //   darts-sim wav FILE         a sound file as the WAV reader reads it
 //   darts-sim roster [FILE]    the eight characters of a roster file
+//   darts-sim demo FILE        a demo played without a screen (see demo/demo_commands.h)
+//   darts-sim make-demo ...    a demo made by the demo player
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -23,6 +25,7 @@
 #include <vector>
 
 #include "audio/wave_file.h"
+#include "demo/demo_commands.h"
 #include "frontend/roster.h"
 #include "gfxutil/image.h"
 #include "gfxutil/text_encoding.h"
@@ -43,7 +46,8 @@ int usage() {
     std::fputs(
         "usage: darts-sim throw --swing A --aim Y --gauge G [--steps-on-release N]\n"
         "       darts-sim autoplay --seed S --matches N [--frame-limit F]\n"
-        "       darts-sim xinfo FILE | image FILE | wav FILE | roster [FILE]\n",
+        "       darts-sim xinfo FILE | image FILE | wav FILE | roster [FILE]\n"
+        "       darts-sim demo FILE | make-demo --script NAME --seed S --out FILE\n",
         stderr);
     return 2;
 }
@@ -291,6 +295,8 @@ int main(int argc, char** argv) {
     std::string_view command = argv[1];
     if (command == "throw") return runThrow(argc, argv);
     if (command == "autoplay") return runAutoplay(argc, argv);
+    if (command == "demo") return demo::runDemoReplay(argc, argv);
+    if (command == "make-demo") return demo::runMakeDemo(argc, argv);
     if (command == "xinfo" && argc == 3) return inspectModel(argv[2]);
     if (command == "image" && argc == 3) return inspectImage(argv[2]);
     if (command == "wav" && argc == 3) return inspectWave(argv[2]);

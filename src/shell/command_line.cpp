@@ -36,7 +36,8 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
             options.windowed = true;
             continue;
         }
-        if (option != "--seed" && option != "--frames" && option != "--screenshot") {
+        if (option != "--seed" && option != "--frames" && option != "--screenshot" &&
+            option != "--record" && option != "--playdemo" && option != "--timedemo") {
             return failure("unknown option '" + std::string(option) + "'");
         }
         if (i + 1 == arguments.size()) {
@@ -55,11 +56,23 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
             const auto frames = parseCount(value, std::numeric_limits<uint64_t>::max());
             if (!frames || *frames == 0) return failure(bad + " (a number of frames, 1 or more)");
             options.frames = *frames;
+        } else if (option == "--record") {
+            if (options.recordDemo) return failure("--record given twice");
+            options.recordDemo = std::string(value);
+        } else if (option == "--playdemo" || option == "--timedemo") {
+            if (options.playDemo) return failure("only one demo can be played at a time");
+            options.playDemo = std::string(value);
+            options.timeDemo = option == "--timedemo";
         } else {
             auto shot = parseScreenshot(value);
             if (!shot) return failure(bad + " (FRAME:FILE.png, frames counted from 1)");
             options.screenshots.push_back(std::move(*shot));
         }
+    }
+    // A demo brings its own random numbers, and its input cannot be recorded over again.
+    if (options.playDemo && options.seed) return failure("--seed cannot be used with a demo");
+    if (options.playDemo && options.recordDemo) {
+        return failure("--record cannot be used while a demo plays");
     }
     return {std::move(options), {}};
 }
@@ -68,10 +81,14 @@ std::string usageText(std::string_view program) {
     const std::string name(program.empty() ? "darts" : program);
     return "usage: " + name +
            " [--window] [--seed N] [--frames N] [--screenshot FRAME:FILE.png]...\n"
+           "       [--record FILE | --playdemo FILE | --timedemo FILE]\n"
            "  --window                    play in a window, leaving the display mode alone\n"
            "  --seed N                    seed the random numbers with N instead of the clock\n"
            "  --frames N                  quit after N frames, as if Escape were pressed then\n"
            "  --screenshot FRAME:FILE.png write the picture of frame FRAME (from 1) to FILE.png\n"
+           "  --record FILE               write everything the game reads from the input to FILE\n"
+           "  --playdemo FILE             play a recorded demo back\n"
+           "  --timedemo FILE             play a demo as fast as possible and print the frame rate\n"
            "Run it from the folder that holds data/ and sound/.\n";
 }
 

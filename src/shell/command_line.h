@@ -22,6 +22,9 @@ struct GameOptions {
     std::optional<uint32_t> seed;    // --seed N: replaces the seed taken from the clock
     std::optional<uint64_t> frames;  // --frames N: Escape is down from the N-th frame on
     std::vector<ScreenshotRequest> screenshots;  // --screenshot FRAME:FILE.png, repeatable
+    std::optional<std::string> recordDemo;       // --record FILE: write the input to a demo
+    std::optional<std::string> playDemo;         // --playdemo FILE: replay a demo
+    bool timeDemo = false;  // --timedemo FILE: replay unpaced (playDemo holds FILE), then time it
 };
 
 struct CommandLine {

@@ -22,6 +22,7 @@ void CountingDevice::endFrame() {
             errors_.push_back("cannot write the " + where);
         }
     }
+    if (listener_) listener_(frames_);
 }
 
 std::vector<std::string> CountingDevice::screenshotErrors() const {

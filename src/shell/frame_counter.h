@@ -21,6 +21,10 @@ class CountingDevice final : public render::Device {
     CountingDevice(render::Device& inner, std::vector<ScreenshotRequest> screenshots = {});
 
     uint64_t framesPresented() const { return frames_; }
+    // Called after each presented frame (and its screenshots) with the frame's number.
+    void setFrameListener(std::function<void(uint64_t)> listener) {
+        listener_ = std::move(listener);
+    }
     // One line for every screenshot that could not be taken or written, or whose frame has not
     // been presented (yet).
     std::vector<std::string> screenshotErrors() const;
@@ -58,6 +62,7 @@ class CountingDevice final : public render::Device {
     std::vector<ScreenshotRequest> screenshots_;
     std::vector<std::string> errors_;
     uint64_t frames_ = 0;
+    std::function<void(uint64_t)> listener_;
 };
 
 // Whether the game should stop now although nobody pressed Escape (a frame limit reached, the

@@ -3,6 +3,7 @@
 # the start-up on SDL and OpenGL needs the platform and GL libraries.
 target_sources(darts_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/demo_replay.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame_counter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_loop.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../render/asset_loading.cpp

@@ -95,6 +95,7 @@ StartupResult startUp(GameState& state, const StartupOptions& options) {
     auto session = std::make_unique<GameSession>();
     platform::WindowOptions windowOptions;
     windowOptions.windowed = options.windowed;
+    windowOptions.unpaced = options.unpaced;
     windowOptions.title = "301 Darts Bar";
     windowOptions.icon = render::loadWindowIcon();
     platform::WindowResult window = platform::SdlGlWindow::create(windowOptions);

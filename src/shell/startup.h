@@ -18,6 +18,7 @@ namespace darts {
 struct StartupOptions {
     bool windowed = false;
     std::optional<uint32_t> seed;  // none: seeded from the clock
+    bool unpaced = false;          // frames as fast as they come (the timedemo)
 };
 
 // Members in the order they are made; destroyed in reverse, the window last.

@@ -91,5 +91,36 @@ TEST(CommandLine, UsageNamesEveryOption) {
     EXPECT_EQ(usage.back(), '\n');
 }
 
+TEST(CommandLine, DemoOptions) {
+    CommandLine line = parse({"--record", "a.dem", "--seed", "3"});
+    ASSERT_TRUE(line.options) << line.error;
+    EXPECT_EQ(line.options->recordDemo, "a.dem");
+    EXPECT_FALSE(line.options->playDemo);
+
+    line = parse({"--playdemo", "b.dem", "--window", "--screenshot", "9:x.png"});
+    ASSERT_TRUE(line.options) << line.error;
+    EXPECT_EQ(line.options->playDemo, "b.dem");
+    EXPECT_FALSE(line.options->timeDemo);
+
+    line = parse({"--timedemo", "c.dem", "--frames", "100"});
+    ASSERT_TRUE(line.options) << line.error;
+    EXPECT_EQ(line.options->playDemo, "c.dem");
+    EXPECT_TRUE(line.options->timeDemo);
+}
+
+TEST(CommandLine, DemoOptionsThatContradictEachOtherAreRefused) {
+    // A demo brings its own seed; its input cannot be recorded again; one demo at a time.
+    for (const auto& arguments :
+         {std::vector<std::string_view>{"--playdemo", "a.dem", "--seed", "1"},
+          std::vector<std::string_view>{"--timedemo", "a.dem", "--record", "b.dem"},
+          std::vector<std::string_view>{"--playdemo", "a.dem", "--timedemo", "b.dem"},
+          std::vector<std::string_view>{"--record", "a.dem", "--record", "b.dem"},
+          std::vector<std::string_view>{"--record"}}) {
+        const CommandLine line = parseCommandLine(arguments);
+        EXPECT_FALSE(line.options) << arguments[0];
+        EXPECT_FALSE(line.error.empty());
+    }
+}
+
 }  // namespace
 }  // namespace darts

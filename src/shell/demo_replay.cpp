@@ -1,0 +1,48 @@
+#include "shell/demo_replay.h"
+
+#include <chrono>
+#include <memory>
+
+#include "render/asset_loading.h"
+#include "render/device.h"
+#include "shell/demo_input.h"
+#include "shell/frame_counter.h"
+#include "shell/main_loop.h"
+#include "shell/state_checksum.h"
+
+namespace darts {
+
+DemoReplayResult replayDemoHeadless(DemoReader& demo) {
+    DemoReplayResult result;
+    auto state = std::make_unique<GameState>();
+    render::HeadlessDevice headless;
+    render::createFonts(*state, headless);
+    render::AssetOptions assets;
+    assets.seed = demo.header().seed;
+    render::AssetLoadResult loaded = render::loadAssets(*state, headless, assets);
+    if (!loaded.ok) {
+        result.error = loaded.error;
+        return result;
+    }
+
+    CountingDevice device(headless);
+    DemoPlayer player(demo, *state);
+    device.setFrameListener([&player](uint64_t frame) { player.framePresented(frame); });
+    const QuitCondition playbackFailed = [&player] { return player.failed(); };
+    QuitAwareInput input(player.input(), playbackFailed);
+    QuitAwareUi ui(player.ui(), playbackFailed);
+    FrameIo frameIo{device, input, nullptr};
+    MainLoopIo io{frameIo, ui, {}, {}, {}};
+
+    const auto start = std::chrono::steady_clock::now();
+    mainLoop(*state, io);
+    result.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    result.frames = device.framesPresented();
+    if (!player.failed()) player.gameEnded(result.frames);
+    result.error = player.error();
+    result.checksum = stateChecksum(*state);
+    return result;
+}
+
+}  // namespace darts

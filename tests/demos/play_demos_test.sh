@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Plays the recorded demos in the real game on OpenGL under a virtual X server. The game checks
+# its state against the demo every 60 frames and at the end, and exits 1 at the first difference,
+# so a run that ends with status 0 went exactly as recorded with drawing switched on. (The
+# headless replays in tests/shell/demo_test.cpp play every demo to its end.) Pictures of
+# the darts-bar demo are then looked for the title, the darts bar, the match and the landing view.
+#
+#   play_demos_test.sh DARTS CHECKER     (run from the top of the repository)
+#
+# Exits 77 (skipped) without xvfb-run.
+set -euo pipefail
+
+darts=$(realpath "$1")
+checker=$(realpath "$2")
+if ! command -v xvfb-run >/dev/null; then
+  echo "skipped: xvfb-run is needed"
+  exit 77
+fi
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+play() { xvfb-run -a -s "-screen 0 1024x768x24" "$darts" --window "$@"; }
+
+# As fast as they draw: the darts-bar win up to its first landing, the escape to its end.
+shots=()
+for ((frame = 15; frame <= 1200; frame += 15)); do
+  shots+=(--screenshot "$frame:$out/$(printf '%04d' "$frame").png")
+done
+play --timedemo tests/demos/bar-win.dem --frames 1200 "${shots[@]}"
+"$checker" "$out"/[0-9]*.png
+play --timedemo tests/demos/escape.dem
+
+# The long ones as far as their first ten seconds: every checksum on the way must agree.
+play --timedemo tests/demos/tournament.dem --frames 600 --screenshot "600:$out/bracket.png"
+play --timedemo tests/demos/bar-lose.dem --frames 600
+test -s "$out/bracket.png"
