@@ -1,7 +1,7 @@
-// Checks what the game played, as SDL's disk driver wrote it (raw interleaved stereo, signed 16-bit,
-// 44.1 kHz), against the game's board-hit log (DARTS_BOARD_HIT_LOG): every logged hit must have
-// the board-hit effect in the stream where the log puts it, no effect may sound without a hit, the
-// music must sound under the effect and all along the run once it has started. Prints what it
+// Checks what the game played, as SDL's disk driver wrote it (raw interleaved stereo, signed
+// 16-bit, 44.1 kHz), against the game's board-hit log (DARTS_BOARD_HIT_LOG): every logged hit must
+// have the board-hit effect in the stream where the log puts it, no effect may sound without a hit,
+// the music must sound under the effect and all along the run once it has started. Prints what it
 // measured and exits 1 when something is wrong.
 //
 //   check_sound_stream STREAM.raw STDERR.txt MIN_HITS    (run from the top of the repository)

@@ -93,7 +93,8 @@ std::vector<int16_t> sine(int channels, int rate, double hz, double seconds, dou
     std::vector<int16_t> samples;
     const int frames = static_cast<int>(rate * seconds);
     for (int i = 0; i < frames; ++i) {
-        samples.push_back(static_cast<int16_t>(amplitude * std::sin(2 * std::numbers::pi * hz * i / rate)));
+        samples.push_back(
+            static_cast<int16_t>(amplitude * std::sin(2 * std::numbers::pi * hz * i / rate)));
         if (channels == 2) samples.push_back(0);
     }
     return samples;

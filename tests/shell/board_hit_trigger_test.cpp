@@ -7,8 +7,8 @@
 
 #include "audio/board_hit.h"
 #include "match/flight.h"
-#include "match/rules.h"
 #include "match/match_fixture.h"
+#include "match/rules.h"
 #include "render/device.h"
 #include "shell/match_loop.h"
 
