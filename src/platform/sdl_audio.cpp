@@ -120,6 +120,9 @@ void SdlAudio::callback(void* self, uint8_t* stream, int bytes) {
     auto* audio = static_cast<SdlAudio*>(self);
     const int frames = bytes / static_cast<int>(kMixChannels * sizeof(int16_t));
     mixFrames(reinterpret_cast<int16_t*>(stream), frames, audio->music_.load(), audio->effect_);
+    // Counted once mixed: an effect played while the count reads N starts at frame N, or one
+    // buffer later when this buffer had already passed the effect.
+    audio->framesMixed_.fetch_add(static_cast<uint64_t>(frames));
 }
 
 void SdlAudio::loadEffect(std::vector<int16_t> samples) {
@@ -128,13 +131,13 @@ void SdlAudio::loadEffect(std::vector<int16_t> samples) {
     SDL_UnlockAudioDevice(device_);
 }
 
-bool SdlAudio::createSoundBufferFromWave(std::string_view gamePath) {
+std::optional<std::vector<int16_t>> readWaveForMixing(std::string_view gamePath) {
     audio::WaveFile wave;
-    if (audio::openWave(wave, gamePath) != 1) return false;
+    if (audio::openWave(wave, gamePath) != 1) return std::nullopt;
     // The header's size is not trusted with memory: a damaged file could claim 4 GiB.
     if (wave.dataChunk.size > kMaxEffectBytes) {
         audio::closeWave(wave);
-        return false;
+        return std::nullopt;
     }
     const uint32_t size = wave.dataChunk.size;
     std::vector<uint8_t> bytes(size);
@@ -143,12 +146,18 @@ bool SdlAudio::createSoundBufferFromWave(std::string_view gamePath) {
     const bool ok = audio::readWaveData(wave, size, bytes.data(), read, &format) == 1;
     // Closed on every path, unlike a reader left open after a failed buffer.
     audio::closeWave(wave);
-    if (!ok || format.formatTag != audio::kFormatPcm) return false;
+    if (!ok || format.formatTag != audio::kFormatPcm) return std::nullopt;
 
     const PcmLayout layout{format.channels, static_cast<int>(format.samplesPerSec),
                            format.bitsPerSample};
     std::optional<std::vector<int16_t>> samples = convertToMixFormat(layout, bytes.data(), read);
-    if (!samples || samples->empty()) return false;
+    if (!samples || samples->empty()) return std::nullopt;
+    return samples;
+}
+
+bool SdlAudio::createSoundBufferFromWave(std::string_view gamePath) {
+    std::optional<std::vector<int16_t>> samples = readWaveForMixing(gamePath);
+    if (!samples) return false;
     loadEffect(std::move(*samples));
     return true;
 }

@@ -31,6 +31,10 @@ struct PcmLayout {
 std::optional<std::vector<int16_t>> convertToMixFormat(const PcmLayout& layout,
                                                        const uint8_t* bytes, size_t size);
 
+// Reads a WAV file by its game path ("sound\\BOARDHIT.WAV") and converts it into the mixer's
+// format; empty when the file is missing, unreadable, not PCM or has no samples.
+std::optional<std::vector<int16_t>> readWaveForMixing(std::string_view gamePath);
+
 // Something that renders continuously into the mixer, called on the audio thread.
 class StreamSource {
   public:
@@ -74,6 +78,9 @@ class SdlAudio final : public audio::EffectOutput {
     void loadEffect(std::vector<int16_t> samples);
     void playBoardHit() override { effect_.play(); }
     bool effectPlaying() const { return effect_.playing(); }
+    // Stereo frames handed to the device so far: the position in the output stream at which an
+    // effect played now starts (or one device buffer later, if a buffer is being mixed).
+    uint64_t framesMixed() const { return framesMixed_.load(); }
 
     // Mixes the music in from now on; it must outlive this device.
     void startStream(StreamSource& music);
@@ -85,6 +92,7 @@ class SdlAudio final : public audio::EffectOutput {
     uint32_t device_;
     OneShotEffect effect_;
     std::atomic<StreamSource*> music_ = nullptr;
+    std::atomic<uint64_t> framesMixed_ = 0;
 };
 
 }  // namespace darts::platform

@@ -9,7 +9,8 @@ target_sources(darts_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/../render/asset_loading.cpp
 )
 
-add_library(darts_game STATIC ${CMAKE_CURRENT_LIST_DIR}/startup.cpp)
+add_library(darts_game STATIC ${CMAKE_CURRENT_LIST_DIR}/startup.cpp
+                              ${CMAKE_CURRENT_LIST_DIR}/board_hit_log.cpp)
 target_link_libraries(darts_game PUBLIC darts_gl darts_platform)
 
 add_executable(darts ${CMAKE_CURRENT_LIST_DIR}/../main.cpp)

@@ -7,6 +7,7 @@
 #include "platform/music_fluidsynth.h"
 #include "platform/sdl_audio.h"
 #include "render/asset_loading.h"
+#include "shell/board_hit_log.h"
 #include "shell/game_path.h"
 
 namespace darts {
@@ -21,6 +22,7 @@ constexpr const char* kBoardHitFile = "sound\\BOARDHIT.WAV";
 struct SoundSystem {
     std::unique_ptr<platform::SdlAudio> device;
     std::unique_ptr<platform::FluidSynthMusic> music;
+    std::unique_ptr<BoardHitLog> hitLog;  // only when the environment asks for it
     bool musicLoaded = false;
     bool deviceOpened = false;
     bool musicStarted = false;
@@ -50,7 +52,11 @@ audio::EffectOutput* setUpSound() {
         sound.deviceOpened = true;
         sound.device = platform::SdlAudio::open();
         if (sound.device) sound.device->createSoundBufferFromWave(kBoardHitFile);
+        if (sound.device && boardHitLogWanted()) {
+            sound.hitLog = std::make_unique<BoardHitLog>(*sound.device);
+        }
     }
+    if (sound.hitLog) return sound.hitLog.get();
     return sound.device.get();
 }
 

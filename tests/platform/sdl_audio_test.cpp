@@ -3,11 +3,14 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <numbers>
 #include <string>
 #include <thread>
 #include <vector>
@@ -59,6 +62,86 @@ TEST(MixFormatConversion, RejectsWhatItCannotConvertAndDropsPartialFrames) {
     auto converted = convertToMixFormat({2, kMixRate, 16}, bytes.data(), 11);
     ASSERT_TRUE(converted.has_value());
     EXPECT_EQ(converted->size(), 4u);
+}
+
+// SDL converts through floating point: a sample may come out one step off, never more.
+void expectWithinAStep(const std::vector<int16_t>& actual, const std::vector<int16_t>& expected) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (size_t i = 0; i < actual.size(); ++i) {
+        EXPECT_NEAR(actual[i], expected[i], 1) << "sample " << i;
+    }
+}
+
+TEST(MixFormatConversion, EightBitIsCentredOn128AndKeepsLeftAndRightApart) {
+    // Unsigned 8-bit: 0x80 is silence; each step is 256 steps of 16-bit.
+    const std::vector<uint8_t> bytes = {0x00, 0xFF, 0x80, 0x81, 0x7F, 0x80};
+    auto converted = convertToMixFormat({2, kMixRate, 8}, bytes.data(), bytes.size());
+    ASSERT_TRUE(converted.has_value());
+    expectWithinAStep(*converted, {-32768, 32512, 0, 256, -256, 0});
+}
+
+TEST(MixFormatConversion, MonoAtTheMixRateGoesUnchangedToBothChannels) {
+    const std::vector<int16_t> samples = {0, 32767, -32768, 1234, -5};
+    const std::vector<uint8_t> bytes = bytesOf(samples);
+    auto converted = convertToMixFormat({1, kMixRate, 16}, bytes.data(), bytes.size());
+    ASSERT_TRUE(converted.has_value());
+    expectWithinAStep(*converted, {0, 0, 32767, 32767, -32768, -32768, 1234, 1234, -5, -5});
+}
+
+// A sine of `hz` at `rate`, on the left channel only when `channels` is 2.
+std::vector<int16_t> sine(int channels, int rate, double hz, double seconds, double amplitude) {
+    std::vector<int16_t> samples;
+    const int frames = static_cast<int>(rate * seconds);
+    for (int i = 0; i < frames; ++i) {
+        samples.push_back(
+            static_cast<int16_t>(amplitude * std::sin(2 * std::numbers::pi * hz * i / rate)));
+        if (channels == 2) samples.push_back(0);
+    }
+    return samples;
+}
+
+struct ChannelMeasure {
+    double frames = 0;
+    double peak = 0;
+    double crossingsPerSecond = 0;  // upward zero crossings: the frequency
+};
+
+// Measures one channel of interleaved stereo at the mix rate, away from the resampler's edges.
+ChannelMeasure measureChannel(const std::vector<int16_t>& stereo, int channel) {
+    ChannelMeasure measure;
+    const size_t frames = stereo.size() / kMixChannels;
+    measure.frames = static_cast<double>(frames);
+    const size_t edge = kMixRate / 20;
+    int crossings = 0;
+    for (size_t f = edge; f + edge < frames; ++f) {
+        const int16_t sample = stereo[f * kMixChannels + channel];
+        measure.peak = std::max(measure.peak, std::abs(static_cast<double>(sample)));
+        if (stereo[(f - 1) * kMixChannels + channel] < 0 && sample >= 0) ++crossings;
+    }
+    measure.crossingsPerSecond = crossings * double(kMixRate) / double(frames - 2 * edge);
+    return measure;
+}
+
+TEST(MixFormatConversion, OtherRatesKeepPitchLengthAndLevel) {
+    // A 1 kHz tone must stay 1 kHz and one second long, mono or stereo, from above or below.
+    for (const int rate : {11025, 22050, 48000}) {
+        for (const int channels : {1, 2}) {
+            const std::vector<uint8_t> bytes = bytesOf(sine(channels, rate, 1000.0, 1.0, 10000));
+            auto converted = convertToMixFormat({channels, rate, 16}, bytes.data(), bytes.size());
+            ASSERT_TRUE(converted.has_value()) << rate << " Hz, " << channels << " channels";
+            const ChannelMeasure left = measureChannel(*converted, 0);
+            const ChannelMeasure right = measureChannel(*converted, 1);
+            SCOPED_TRACE(::testing::Message() << rate << " Hz, " << channels << " channels");
+            EXPECT_NEAR(left.frames, kMixRate, kMixRate * 0.01);
+            EXPECT_NEAR(left.crossingsPerSecond, 1000.0, 5.0);
+            EXPECT_NEAR(left.peak, 10000, 1000);
+            if (channels == 1) {
+                EXPECT_NEAR(right.peak, left.peak, 1.0) << "mono sounds on both sides";
+            } else {
+                EXPECT_LT(right.peak, 100) << "the left channel leaked into the right";
+            }
+        }
+    }
 }
 
 // A steady level from the music, so the effect's share of the mix can be seen.
@@ -121,6 +204,16 @@ TEST(OneShotEffect, AddsToTheMusicAndSaturates) {
     effect.play();
     EXPECT_EQ(mixed(effect, 2, &music), (std::vector<int16_t>{32767, -20000, 10010, 9990}));
     EXPECT_EQ(mixed(effect, 1, &music), (std::vector<int16_t>{10000, 10000}));
+}
+
+TEST(OneShotEffect, SaturatesAtBothEndsWithoutWrappingAround) {
+    OneShotEffect effect;
+    effect.load({-30000, 30000, -32768, 32767});
+    LevelSource loudLow(-10000);
+    effect.play();
+    EXPECT_EQ(mixed(effect, 1, &loudLow), (std::vector<int16_t>{-32768, 20000}));
+    LevelSource fullScale(32767);
+    EXPECT_EQ(mixed(effect, 1, &fullScale), (std::vector<int16_t>{-1, 32767}));
 }
 
 TEST(OneShotEffect, WithoutSamplesPlayingDoesNothing) {
