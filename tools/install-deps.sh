@@ -12,6 +12,7 @@ packages=(
   libsdl2-dev libepoxy-dev libegl-dev libgl-dev libgl1-mesa-dri
   libfluidsynth-dev timgm6mb-soundfont
   xvfb xauth xdotool
+  desktop-file-utils dpkg-dev
 )
 
 missing=()

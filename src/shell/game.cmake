@@ -12,6 +12,13 @@ target_sources(darts_core PRIVATE
 add_library(darts_game STATIC ${CMAKE_CURRENT_LIST_DIR}/startup.cpp
                               ${CMAKE_CURRENT_LIST_DIR}/board_hit_log.cpp)
 target_link_libraries(darts_game PUBLIC darts_gl darts_platform)
+# Where an installed game keeps data/ and sound/: beside the executable's bin/ wherever the tree was
+# unpacked, and, failing that, where this build installs to.
+file(RELATIVE_PATH darts_data_dir_from_bin ${CMAKE_INSTALL_FULL_BINDIR}
+     ${CMAKE_INSTALL_FULL_DATADIR}/${DARTS_INSTALL_NAME})
+target_compile_definitions(darts_game PRIVATE
+  DARTS_DATA_DIR_FROM_BIN="${darts_data_dir_from_bin}"
+  DARTS_INSTALLED_DATA_DIR="${CMAKE_INSTALL_FULL_DATADIR}/${DARTS_INSTALL_NAME}")
 
 add_executable(darts ${CMAKE_CURRENT_LIST_DIR}/../main.cpp)
 target_link_libraries(darts PRIVATE darts_game)

@@ -1,6 +1,8 @@
 #include "shell/startup.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "frontend/roster.h"
 #include "match/shot_table.h"
@@ -75,14 +77,28 @@ bool readable(const std::string& path) {
     return true;
 }
 
+// Reads every game file from the first candidate folder that holds the data; "" when one does, else
+// one line naming the file missing in the working folder and the install folders looked at.
+std::string useFoundDataFolder() {
+    const std::vector<std::string> candidates = dataFolderCandidates();
+    if (std::optional<std::string> found = findDataFolder(candidates)) {
+        setDataFolder(*found);
+        return {};
+    }
+    std::string error = checkDataFiles();
+    for (size_t i = 1; i < candidates.size(); ++i) {
+        error += (i == 1 ? "; no installed data in " : " or ") + candidates[i];
+    }
+    return error;
+}
+
 }  // namespace
 
 std::string checkDataFiles(const std::string& baseDir) {
     const std::pair<const char*, const char*> files[] = {{"roster", frontend::kRosterFile},
                                                          {"shot table", kShotTableFile}};
     for (const auto& [what, gamePath] : files) {
-        std::string path = gamePathToHost(gamePath);
-        if (!baseDir.empty()) path = baseDir + "/" + path;
+        const std::string path = gamePathInFolder(gamePath, baseDir);
         if (!readable(path)) {
             return std::string("cannot open the ") + what + " " + path +
                    " (run the game from the folder that holds data/ and sound/)";
@@ -91,9 +107,30 @@ std::string checkDataFiles(const std::string& baseDir) {
     return {};
 }
 
+std::vector<std::string> dataFolderCandidates() {
+    std::vector<std::string> candidates{""};
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        const std::filesystem::path beside = executable.parent_path() / DARTS_DATA_DIR_FROM_BIN;
+        candidates.push_back(beside.lexically_normal().string());
+    }
+    if (candidates.back() != DARTS_INSTALLED_DATA_DIR) {
+        candidates.push_back(DARTS_INSTALLED_DATA_DIR);
+    }
+    return candidates;
+}
+
+std::optional<std::string> findDataFolder(const std::vector<std::string>& candidates) {
+    for (const std::string& folder : candidates) {
+        if (checkDataFiles(folder).empty()) return folder;
+    }
+    return std::nullopt;
+}
+
 StartupResult startUp(GameState& state, const StartupOptions& options) {
     StartupResult result;
-    if (std::string missing = checkDataFiles(); !missing.empty()) {
+    if (std::string missing = useFoundDataFolder(); !missing.empty()) {
         result.error = std::move(missing);
         return result;
     }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/sdl_input.h"
 #include "platform/sdl_window.h"
@@ -38,7 +39,17 @@ struct StartupResult {
 // the game with the desktop untouched. "" when both are there; baseDir "" is the working folder.
 std::string checkDataFiles(const std::string& baseDir = "");
 
-// Brings the game up; on failure everything made so far is undone and the error says why.
+// Where the game looks for its data, in this order: the working folder (""), so that a source tree
+// or an unpacked copy plays its own files; the install's share folder found from the executable's
+// own location, so that an install under any prefix or an unpacked package finds its data; and the
+// share folder the build was configured to install into.
+std::vector<std::string> dataFolderCandidates();
+
+// The first of `candidates` that holds every data file a run needs; nothing when none does.
+std::optional<std::string> findDataFolder(const std::vector<std::string>& candidates);
+
+// Brings the game up, reading every game file from the first data folder candidate that holds the
+// data (see setDataFolder); on failure everything made so far is undone and the error says why.
 StartupResult startUp(GameState& state, const StartupOptions& options);
 
 // Starts the endless background music (nothing when there is none).

@@ -12,6 +12,7 @@
 #include "audio/board_hit.h"
 #include "frontend/roster.h"
 #include "render/asset_loading.h"
+#include "shell/game_path.h"
 #include "shell/startup.h"
 
 namespace darts {
@@ -89,6 +90,29 @@ TEST(CheckDataFiles, NamesTheFirstMissingFile) {
     EXPECT_NE(noShots.find("data/pcshotp.kpd"), std::string::npos) << noShots;
     folder.copyData({"pcshotp.kpd"});
     EXPECT_EQ(checkDataFiles(folder.path().string()), "");
+}
+
+TEST(FindDataFolder, TakesTheFirstFolderHoldingTheDataFiles) {
+    TempFolder empty, installed, other;
+    installed.copyData({"pcdata.kpd", "pcshotp.kpd"});
+    other.copyData({"pcdata.kpd", "pcshotp.kpd"});
+    const std::string emptyPath = empty.path().string();
+    const std::string installedPath = installed.path().string();
+    EXPECT_EQ(findDataFolder({emptyPath, installedPath, other.path().string()}), installedPath);
+    // The working folder (the top of the repository here) wins over any install.
+    EXPECT_EQ(findDataFolder({"", installedPath}), "");
+    EXPECT_EQ(findDataFolder({emptyPath}), std::nullopt);
+    EXPECT_EQ(findDataFolder({}), std::nullopt);
+}
+
+TEST(DataFolderCandidates, StartWithTheWorkingFolderThenLookBesideTheExecutable) {
+    const std::vector<std::string> candidates = dataFolderCandidates();
+    ASSERT_GE(candidates.size(), 2u);
+    EXPECT_EQ(candidates[0], "");
+    const fs::path beside = candidates[1];
+    EXPECT_TRUE(beside.is_absolute()) << candidates[1];
+    EXPECT_EQ(beside.filename(), "darts301") << candidates[1];
+    EXPECT_EQ(beside.parent_path().filename(), "share") << candidates[1];
 }
 
 class LoadAssets : public ::testing::Test {
@@ -208,10 +232,16 @@ TEST(WindowIcon, ComesFromTheEmbeddedIcon) {
 TEST(StartUp, StopsBeforeAnyWindowWhenDataIsMissing) {
     TempFolder folder;
     WorkingFolder inside(folder.path());
+    if (findDataFolder(dataFolderCandidates())) {
+        GTEST_SKIP() << "the game is installed on this machine: its data would be found";
+    }
     GameState s;
     const StartupResult result = startUp(s, {true, 1});
     EXPECT_FALSE(result.session);
     EXPECT_NE(result.error.find("pcdata.kpd"), std::string::npos) << result.error;
+    EXPECT_NE(result.error.find("share/darts301"), std::string::npos) << result.error;
+    EXPECT_EQ(result.error.find('\n'), std::string::npos) << result.error;
+    EXPECT_EQ(dataFolder(), "");
     EXPECT_EQ(s.dartState, DartState::None);  // nothing was loaded
 }
 
