@@ -91,6 +91,14 @@ TEST(CheckDataFiles, NamesTheFirstMissingFile) {
     EXPECT_EQ(checkDataFiles(folder.path().string()), "");
 }
 
+TEST(CheckDataFiles, AFolderInPlaceOfAFileCountsAsUnreadable) {
+    TempFolder folder;
+    folder.copyData({"pcshotp.kpd"});
+    fs::create_directories(folder.path() / "data" / "pcdata.kpd");
+    const std::string error = checkDataFiles(folder.path().string());
+    EXPECT_NE(error.find("data/pcdata.kpd"), std::string::npos) << error;
+}
+
 class LoadAssets : public ::testing::Test {
   protected:
     std::unique_ptr<GameState> owned = std::make_unique<GameState>();
