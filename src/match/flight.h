@@ -1,7 +1,8 @@
 // Placing the objects of the match scene, and the dart's flight: while held, the dart follows the
 // arm, the aim and the gauge; once released it flies one step per frame under drag and gravity
-// until it passes the board plane, where it stops, is scored and, 170 frames later, finished. A dart
-// that falls short of the board (its height down to -10) stops where it is and counts as a miss.
+// until it passes the board plane, where it stops, is scored and, 170 frames later, finished. A
+// dart that falls short of the board (its height down to -10) stops where it is and counts as a
+// miss.
 #pragma once
 
 #include "gfxutil/matrix.h"
