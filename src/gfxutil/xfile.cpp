@@ -58,17 +58,17 @@ XFileResult parseXFile(std::string_view fileBytes) {
 
 XFileResult loadXFile(const std::string& hostPath) {
     std::ifstream in(hostPath, std::ios::binary | std::ios::ate);
-    if (!in) return failure("cannot open " + hostPath);
+    if (!in) return failure(hostPath + ": cannot open the file");
     std::streamoff size = in.tellg();
-    if (size < 0 || size > kMaxFileBytes) return failure("unusable file size: " + hostPath);
+    if (size < 0 || size > kMaxFileBytes) return failure(hostPath + ": unusable file size");
     std::string bytes;
     try {
         bytes.resize(static_cast<size_t>(size));
     } catch (const std::bad_alloc&) {
-        return failure("out of memory reading " + hostPath);
+        return failure(hostPath + ": out of memory");
     }
     in.seekg(0);
-    if (!in.read(bytes.data(), size)) return failure("cannot read " + hostPath);
+    if (!in.read(bytes.data(), size)) return failure(hostPath + ": cannot read the file");
     XFileResult result = parseXFile(bytes);
     if (!result.mesh) result.error = hostPath + ": " + result.error;
     return result;

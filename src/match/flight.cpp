@@ -1,6 +1,7 @@
 #include "match/flight.h"
 
 #include <cmath>
+#include <limits>
 
 #include "audio/board_hit.h"
 #include "match/rules.h"
@@ -52,6 +53,16 @@ void landDart(GameState& state, DartBody& dart) {
     state.scoresShown += 1;
 }
 
+// A dart that fell short never struck anything, so there is no board-hit sound; otherwise it is
+// an ordinary miss: score 0 with the miss text, counted like any dart thrown.
+void missShortDart(GameState& state) {
+    const int score = scoreHit(state, std::numeric_limits<float>::infinity(), 0);
+    PlayerSlot& side = currentSide(state);
+    side.dartScores[side.dartsThrown] = score;
+    side.scoreLeft -= score;
+    state.scoresShown += 1;
+}
+
 void flightStep(GameState& state) {
     DartBody& dart = dartInPlay(state);
     if (dart.y > kLowestFlightY && dart.z < kBoardPlaneZ) {
@@ -60,8 +71,15 @@ void flightStep(GameState& state) {
         dart.y = static_cast<float>(dart.y + kStepFactor * dart.vy);
         dart.z = static_cast<float>(dart.z + kStepFactor * dart.vz);
     }
-    if (dart.z > kBoardPlaneZ) {
-        if (state.hitTimer == 0) landDart(state, dart);
+    const bool arrived = dartHasReachedBoard(dart);
+    if (arrived || dartHasStopped(dart)) {
+        if (state.hitTimer == 0) {
+            if (arrived) {
+                landDart(state, dart);
+            } else {
+                missShortDart(state);
+            }
+        }
         state.hitTimer += 1;
         if (state.hitTimer > kLandingDisplayFrames) finishDart(state);
     }

@@ -1,6 +1,8 @@
 // Placing the objects of the match scene, and the dart's flight: while held, the dart follows the
 // arm, the aim and the gauge; once released it flies one step per frame under drag and gravity
-// until it passes the board plane, where it stops, is scored and, 170 frames later, finished.
+// until it passes the board plane, where it stops, is scored and, 170 frames later, finished. A
+// dart that falls short of the board (its height down to -10) stops where it is and counts as a
+// miss.
 #pragma once
 
 #include "gfxutil/matrix.h"
@@ -35,6 +37,13 @@ void applyDragAndGravity(DartBody& dart, float factor);
 float vectorLength(float x, float y, float z);
 
 inline bool dartHasReachedBoard(const DartBody& dart) { return dart.z > kBoardPlaneZ; }
+
+// A dart that has fallen to the lowest flying height without reaching the board plane no longer
+// moves: it can never arrive, so it counts as a miss where it stands. Written as the negation of
+// the flight test, so that a position that is no number stops the dart too.
+inline bool dartHasStopped(const DartBody& dart) {
+    return !(dart.y > kLowestFlightY) && !dartHasReachedBoard(dart);
+}
 
 // The dart of the side to throw that is in play (held, flying or sitting in the board).
 inline DartBody& dartInPlay(GameState& state) {

@@ -123,7 +123,8 @@ ResultTexts resultTexts(const GameState& state) {
     if (state.dartState != DartState::Thrown || !sideToThrow(state)) return texts;
     const PlayerSlot& side = currentSide(state);
     if (side.dartsThrown < 0 || side.dartsThrown > 2) return texts;
-    if (!dartHasReachedBoard(state.darts[side.dartsThrown])) return texts;
+    const DartBody& dart = state.darts[side.dartsThrown];
+    if (!dartHasReachedBoard(dart) && !dartHasStopped(dart)) return texts;
     texts.shown = true;
     texts.ring = side.hitMessage;
     texts.score = side.dartScores[side.dartsThrown];

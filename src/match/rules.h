@@ -21,9 +21,10 @@ void finishDart(GameState& state);
 // Closes the turn of the side to throw and passes the turn to the other side.
 void endTurn(GameState& state);
 
-// What the scene shows while the dart in play sits in the board. Texts are Shift-JIS.
+// What the scene shows while the dart in play sits in the board, or lies where it fell short of
+// it. Texts are Shift-JIS.
 struct ResultTexts {
-    bool shown;           // the dart in play has reached the board
+    bool shown;           // the dart in play has reached the board (or stopped short of it)
     const char* ring;     // the side's hitMessage (empty for a plain single)
     int score;            // 0: no score line
     const char* outcome;  // bust, "you lose", "you win", or nullptr

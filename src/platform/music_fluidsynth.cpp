@@ -57,10 +57,12 @@ void silenceFluidSynthLog() {
 }  // namespace
 
 std::vector<std::string> soundFontCandidates() {
-    std::vector<std::string> fonts;
+    // A font chosen by name is the only one tried: a wrong name then means no music, which says
+    // so, instead of some other font playing unnoticed.
     if (const char* chosen = std::getenv("DARTS_SOUNDFONT"); chosen != nullptr && *chosen != 0) {
-        fonts.emplace_back(chosen);
+        return {chosen};
     }
+    std::vector<std::string> fonts;
     fonts.emplace_back("/usr/share/sounds/sf2/default-GM.sf2");
     fonts.emplace_back("/usr/share/sounds/sf2/TimGM6mb.sf2");
     fonts.emplace_back("/usr/share/sounds/sf2/FluidR3_GM.sf2");

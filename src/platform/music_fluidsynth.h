@@ -11,7 +11,7 @@
 
 namespace darts::platform {
 
-// The soundfonts tried in order: $DARTS_SOUNDFONT if set, then Debian's General MIDI fonts.
+// The soundfonts tried in order: $DARTS_SOUNDFONT alone if set, else Debian's General MIDI fonts.
 std::vector<std::string> soundFontCandidates();
 
 class FluidSynthMusic final : public StreamSource {

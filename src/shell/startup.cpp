@@ -70,11 +70,13 @@ render::GlPresenter presenterFor(platform::SdlGlWindow& window) {
             }};
 }
 
+// Opening is not enough: a folder of that name opens too, and only its first read fails.
 bool readable(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return false;
+    const bool readFailed = std::fgetc(file) == EOF && std::ferror(file) != 0;
     std::fclose(file);
-    return true;
+    return !readFailed;
 }
 
 // Reads every game file from the first candidate folder that holds the data; "" when one does, else

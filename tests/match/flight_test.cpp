@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "audio/board_hit.h"
 #include "gfxutil/matrix.h"
 #include "match/flight.h"
+#include "match/rules.h"
 #include "match/scoring.h"
 #include "match/throw_simulation.h"
 #include "match_fixture.h"
@@ -103,14 +105,87 @@ TEST(Flight, ArrivalScoresOncePlaysTheSoundOnceAndFinishesAfter170Frames) {
     EXPECT_EQ(s.players[kHuman].scoreLeft, 301 - 19);
 }
 
-TEST(Flight, DartFallingShortStandsStill) {
+TEST(Flight, DartFallingShortStandsStillAndCountsAsASilentMiss) {
     auto owned = testing::preparedMatch();
     GameState& s = *owned;
     s.dartState = DartState::Thrown;
+    s.players[kHuman].dartScores[0] = 7;  // whatever the record held before
     s.darts[0] = {0, -10.0f, 5.0f, 0, -1, 1};
     placeObject(s, PlaceMode::DartInPlay, 0);
     EXPECT_EQ(s.darts[0].z, 5.0f);
+    EXPECT_EQ(s.darts[0].y, -10.0f);
+    EXPECT_EQ(s.hitTimer, 1);
+    EXPECT_EQ(s.players[kHuman].dartScores[0], 0);
+    EXPECT_EQ(s.players[kHuman].scoreLeft, 301);
+    EXPECT_STREQ(s.players[kHuman].hitMessage, kTextNoPoint);
+    EXPECT_EQ(s.scoresShown, 1);
+    EXPECT_EQ(s.boardHitsPlayed, 0u) << "nothing was struck";
+    const ResultTexts texts = resultTexts(s);
+    EXPECT_TRUE(texts.shown);
+    EXPECT_EQ(texts.score, 0);
+    EXPECT_EQ(texts.outcome, nullptr);
+}
+
+// An aim turned a half turn round (only damaged shot data gives one) sends the dart away from the
+// board. It falls to the lowest flying height, stays there for the landing display and is then
+// finished like any miss.
+TEST(Flight, DartThrownAwayFromTheBoardFallsThenIsFinishedAsAMiss) {
+    auto owned = testing::preparedMatch();
+    GameState& s = *owned;
+    s.swingAngle = 0.0f;
+    s.aimYaw = 3.1415927f;
+    placeObject(s, PlaceMode::DartInPlay, 0);
+    ASSERT_LT(s.darts[0].vz, 0.0f);
+    s.dartState = DartState::Thrown;
+    s.throwStage = ThrowStage::Released;
+    int frames = 0;
+    while (s.hitTimer == 0 && frames < 100000) {
+        placeObject(s, PlaceMode::DartInPlay, 0);
+        ++frames;
+        // Until it stops it falls and moves away; nothing is scored in flight.
+        if (s.hitTimer == 0) {
+            ASSERT_EQ(s.scoresShown, 0);
+        }
+    }
+    ASSERT_EQ(s.hitTimer, 1);
+    EXPECT_GT(frames, 400);
+    EXPECT_LE(s.darts[0].y, -10.0f);
+    EXPECT_LT(s.darts[0].z, 0.0f);
+    const DartBody stopped = s.darts[0];
+    for (int i = 1; i < 170; ++i) placeObject(s, PlaceMode::DartInPlay, 0);
+    EXPECT_EQ(s.darts[0].y, stopped.y);
+    EXPECT_EQ(s.darts[0].z, stopped.z);
+    EXPECT_EQ(s.players[kHuman].dartsThrown, 0);
+    placeObject(s, PlaceMode::DartInPlay, 0);
+    EXPECT_EQ(s.players[kHuman].dartsThrown, 1);
+    EXPECT_EQ(s.players[kHuman].scoreLeft, 301);
+    EXPECT_EQ(s.dartState, DartState::InHand);
     EXPECT_EQ(s.hitTimer, 0);
+    EXPECT_EQ(s.boardHitsPlayed, 0u);
+    EXPECT_EQ(s.dartsFinished, 1u);
+}
+
+TEST(Flight, ThirdDartFallingShortEndsTheTurn) {
+    auto owned = testing::preparedMatch();
+    GameState& s = *owned;
+    s.players[kHuman].dartsThrown = 2;
+    s.dartState = DartState::Thrown;
+    s.darts[2] = {0, -11.0f, 3.0f, 0, -1, 0};
+    for (int i = 0; i <= 170; ++i) placeObject(s, PlaceMode::DartInPlay, 0);
+    EXPECT_EQ(s.matchPhase, MatchPhase::ComputerTurn);
+    EXPECT_EQ(s.players[kHuman].scoreLeft, 301);
+    EXPECT_EQ(s.lastFinishedDart.dart, 2);
+    EXPECT_EQ(s.lastFinishedDart.score, 0);
+}
+
+TEST(Flight, DartWithoutANumberForAHeightStopsToo) {
+    auto owned = testing::preparedMatch();
+    GameState& s = *owned;
+    s.dartState = DartState::Thrown;
+    s.darts[0] = {0, std::numeric_limits<float>::quiet_NaN(), 5.0f, 0, 0, 1};
+    placeObject(s, PlaceMode::DartInPlay, 0);
+    EXPECT_EQ(s.hitTimer, 1);
+    EXPECT_EQ(s.players[kHuman].dartScores[0], 0);
 }
 
 TEST(Placement, FixedObjectsAndFinishedDarts) {

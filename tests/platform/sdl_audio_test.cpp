@@ -335,6 +335,23 @@ TEST(FluidSynthMusic, LoopsPastTheEndOfTheFile) {
     }
 }
 
+TEST(FluidSynthMusic, AFontChosenByNameIsTheOnlyOneTried) {
+    const char* before = std::getenv("DARTS_SOUNDFONT");
+    const std::string saved = before ? before : "";
+    setenv("DARTS_SOUNDFONT", "/no/such/font.sf2", 1);
+    EXPECT_EQ(soundFontCandidates(), std::vector<std::string>{"/no/such/font.sf2"});
+    std::string error;
+    const std::string tune = writeShortTune();
+    EXPECT_EQ(FluidSynthMusic::load(tune, soundFontCandidates(), error), nullptr);
+    std::filesystem::remove(tune);
+    EXPECT_NE(error.find("no General MIDI soundfont"), std::string::npos) << error;
+    unsetenv("DARTS_SOUNDFONT");
+    const std::vector<std::string> defaults = soundFontCandidates();
+    EXPECT_GT(defaults.size(), 1u);
+    EXPECT_EQ(defaults[0].rfind("/usr/share/sounds/sf2/", 0), 0u) << defaults[0];
+    if (before) setenv("DARTS_SOUNDFONT", saved.c_str(), 1);
+}
+
 TEST(FluidSynthMusic, MissingFilesLeaveNoMusicWithOneLineSayingWhy) {
     std::string error;
     EXPECT_EQ(FluidSynthMusic::load("sound/NO_SUCH.MID", soundFontCandidates(), error), nullptr);

@@ -115,6 +115,14 @@ TEST(DataFolderCandidates, StartWithTheWorkingFolderThenLookBesideTheExecutable)
     EXPECT_EQ(beside.parent_path().filename(), "share") << candidates[1];
 }
 
+TEST(CheckDataFiles, AFolderInPlaceOfAFileCountsAsUnreadable) {
+    TempFolder folder;
+    folder.copyData({"pcshotp.kpd"});
+    fs::create_directories(folder.path() / "data" / "pcdata.kpd");
+    const std::string error = checkDataFiles(folder.path().string());
+    EXPECT_NE(error.find("data/pcdata.kpd"), std::string::npos) << error;
+}
+
 class LoadAssets : public ::testing::Test {
   protected:
     std::unique_ptr<GameState> owned = std::make_unique<GameState>();
