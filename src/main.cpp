@@ -35,16 +35,8 @@ int play(const GameOptions& options) {
         seed = static_cast<uint32_t>(std::time(nullptr));  // what the game would take anyway
     }
 
-    // The state record is large and lives for the whole run.
-    auto state = std::make_unique<GameState>();
-    StartupResult started = startUp(*state, {options.windowed, seed, options.timeDemo});
-    if (!started.warning.empty()) printError(started.warning);
-    if (!started.session) {
-        printError(started.error);
-        return 1;
-    }
-    GameSession& session = *started.session;
-
+    // The demo to record is created first: a path that cannot be written ends the game before
+    // any window opens.
     std::unique_ptr<DemoWriter> writer;
     if (options.recordDemo) {
         std::string error;
@@ -55,6 +47,16 @@ int play(const GameOptions& options) {
             return 1;
         }
     }
+
+    // The state record is large and lives for the whole run.
+    auto state = std::make_unique<GameState>();
+    StartupResult started = startUp(*state, {options.windowed, seed, options.timeDemo});
+    if (!started.warning.empty()) printError(started.warning);
+    if (!started.session) {
+        printError(started.error);
+        return 1;
+    }
+    GameSession& session = *started.session;
 
     CountingDevice device(*session.device, options.screenshots);
     std::optional<DemoPlayer> player;

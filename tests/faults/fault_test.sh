@@ -145,6 +145,19 @@ case "$case_name" in
   screenshot_unwritable)
     game_args+=(--screenshot "5:$work/no-such-folder/shot.png")
     expect 1 "^darts: .*$work/no-such-folder/shot.png" ;;
+  # Demos: one cut short, one that no longer fits the data it was recorded with (another roster
+  # changes the opponent drawn, and with it the state), and a recording nowhere to be written.
+  demo_truncated) head -c 1500 "$repo/tests/demos/escape.dem" >"$work/cut.dem"
+    game_args=(--window --playdemo cut.dem)
+    expect 1 "^darts: the demo file 'cut.dem' ends without its end event" ;;
+  demo_out_of_step) cp "$repo/tests/demos/escape.dem" "$work/escape.dem"
+    for record in 0 1 2 3 4 5 6 7; do  # every character's gauge statistic becomes 9
+      printf '9' | dd of="$work/data/pcdata.kpd" bs=1 seek=$((18 + 60 * record)) conv=notrunc status=none
+    done
+    game_args=(--window --playdemo escape.dem)
+    expect 1 "^darts: demo escape.dem: the game's state differs from the demo's after frame" ;;
+  demo_unwritable) game_args+=(--record "$work/no-such-folder/a.dem")
+    expect 1 "^darts: cannot create the demo file '$work/no-such-folder/a.dem'" ;;
   *) echo "unknown case: $case_name"; exit 2 ;;
 esac
 
