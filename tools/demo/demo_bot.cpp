@@ -202,15 +202,17 @@ int DemoBot::matchInput(MouseRecord* out) {
 bool DemoBot::poll(UiEvent& event) {
     if (!namedCharacter_) {
         namedCharacter_ = true;
-        uiQueue_.push_back(uiEvent(UiEvent::Kind::PointerMove, 400, 125));
-        uiQueue_.push_back(uiEvent(UiEvent::Kind::ButtonDown, 400, 125));
-        uiQueue_.push_back(uiEvent(UiEvent::Kind::ButtonUp, 400, 125));
-        uiQueue_.push_back(uiEvent(UiEvent::Kind::Text, 0, 0, "\xE3\x83\x9F\xE3\x82\xAB"));  // "ミカ"
         for (int i = 0; i < 2; ++i) {  // two characters further on
             uiQueue_.push_back(uiEvent(UiEvent::Kind::PointerMove, 282, 517));
             uiQueue_.push_back(uiEvent(UiEvent::Kind::ButtonDown, 282, 517));
             uiQueue_.push_back(uiEvent(UiEvent::Kind::ButtonUp, 282, 517));
         }
+        // Into the name box: the character's own name goes, ours comes in its place.
+        uiQueue_.push_back(uiEvent(UiEvent::Kind::PointerMove, 400, 125));
+        uiQueue_.push_back(uiEvent(UiEvent::Kind::ButtonDown, 400, 125));
+        uiQueue_.push_back(uiEvent(UiEvent::Kind::ButtonUp, 400, 125));
+        for (int i = 0; i < 8; ++i) uiQueue_.push_back(uiEvent(UiEvent::Kind::Backspace, 0, 0));
+        uiQueue_.push_back(uiEvent(UiEvent::Kind::Text, 0, 0, "\xE3\x83\x9F\xE3\x82\xAB"));  // "ミカ"
         uiQueue_.push_back(uiEvent(UiEvent::Kind::PointerMove, 640, 512));
         uiQueue_.push_back(uiEvent(UiEvent::Kind::ButtonDown, 640, 512));
         uiQueue_.push_back(uiEvent(UiEvent::Kind::ButtonUp, 640, 512));
