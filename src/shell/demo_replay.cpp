@@ -12,18 +12,20 @@
 
 namespace darts {
 
+std::string startUpHeadless(GameState& state, render::Device& device, uint32_t seed) {
+    render::createFonts(state, device);
+    render::AssetOptions assets;
+    assets.seed = seed;
+    render::AssetLoadResult loaded = render::loadAssets(state, device, assets);
+    return loaded.ok ? std::string() : loaded.error;
+}
+
 DemoReplayResult replayDemoHeadless(DemoReader& demo) {
     DemoReplayResult result;
     auto state = std::make_unique<GameState>();
     render::HeadlessDevice headless;
-    render::createFonts(*state, headless);
-    render::AssetOptions assets;
-    assets.seed = demo.header().seed;
-    render::AssetLoadResult loaded = render::loadAssets(*state, headless, assets);
-    if (!loaded.ok) {
-        result.error = loaded.error;
-        return result;
-    }
+    result.error = startUpHeadless(*state, headless, demo.header().seed);
+    if (!result.error.empty()) return result;
 
     CountingDevice device(headless);
     DemoPlayer player(demo, *state);

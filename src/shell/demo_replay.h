@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include "render/device.h"
 #include "shell/demo_file.h"
+#include "shell/game_state.h"
 
 namespace darts {
 
@@ -18,5 +20,9 @@ struct DemoReplayResult {
 };
 
 DemoReplayResult replayDemoHeadless(DemoReader& demo);
+
+// The game's start-up without a screen: fonts and assets on `device`, the random numbers seeded
+// with `seed`. Empty when it worked, else why not.
+std::string startUpHeadless(GameState& state, render::Device& device, uint32_t seed);
 
 }  // namespace darts

@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "demo/demo_bot.h"
-#include "render/asset_loading.h"
 #include "render/device.h"
 #include "shell/demo_input.h"
 #include "shell/demo_replay.h"
@@ -103,13 +102,9 @@ int runMakeDemo(int argc, char** argv) {
     // The game's start-up without a screen, as a replay does it.
     auto state = std::make_unique<GameState>();
     render::HeadlessDevice headless;
-    render::createFonts(*state, headless);
-    render::AssetOptions assets;
-    assets.seed = static_cast<uint32_t>(seed);
-    const render::AssetLoadResult loaded = render::loadAssets(*state, headless, assets);
-    if (!loaded.ok) return fail(loaded.error);
+    std::string error = startUpHeadless(*state, headless, static_cast<uint32_t>(seed));
+    if (!error.empty()) return fail(error);
 
-    std::string error;
     std::unique_ptr<DemoWriter> writer =
         DemoWriter::create(out, {kDemoVersion, static_cast<uint32_t>(seed), 0}, error);
     if (!writer) return fail(error);
