@@ -105,8 +105,12 @@ std::unique_ptr<DemoWriter> DemoWriter::create(const std::string& path, const De
     return writer;
 }
 
+// A demo that was never finished (the game did not get as far as playing) would only be refused
+// later: it is not left behind.
 DemoWriter::~DemoWriter() {
-    if (file_ != nullptr) std::fclose(file_);
+    if (file_ == nullptr) return;
+    std::fclose(file_);
+    std::remove(path_.c_str());
 }
 
 void DemoWriter::bytes(const void* data, size_t size) {

@@ -59,7 +59,7 @@ struct DemoEvent {
 };
 
 // Writes a demo as the game runs. Every write goes straight to the file's buffer; finish() adds
-// the end event and closes it.
+// the end event and closes it. A writer destroyed unfinished removes its file.
 class DemoWriter {
   public:
     // Null with error set when the file cannot be created.

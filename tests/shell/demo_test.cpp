@@ -137,6 +137,16 @@ TEST_F(DemoFileTest, DamagedFilesAreRefused) {
     EXPECT_NE(refused(bytes, "trailing").find("after its end"), std::string::npos);
 }
 
+TEST_F(DemoFileTest, AnUnfinishedRecordingLeavesNoFile) {
+    std::string error;
+    auto writer = DemoWriter::create(path, {}, error);
+    ASSERT_TRUE(writer) << error;
+    writer->escape(false);
+    writer.reset();  // the game never got as far as playing
+    EXPECT_FALSE(DemoReader::open(path, error));
+    EXPECT_NE(error.find("cannot open"), std::string::npos) << error;
+}
+
 TEST_F(DemoFileTest, MissingFilesAndUnwritablePathsSaySo) {
     std::string error;
     EXPECT_FALSE(DemoReader::open(path + ".missing", error));
