@@ -19,15 +19,8 @@ if [ "${1:-}" = --inside ]; then
   LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}print_suppressions=0" \
     SDL_AUDIODRIVER=dummy timeout -k 5 90 "$darts" --window --seed 7 "$@" 2>"$out/stderr.txt" &
   game=$!
-  window=$(timeout 30 xdotool search --sync --name '^301 Darts Bar$' | head -n 1)
-  sleep 2
-  xdotool mousemove_relative -- 120 170 click 1  # character select
-  sleep 1.5
-  xdotool mousemove --window "$window" 640 512 click 1  # its OK
-  sleep 1.5
-  xdotool mousemove_relative -- 0 -27 click 1  # the darts bar
-  sleep 1.5
-  xdotool click 1  # the match starts
+  source "$here/../game/into_match.sh"
+  into_match
   sleep 1
   # Another window takes the focus, and the game's window gets it back.
   "$here/x11_window.py" unfocus

@@ -15,16 +15,8 @@ if [ "${1:-}" = --inside ]; then
   shift 2
   "$darts" --window --seed 7 "$@" 2>"$out/stderr.txt" &
   game=$!
-  window=$(timeout 30 xdotool search --sync --name '^301 Darts Bar$' | head -n 1)
-  sleep 2
-  # The front end moves its cursor 3 pixels per count of relative motion, from 0, 0.
-  xdotool mousemove_relative -- 120 170 click 1  # the third menu item: character select
-  sleep 1.5
-  xdotool mousemove --window "$window" 640 512 click 1  # OK on the character-select screen
-  sleep 1.5
-  xdotool mousemove_relative -- 0 -27 click 1  # the first item: the darts bar
-  sleep 1.5
-  xdotool click 1  # the match starts
+  source "$(dirname "$0")/into_match.sh"
+  into_match
   sleep 1.5
   xdotool click 1  # the throw: the arm swings and lets the dart go by itself
   status=0

@@ -22,16 +22,8 @@ if [ "${1:-}" = --inside ]; then
   game=$!
   trap 'kill "$game" 2>/dev/null || true' EXIT
   hits() { grep -c 'board hit at audio frame' "$out/stderr.txt" || true; }
-  window=$(timeout 30 xdotool search --sync --name '^301 Darts Bar$' | head -n 1)
-  sleep 2
-  # The same way into a match as the play test: character select, OK, the darts bar, start.
-  xdotool mousemove_relative -- 120 170 click 1
-  sleep 1.5
-  xdotool mousemove --window "$window" 640 512 click 1
-  sleep 1.5
-  xdotool mousemove_relative -- 0 -27 click 1
-  sleep 1.5
-  xdotool click 1
+  source "$(dirname "$0")/into_match.sh"
+  into_match
   sleep 1
   for ((dart = 1; dart <= human_darts; dart++)); do
     # Clicked until the dart lands: a click while the previous dart still stands in the board
