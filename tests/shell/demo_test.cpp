@@ -29,7 +29,9 @@ std::vector<uint8_t> readBytes(const std::string& path) {
 
 class DemoFileTest : public ::testing::Test {
   protected:
-    std::string path = ::testing::TempDir() + "demo_file_test.dem";
+    // One file per test: CTest runs the tests of this suite side by side.
+    std::string path = ::testing::TempDir() + "demo_file_test_" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".dem";
     void TearDown() override { std::remove(path.c_str()); }
 
     // A short demo with one event of every kind.
