@@ -1,9 +1,13 @@
 // The keyboard and the mouse behave as devices that the window holds while it has the focus: when
 // the focus goes (or the character-select screen takes over) they are lost, their queued records
-// with them, and the first read afterwards only takes them back and reads nothing. The game's
-// loops were written against exactly that, so a port that read on without the gap would feed them
-// records they never saw before.
+// with them, and a read of the mouse that finds it lost takes it back and hands out a full buffer
+// of blank records instead of what it missed. The game's loops were written against exactly that:
+// a blank record reads as an x movement of 0, which moves nothing and re-arms the front end's
+// button latch, so a press whose release went to another window (or to the character-select
+// screen) does not swallow the next click.
 #include "platform/sdl_input.h"
+
+#include <algorithm>
 
 #include "platform/sdl_input_internal.h"
 #include "platform/sdl_window.h"
@@ -43,7 +47,7 @@ class SdlInputOnWindow final : public SdlInput {
         pumpEvents();
         if (!mouseHeld_) {
             if (focused_) takeMouse();
-            return 0;
+            return blankRecords(out, capacity);
         }
         return queue_.take(out, capacity);
     }
@@ -65,6 +69,8 @@ class SdlInputOnWindow final : public SdlInput {
         SDL_StartTextInput();
     }
 
+    void copyToClipboard(const std::string& utf8) override { SDL_SetClipboardText(utf8.c_str()); }
+
     bool poll(UiEvent& event) override {
         SDL_Event sdlEvent;
         while (SDL_PollEvent(&sdlEvent)) {
@@ -80,6 +86,13 @@ class SdlInputOnWindow final : public SdlInput {
     }
 
   private:
+    // What a read of a lost device gives: as many zeroed records as were asked for.
+    static int blankRecords(MouseRecord* out, int capacity) {
+        const int count = std::clamp(capacity, 0, kMouseBufferSize);
+        for (int i = 0; i < count; ++i) out[i] = MouseRecord{MouseObject::X, 0};
+        return count;
+    }
+
     // Takes every waiting event: mouse events become records while the mouse is held; the rest
     // only update focus, close and Escape.
     void pumpEvents() {

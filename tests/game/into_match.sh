@@ -1,15 +1,29 @@
 # Sourced by the scripts that play the real game with xdotool: waits for the game's window and
 # clicks through the title, the character-select screen and the darts bar into a match. Sets
-# `window` to the game's window.
+# `window` to the game's window. With DARTS_HELD_CLICKS set, every click is made as people click:
+# the button is held down for 0.3 s, so its release comes frames after its press.
+player_click() {
+  if [ -n "${DARTS_HELD_CLICKS:-}" ]; then
+    xdotool mousedown 1
+    sleep 0.3
+    xdotool mouseup 1
+  else
+    xdotool click 1
+  fi
+}
+
 into_match() {
   window=$(timeout 30 xdotool search --sync --name '^301 Darts Bar$' | head -n 1)
   sleep 2
   # The front end moves its cursor 3 pixels per count of relative motion, from 0, 0.
-  xdotool mousemove_relative -- 120 170 click 1  # the third menu item: character select
+  xdotool mousemove_relative -- 120 170  # the third menu item: character select
+  player_click
   sleep 1.5
-  xdotool mousemove --window "$window" 640 512 click 1  # OK on the character-select screen
+  xdotool mousemove --window "$window" 640 512  # OK on the character-select screen
+  player_click
   sleep 1.5
-  xdotool mousemove_relative -- 0 -27 click 1  # the first item: the darts bar
+  xdotool mousemove_relative -- 0 -27  # the first item: the darts bar
+  player_click
   sleep 1.5
-  xdotool click 1  # the match starts
+  player_click  # the match starts
 }

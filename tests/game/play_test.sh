@@ -18,7 +18,7 @@ if [ "${1:-}" = --inside ]; then
   source "$(dirname "$0")/into_match.sh"
   into_match
   sleep 1.5
-  xdotool click 1  # the throw: the arm swings and lets the dart go by itself
+  player_click  # the throw: the arm swings and lets the dart go by itself
   status=0
   wait "$game" || status=$?
   cat "$out/stderr.txt" >&2

@@ -110,6 +110,11 @@ class SdlInputTest : public ::testing::Test {
         return out;
     }
 
+    // What a read that finds the mouse lost hands out: a full buffer of zeroed records.
+    static std::vector<std::string> blank(int capacity = kMouseBufferSize) {
+        return std::vector<std::string>(static_cast<size_t>(capacity), "X 0");
+    }
+
     std::vector<UiEvent> pollAll() {
         std::vector<UiEvent> events;
         UiEvent event;
@@ -179,12 +184,12 @@ TEST_F(SdlInputTest, LosingTheFocusLosesTheQueueAndTheNextReadOnlyReacquires) {
     motion(2, 0);
     windowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     motion(3, 0);                  // the device is not ours while another window has the focus
-    EXPECT_EQ(read(), Records{});  // queued records went with the focus
+    EXPECT_EQ(read(), blank());  // queued records went with the focus
     motion(4, 0);
-    EXPECT_EQ(read(), Records{});  // still in the background: nothing, every time
+    EXPECT_EQ(read(), blank());  // still in the background: nothing, every time
     windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
     motion(5, 0);
-    EXPECT_EQ(read(), Records{});  // takes the mouse back, reads nothing
+    EXPECT_EQ(read(), blank());  // takes the mouse back, reads nothing
     motion(6, 0);
     EXPECT_EQ(read(), (Records{"X 6"}));
 }
@@ -193,9 +198,23 @@ TEST_F(SdlInputTest, FocusLostAndRegainedBetweenTwoReadsStillCostsOneRead) {
     motion(1, 0);
     windowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
-    EXPECT_EQ(read(), Records{});
+    EXPECT_EQ(read(), blank());
     motion(2, 0);
     EXPECT_EQ(read(), (Records{"X 2"}));
+}
+
+TEST_F(SdlInputTest, APressWhoseReleaseWentElsewhereIsFollowedByBlankRecords) {
+    // The press reaches the game; the focus goes before the release, which another window gets.
+    button(SDL_BUTTON_LEFT, true, 10, 20);
+    EXPECT_EQ(read(), (Records{"Button0 128"}));
+    windowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+    button(SDL_BUTTON_LEFT, false, 10, 20);
+    EXPECT_EQ(read(5), blank(5));  // never more than was asked for
+    windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+    EXPECT_EQ(read(), blank());
+    button(SDL_BUTTON_LEFT, true, 10, 20);
+    EXPECT_EQ(read(), (Records{"Button0 128"}));
+    EXPECT_EQ(input_->readMouse(nullptr, 0), 0);
 }
 
 TEST_F(SdlInputTest, EscapeIsDownFromPressToRelease) {
@@ -222,7 +241,7 @@ TEST_F(SdlInputTest, TheKeyboardIsLostWithTheFocusAndReadsNothingOnceAfter) {
 TEST_F(SdlInputTest, ReleaseLosesBothDevicesUntilEachHasReadNothingOnce) {
     motion(1, 0);
     input_->release();
-    EXPECT_EQ(read(), Records{});
+    EXPECT_EQ(read(), blank());
     key(SDL_SCANCODE_ESCAPE, true);
     motion(2, 0);
     // The first frame back reads nothing from either device, whichever is polled first.
@@ -235,10 +254,10 @@ TEST_F(SdlInputTest, ReleaseLeavesRelativeModeAndReacquiringTakesItAgain) {
     if (!SDL_GetRelativeMouseMode()) GTEST_SKIP() << "this video driver has no relative mode";
     input_->release();
     EXPECT_FALSE(SDL_GetRelativeMouseMode());
-    EXPECT_EQ(read(), Records{});
+    EXPECT_EQ(read(), blank());
     EXPECT_TRUE(SDL_GetRelativeMouseMode());
     windowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
-    EXPECT_EQ(read(), Records{});
+    EXPECT_EQ(read(), blank());
     EXPECT_FALSE(SDL_GetRelativeMouseMode());
 }
 
@@ -379,6 +398,41 @@ TEST(SdlInputPicture, InputMethodRectangleFollowsTheWindowScale) {
     const SDL_Rect unknown = toWindowRect(box, {0, 0});  // no size yet: left as it is
     EXPECT_EQ(unknown.x, 350);
     EXPECT_EQ(toPictureX(123, {0, 0}), 123);
+}
+
+}  // namespace
+}  // namespace darts::platform
+
+namespace darts::platform {
+namespace {
+
+TEST(SdlEditingKeys, CaretKeysAndShortcutsBecomeEditsWithShiftCarried) {
+    auto key = [](SDL_Keycode sym, Uint16 mod) {
+        SDL_Keysym k{};
+        k.sym = sym;
+        k.mod = mod;
+        return editingKeyEvent(k);
+    };
+    const struct {
+        SDL_Keycode sym;
+        Uint16 mod;
+        int edit;
+        int shift;
+    } cases[] = {{SDLK_LEFT, 0, UiEvent::Left, 0},          {SDLK_RIGHT, KMOD_LSHIFT, UiEvent::Right, 1},
+                 {SDLK_HOME, KMOD_RSHIFT, UiEvent::Home, 1}, {SDLK_END, 0, UiEvent::End, 0},
+                 {SDLK_DELETE, 0, UiEvent::Delete, 0},       {SDLK_a, KMOD_LCTRL, UiEvent::SelectAll, 0},
+                 {SDLK_c, KMOD_RCTRL, UiEvent::Copy, 0},     {SDLK_x, KMOD_LGUI, UiEvent::Cut, 0}};
+    for (const auto& c : cases) {
+        const std::optional<UiEvent> event = key(c.sym, c.mod);
+        ASSERT_TRUE(event) << c.sym;
+        EXPECT_EQ(event->kind, UiEvent::Kind::Edit) << c.sym;
+        EXPECT_EQ(event->x, c.edit) << c.sym;
+        EXPECT_EQ(event->y, c.shift) << c.sym;
+    }
+    EXPECT_EQ(key(SDLK_BACKSPACE, 0)->kind, UiEvent::Kind::Backspace);
+    EXPECT_FALSE(key(SDLK_a, 0)) << "a plain letter arrives as text";
+    EXPECT_FALSE(key(SDLK_c, KMOD_SHIFT));
+    EXPECT_FALSE(key(SDLK_F1, KMOD_CTRL));
 }
 
 }  // namespace

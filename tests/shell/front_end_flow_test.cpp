@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <memory>
 #include <vector>
 
@@ -42,9 +43,24 @@ class ScriptedInput final : public platform::InputSource, public platform::UiInp
         }
         return stuck;
     }
+    // With this on, the mouse behaves as the real device does when it is lost (the
+    // character-select screen took it, or the focus went while one of `focusLostAt` showed): what
+    // arrived meanwhile is gone, and the read that takes it back hands out a full buffer of
+    // zeroed records.
+    bool modelDeviceLoss = false;
+    std::set<uint64_t> focusLostAt;
+    void loseDevice() { lost_ = true; }
+
     int readMouse(MouseRecord* out, int capacity) override {
+        const uint64_t now = frames_.framesPresented();
+        if (modelDeviceLoss && (focusLostAt.erase(now) != 0 || lost_)) {
+            lost_ = false;
+            mouse.erase(mouse.begin(), mouse.upper_bound(now));
+            for (int i = 0; i < capacity; ++i) out[i] = {MouseObject::X, 0};
+            return capacity;
+        }
         int count = 0;
-        auto end = mouse.upper_bound(frames_.framesPresented());
+        auto end = mouse.upper_bound(now);
         for (auto it = mouse.begin(); it != end && count < capacity;) {
             out[count++] = it->second;
             it = mouse.erase(it);
@@ -70,6 +86,7 @@ class ScriptedInput final : public platform::InputSource, public platform::UiInp
 
   private:
     const CountingDevice& frames_;
+    bool lost_ = false;
 };
 
 class CountingDisplay final : public platform::DisplayControl {
@@ -99,6 +116,19 @@ class FrontEndFlow : public ::testing::Test {
         input.mouse.insert({frame, press()});
         input.mouse.insert({frame, release()});
     }
+    // A click as people make it: the release comes a few frames after the press.
+    void heldClick(uint64_t frame, uint64_t releaseFrame) {
+        input.mouse.insert({frame, press()});
+        input.mouse.insert({releaseFrame, release()});
+    }
+    // Moves the cursor onto the title's menu item, while `frame` shows.
+    void moveToMenuItem(uint64_t frame, int item) {
+        const int wantedX = 360, wantedY = 430 + 40 * (item - 1);
+        input.mouse.insert({frame, moveX((wantedX - cursorX) / 3)});
+        input.mouse.insert({frame, moveY((wantedY - cursorY) / 3)});
+        cursorX += (wantedX - cursorX) / 3 * 3;
+        cursorY += (wantedY - cursorY) / 3 * 3;
+    }
     // Presses and releases the character-select screen's OK button while `frame` shows.
     void pressOk(uint64_t frame) {
         input.ui.insert({frame, {Kind::ButtonDown, 640, 512, {}}});
@@ -117,7 +147,13 @@ class FrontEndFlow : public ::testing::Test {
     CountingDisplay display;
     FrameIo frameIo{device, input, &display};
     int releases = 0;
-    MainLoopIo io{frameIo, input, [this] { ++releases; }, {}, {}};
+    MainLoopIo io{frameIo, input,
+                  [this] {
+                      ++releases;
+                      input.loseDevice();
+                  },
+                  {},
+                  {}};
     int cursorX = 0, cursorY = 0;
 
     void SetUp() override {
@@ -276,6 +312,79 @@ TEST_F(FrontEndFlow, EscapeIsNotSeenOnTheCharacterSelectScreen) {
     EXPECT_EQ(device.framesPresented(), 6u);
     EXPECT_EQ(s.players[kHuman].characterNumber, 1);
     EXPECT_EQ(display.restores, 1);
+}
+
+// The first click on the title after the character-select screen used to do nothing: the press
+// that chose the screen set the latch, and its release went to the screen.
+TEST_F(FrontEndFlow, HeldClicksAroundTheCharacterSelectScreenEachActOnce) {
+    input.modelDeviceLoss = true;
+    moveToMenuItem(1, 3);
+    heldClick(1, 4);  // released while the character-select screen owns the pointer
+    input.ui.insert({5, {Kind::ButtonDown, 640, 512, {}}});
+    input.ui.insert({8, {Kind::ButtonUp, 640, 512, {}}});
+    moveToMenuItem(12, 1);
+    heldClick(13, 16);  // one click on the darts bar
+    heldClick(20, 23);  // one click on the introduction starts the match
+    input.escapeFrames = {60};
+    bool sawDartsBar = false;
+    uint64_t matchStart = 0;
+    io.match.afterFrame = [&](const GameState&) {
+        if (matchStart == 0) matchStart = device.framesPresented();
+        return true;
+    };
+    struct Watch final : public platform::InputSource {
+        std::function<void()> each;
+        platform::InputSource* inner = nullptr;
+        bool escapeDown() override { return inner->escapeDown(); }
+        int readMouse(MouseRecord* out, int capacity) override {
+            each();
+            return inner->readMouse(out, capacity);
+        }
+    } watch;
+    watch.inner = &input;
+    watch.each = [&] { sawDartsBar |= s.screen == ScreenId::DartsBar; };
+    FrameIo watchedIo{device, watch, &display};
+    MainLoopIo watched{watchedIo, input,
+                       [this] {
+                           ++releases;
+                           input.loseDevice();
+                       },
+                       {}, io.match};
+    mainLoop(s, watched);
+    ASSERT_FALSE(input.stuck);
+    EXPECT_EQ(releases, 1);
+    EXPECT_EQ(s.players[kHuman].characterNumber, 1);
+    EXPECT_TRUE(sawDartsBar);
+    // The match's first frame follows the frame in which the second click was pressed.
+    EXPECT_EQ(matchStart, 21u);
+}
+
+TEST_F(FrontEndFlow, AFocusLossWithTheButtonDownDoesNotSwallowTheNextClick) {
+    input.modelDeviceLoss = true;
+    clickMenuItem(1, 3);
+    pressOk(2);
+    moveToMenuItem(4, 1);
+    heldClick(5, 7);  // the darts bar; the focus goes before the release, which is lost
+    input.focusLostAt = {7};
+    heldClick(11, 14);  // the introduction: starts the match
+    input.escapeFrames = {30};
+    run();
+    EXPECT_EQ(s.screen, ScreenId::DartsBar);  // Escape ended the match, not a win
+    EXPECT_EQ(s.framesDrawn, 30u - 11u);      // frames 12..30 were the match's
+}
+
+TEST_F(FrontEndFlow, WithoutTheBlankRecordsAHeldPressWouldKeepTheLatchShut) {
+    // The same held press as above, but the device hands out nothing after the loss: the next
+    // click is swallowed. Shows that the blank records are what re-arms the latch.
+    clickMenuItem(1, 3);
+    pressOk(2);
+    moveToMenuItem(4, 1);
+    input.mouse.insert({5, press()});  // release never arrives
+    heldClick(11, 14);
+    input.escapeFrames = {30};
+    run();
+    EXPECT_EQ(s.screen, ScreenId::DartsBar);
+    EXPECT_EQ(s.framesDrawn, 0u);
 }
 
 }  // namespace
