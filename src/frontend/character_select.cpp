@@ -6,8 +6,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "frontend/front_end_drawing.h"
+#include "frontend/name_box_editor.h"
 #include "frontend/roster.h"
 #include "frontend/shift_jis_text.h"
 #include "gfxutil/resources.h"
@@ -37,12 +39,20 @@ struct Box {
 };
 
 constexpr Box kNameBox{350, 110, 100, 30};
-// The small font is 14 pixels per half-width character and the face is monospaced, so one
-// Shift-JIS byte is one column. Six columns and the caret fit inside the border.
-constexpr int kColumnWidth = 14;
-constexpr size_t kVisibleColumns = 6;
+// This screen is an ordinary dialog and writes in the system's dialog font: cells 16 pixels high,
+// 8 wide per half-width character. The face is monospaced, so one Shift-JIS byte is one column;
+// eleven columns and the caret fit inside the name box's border.
+constexpr int kSystemFontHeight = 16;
+constexpr int kColumnWidth = 8;
+constexpr size_t kVisibleColumns = 11;
 constexpr int kTextLeft = kNameBox.left + 3;
-constexpr int kTextTop = kNameBox.top + 9;  // the 12-pixel cell centred in the box
+constexpr int kTextTop = kNameBox.top + 7;  // the 16-pixel cell centred in the box
+// The experience line, black on an opaque white box of exactly the text's extent.
+constexpr int kExperienceLeft = 480, kExperienceTop = 300;
+// Colours of the box's text: the selection as the system shows it, and the part of the name the
+// match will not show (past the 7 bytes it keeps) in grey.
+constexpr uint32_t kSelectionBackground = 0xFF000080;
+constexpr uint32_t kCutOffText = 0xFF808080;
 
 enum class ButtonId { Ok, Left, Right };
 
@@ -78,12 +88,6 @@ std::string_view fieldText(const char (&field)[N]) {
     return {field, strnlen(field, N)};
 }
 
-// Typed characters that a one-line box takes: no control characters.
-bool isPrintable(std::string_view character) {
-    const auto byte = static_cast<unsigned char>(character[0]);
-    return character.size() == 2 || (byte >= 0x20 && byte != 0x7F);
-}
-
 class Screen final : public CharacterSelectScreen {
   public:
     explicit Screen(GameState& state) : state_(state) {}
@@ -94,6 +98,7 @@ class Screen final : public CharacterSelectScreen {
         state_.rightPressed = 0;
         captured_.reset();
         composition_.clear();
+        selecting_ = false;
         finished_ = false;
         state_.selectedCharacter = std::clamp(state_.selectedCharacter, 1, kRosterCharacters);
         showSelectedCharacter();
@@ -101,18 +106,32 @@ class Screen final : public CharacterSelectScreen {
 
     void handle(const platform::UiEvent& event) override {
         if (finished_) return;
+        syncEditor();
         using Kind = platform::UiEvent::Kind;
         switch (event.kind) {
             case Kind::PointerMove:
                 movePointer(event.x, event.y);
+                if (selecting_) editor_.placeCaretAtColumn(columnAt(event.x), true);
                 break;
             case Kind::ButtonDown:
                 movePointer(event.x, event.y);
                 buttonDown();
+                if (composition_.empty() && kNameBox.contains(event.x, event.y)) {
+                    clickNameBox(event.x);
+                }
                 break;
             case Kind::ButtonUp:
                 movePointer(event.x, event.y);
                 buttonUp();
+                selecting_ = false;
+                break;
+            case Kind::Edit:
+                edit(event.x, event.y != 0);
+                break;
+            case Kind::Paste:
+                shownNameUntouched_ = false;
+                editor_.insert(gfx::utf8ToCp932(event.text));
+                setNameBox(editor_.text());
                 break;
             case Kind::Text:
                 type(event.text);
@@ -137,16 +156,16 @@ class Screen final : public CharacterSelectScreen {
         if (bitmapDevice_ != &device) {
             bitmaps_.clear();
             bitmapDevice_ = &device;
+            systemFont_ = device.createFont(kSystemFontHeight, kColumnWidth);
         }
+        syncEditor();
         device.beginFrame();
         drawRect(device, 0, 0, render::kFrameWidth, render::kFrameHeight, kGrey);
         drawBitmap(device, "IDB_CHSET", {15, 15, 800, 600});
         drawBitmap(device, "NAME_BK", {200, 100, 800, 600});
         const PlayerSlot& shown = state_.players[kComputer];
         drawBitmap(device, fieldText(shown.portraitResource), {100, 200, 250, 300});
-        drawBufferedText(state_, device,
-                         kExperienceLabel + std::to_string(experienceYears(shown)) + kYears, kBlack,
-                         480, 300);
+        drawExperience(device, kExperienceLabel + std::to_string(experienceYears(shown)) + kYears);
         drawNameBox(device);
         for (const Button& b : kButtons) {
             drawBitmap(device, looksPressed(b.id) ? b.downFace : b.upFace, b.box);
@@ -155,6 +174,8 @@ class Screen final : public CharacterSelectScreen {
     }
 
     bool finished() const override { return finished_; }
+
+    std::string takeCopiedText() override { return std::exchange(copied_, {}); }
 
   private:
     struct Bitmap {
@@ -176,6 +197,67 @@ class Screen final : public CharacterSelectScreen {
     void showSelectedCharacter() {
         readRosterRecord(state_, state_.selectedCharacter, false);
         setNameBox(fieldText(state_.players[kComputer].name));
+        editor_.reset(nameBox());
+        shownNameUntouched_ = true;
+    }
+
+    // The box's text lives in the game state; whatever changed it there starts editing afresh.
+    void syncEditor() {
+        if (editor_.text() != nameBox()) {
+            editor_.reset(nameBox());
+            shownNameUntouched_ = false;
+        }
+    }
+
+    // A click on the character's own name, untouched since it was shown, selects all of it, so
+    // that typing replaces it; once the player has edited, a click places the caret and a drag
+    // from there selects.
+    void clickNameBox(int x) {
+        if (shownNameUntouched_) {
+            editor_.selectAll();
+            shownNameUntouched_ = false;
+            return;
+        }
+        editor_.placeCaretAtColumn(columnAt(x), false);
+        selecting_ = true;
+    }
+
+    // The gap between columns nearest to a pointer x, counted from the first column shown.
+    static int columnAt(int x) { return (x - kTextLeft + kColumnWidth / 2) / kColumnWidth; }
+
+    void edit(int key, bool extend) {
+        if (!composition_.empty()) return;  // the input method works its own text
+        shownNameUntouched_ = false;
+        using platform::UiEvent;
+        switch (key) {
+            case UiEvent::Left:
+                editor_.left(extend);
+                break;
+            case UiEvent::Right:
+                editor_.right(extend);
+                break;
+            case UiEvent::Home:
+                editor_.home(extend);
+                break;
+            case UiEvent::End:
+                editor_.end(extend);
+                break;
+            case UiEvent::Delete:
+                editor_.remove();
+                break;
+            case UiEvent::SelectAll:
+                editor_.selectAll();
+                break;
+            case UiEvent::Copy:
+                if (editor_.hasSelection()) copied_ = gfx::cp932ToUtf8(editor_.selectedText());
+                break;
+            case UiEvent::Cut:
+                if (editor_.hasSelection()) copied_ = gfx::cp932ToUtf8(editor_.cut());
+                break;
+            default:
+                break;
+        }
+        setNameBox(editor_.text());
     }
 
     void movePointer(int x, int y) {
@@ -261,25 +343,19 @@ class Screen final : public CharacterSelectScreen {
         finished_ = true;
     }
 
-    // Whole characters are taken while they fit; the rest of the text is refused.
+    // Whole characters are taken at the caret while they fit; the rest of the text is refused.
     void type(std::string_view utf8) {
         composition_.clear();  // what was being composed has just been committed
-        const std::string typed = gfx::utf8ToCp932(utf8);
-        std::string text(nameBox());
-        for (size_t pos = 0; pos < typed.size();) {
-            const std::string_view character(typed.data() + pos, shiftJisCharLength(typed, pos));
-            pos += character.size();
-            if (!isPrintable(character)) continue;
-            if (text.size() + character.size() > kNameBoxCapacity) break;
-            text += character;
-        }
-        setNameBox(text);
+        shownNameUntouched_ = false;
+        editor_.insert(gfx::utf8ToCp932(utf8));
+        setNameBox(editor_.text());
     }
 
     void backspace() {
         if (!composition_.empty()) return;  // the input method edits its own text
-        const std::string_view text = nameBox();
-        setNameBox(text.substr(0, shiftJisLastCharStart(text)));
+        shownNameUntouched_ = false;
+        editor_.backspace();
+        setNameBox(editor_.text());
     }
 
     const Bitmap& bitmap(render::Device& device, std::string_view name) {
@@ -305,32 +381,74 @@ class Screen final : public CharacterSelectScreen {
                  area);
     }
 
-    // White box, black border, the text with the caret after it and any text the input method
-    // is composing after the caret, underlined. When it all does not fit, the end stays in view.
+    void drawExperience(render::Device& device, const std::string& text) {
+        const int right = kExperienceLeft + kColumnWidth * static_cast<int>(text.size());
+        drawRect(device, kExperienceLeft, kExperienceTop, static_cast<float>(right),
+                 kExperienceTop + kSystemFontHeight, kWhite);
+        device.drawText(systemFont_, text, kExperienceLeft, kExperienceTop, kBlack);
+    }
+
+    // Draws text[from, to) of the box from column `column`, split where its look changes: the
+    // selection white on the system's highlight, the part the match will not keep in grey.
+    int drawBoxRun(render::Device& device, size_t from, size_t to, int column) {
+        const std::string& text = editor_.text();
+        const size_t kept = shiftJisPrefix(text, kCommittedNameBytes).size();
+        const size_t cuts[] = {editor_.selectionStart(), editor_.selectionEnd(), kept};
+        while (from < to) {
+            size_t end = to;
+            for (size_t cut : cuts) {
+                if (cut > from && cut < end) end = cut;
+            }
+            const bool selected =
+                from >= editor_.selectionStart() && from < editor_.selectionEnd();
+            const int x = kTextLeft + kColumnWidth * column;
+            const int width = kColumnWidth * static_cast<int>(end - from);
+            uint32_t color = from < kept ? kBlack : kCutOffText;
+            if (selected) {
+                drawRect(device, static_cast<float>(x), static_cast<float>(kTextTop),
+                         static_cast<float>(x + width),
+                         static_cast<float>(kTextTop + kSystemFontHeight), kSelectionBackground);
+                color = kWhite;
+            }
+            device.drawText(systemFont_, std::string_view(text).substr(from, end - from), x,
+                            kTextTop, color);
+            column += static_cast<int>(end - from);
+            from = end;
+        }
+        return column;
+    }
+
+    // White box, black border; the text from the first shown character, the caret, and what the
+    // input method is composing shown in place at the caret, underlined. The box moves along the
+    // text only as far as keeps the caret in view.
     void drawNameBox(render::Device& device) {
         const Box& b = kNameBox;
         const auto left = static_cast<float>(b.left), top = static_cast<float>(b.top);
         drawRect(device, left, top, left + b.width, top + b.height, kBlack);
         drawRect(device, left + 1, top + 1, left + b.width - 1, top + b.height - 1, kWhite);
 
-        const std::string_view text = nameBox();
-        const std::string line = std::string(text) + gfx::utf8ToCp932(composition_);
-        const size_t start = shiftJisTailStart(line, kVisibleColumns);
-        const size_t textEnd = std::max(start, text.size());
-        const std::string_view shownText = std::string_view(line).substr(start, textEnd - start);
-        const std::string_view shownComposition = std::string_view(line).substr(textEnd);
-
-        const int caretX = kTextLeft + kColumnWidth * static_cast<int>(shownText.size());
-        drawBufferedText(state_, device, shownText, kBlack, kTextLeft, kTextTop);
+        const std::string& text = editor_.text();
+        const std::string composing = gfx::utf8ToCp932(composition_);
+        const size_t first = editor_.scrollFor(kVisibleColumns, composing.size());
+        const size_t caret = editor_.caret();
+        int column = drawBoxRun(device, first, caret, 0);
+        const int caretX = kTextLeft + kColumnWidth * column;
         drawRect(device, static_cast<float>(caretX), top + 5, static_cast<float>(caretX + 1),
                  top + b.height - 5, kBlack);
-        if (!shownComposition.empty()) {
-            const int compositionX = caretX + 1;
-            const int width = kColumnWidth * static_cast<int>(shownComposition.size());
-            drawBufferedText(state_, device, shownComposition, kBlack, compositionX, kTextTop);
-            drawRect(device, static_cast<float>(compositionX), top + 23,
-                     static_cast<float>(compositionX + width), top + 24, kBlack);
+        if (!composing.empty()) {
+            const std::string_view shown = shiftJisPrefix(
+                composing, kVisibleColumns - std::min<size_t>(kVisibleColumns, column));
+            const int x = caretX + 1;
+            const int width = kColumnWidth * static_cast<int>(shown.size());
+            device.drawText(systemFont_, shown, x, kTextTop, kBlack);
+            drawRect(device, static_cast<float>(x), top + 24, static_cast<float>(x + width),
+                     top + 25, kBlack);
+            column += static_cast<int>(shown.size());
         }
+        // What follows the caret, as far as whole characters fit in the box.
+        const size_t room = kVisibleColumns - std::min<size_t>(kVisibleColumns, column);
+        const size_t rest = shiftJisPrefix(std::string_view(text).substr(caret), room).size();
+        drawBoxRun(device, caret, caret + rest, column);
     }
 
     GameState& state_;
@@ -338,6 +456,11 @@ class Screen final : public CharacterSelectScreen {
     int pointerX_ = 0;
     int pointerY_ = 0;
     std::string composition_;  // UTF-8, as the input method reports it
+    NameBoxEditor editor_{kNameBoxCapacity};
+    bool selecting_ = false;  // a press in the name box goes on: moving selects
+    bool shownNameUntouched_ = false;  // the box holds the shown character's name, unedited
+    std::string copied_;      // UTF-8 for the clipboard, until the loop hands it on
+    render::FontHandle systemFont_ = 0;
     bool finished_ = false;
     // Textures are made once per device, on first use.
     render::Device* bitmapDevice_ = nullptr;

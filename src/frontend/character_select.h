@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/ui_input.h"
 #include "render/device.h"
@@ -23,6 +24,8 @@ public:
     // OK has been released after a press (the character is committed and the screen is Title),
     // or the window was asked to close (nothing is committed and quitting is requested).
     virtual bool finished() const = 0;
+    // Text the player copied or cut since the last call (UTF-8), for the system clipboard.
+    virtual std::string takeCopiedText() { return {}; }
 };
 
 std::unique_ptr<CharacterSelectScreen> createCharacterSelectScreen(GameState& state);

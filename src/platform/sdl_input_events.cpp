@@ -112,6 +112,49 @@ SDL_Rect toWindowRect(SDL_Rect pictureRect, WindowExtent window) {
             scale(pictureRect.h, window.height, kWindowHeight)};
 }
 
+std::optional<UiEvent> editingKeyEvent(const SDL_Keysym& key) {
+    const bool shift = (key.mod & KMOD_SHIFT) != 0;
+    // Ctrl on most systems, Command on a Mac keyboard.
+    const bool command = (key.mod & (KMOD_CTRL | KMOD_GUI)) != 0;
+    auto edit = [shift](UiEvent::EditKey which) {
+        return UiEvent{UiEvent::Kind::Edit, which, shift ? 1 : 0, {}};
+    };
+    switch (key.sym) {
+        case SDLK_BACKSPACE:
+            return UiEvent{UiEvent::Kind::Backspace, 0, 0, {}};
+        case SDLK_LEFT:
+            return edit(UiEvent::Left);
+        case SDLK_RIGHT:
+            return edit(UiEvent::Right);
+        case SDLK_HOME:
+            return edit(UiEvent::Home);
+        case SDLK_END:
+            return edit(UiEvent::End);
+        case SDLK_DELETE:
+            return edit(UiEvent::Delete);
+        default:
+            break;
+    }
+    if (!command) return std::nullopt;
+    switch (key.sym) {
+        case SDLK_a:
+            return edit(UiEvent::SelectAll);
+        case SDLK_c:
+            return edit(UiEvent::Copy);
+        case SDLK_x:
+            return edit(UiEvent::Cut);
+        case SDLK_v: {
+            // The clipboard is read when the key is pressed, so a recording holds what was pasted.
+            char* held = SDL_GetClipboardText();
+            UiEvent paste{UiEvent::Kind::Paste, 0, 0, held != nullptr ? held : ""};
+            SDL_free(held);
+            return paste;
+        }
+        default:
+            return std::nullopt;
+    }
+}
+
 std::optional<UiEvent> toUiEvent(const SDL_Event& event, WindowExtent window) {
     switch (event.type) {
         case SDL_MOUSEMOTION:
@@ -130,9 +173,8 @@ std::optional<UiEvent> toUiEvent(const SDL_Event& event, WindowExtent window) {
         case SDL_TEXTEDITING_EXT:
             return textEvent(UiEvent::Kind::Composition, event.editExt.text);
         case SDL_KEYDOWN:
-            // Held down, the key repeats and deletes on, as in any text box.
-            if (event.key.keysym.sym != SDLK_BACKSPACE) return std::nullopt;
-            return UiEvent{UiEvent::Kind::Backspace, 0, 0, {}};
+            // Held down, a key repeats, as in any text box.
+            return editingKeyEvent(event.key.keysym);
         case SDL_QUIT:
             return UiEvent{UiEvent::Kind::Quit, 0, 0, {}};
         case SDL_WINDOWEVENT:

@@ -50,6 +50,9 @@ int toPictureY(int windowY, WindowExtent window);
 // And back, for the input method's rectangle.
 SDL_Rect toWindowRect(SDL_Rect pictureRect, WindowExtent window);
 
+// The name box's event for a key pressed, or nothing for keys it does not use.
+std::optional<UiEvent> editingKeyEvent(const SDL_Keysym& key);
+
 // The character-select screen's event for one SDL event, or nothing for events it does not use.
 std::optional<UiEvent> toUiEvent(const SDL_Event& event, WindowExtent window);
 

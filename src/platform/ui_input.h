@@ -16,6 +16,19 @@ struct UiEvent {
         Composition,    // text: what the input method is composing (UTF-8), "" when it ends
         Backspace,      // delete the character before the caret
         Quit,           // the window was asked to close
+        Edit,           // x: an EditKey; y: 1 when Shift is held (the selection follows the caret)
+        Paste,          // text: what the system clipboard held (UTF-8)
+    };
+    // The editing keys of a text box.
+    enum EditKey {
+        Left,
+        Right,
+        Home,
+        End,
+        Delete,
+        SelectAll,
+        Copy,
+        Cut,
     };
     Kind kind = Kind::PointerMove;
     int x = 0;
@@ -30,6 +43,8 @@ public:
     virtual void setTextInput(bool on) = 0;
     // The next waiting event, oldest first; false when none is waiting.
     virtual bool poll(UiEvent& event) = 0;
+    // Puts text (UTF-8) on the system clipboard; input without a clipboard ignores it.
+    virtual void copyToClipboard(const std::string& /*utf8*/) {}
 };
 
 }  // namespace darts::platform

@@ -13,7 +13,7 @@ constexpr char kMagic[8] = {'3', '0', '1', 'D', 'E', 'M', 'O', '\0'};
 constexpr size_t kMaxDemoBytes = size_t{1} << 30;  // hours of play; anything bigger is not ours
 constexpr size_t kMaxUiText = 1024;
 constexpr int kLastMouseObject = static_cast<int>(platform::MouseObject::Button7);
-constexpr int kLastUiKind = static_cast<int>(platform::UiEvent::Kind::Quit);
+constexpr int kLastUiKind = static_cast<int>(platform::UiEvent::Kind::Paste);
 
 // Reads little-endian values; any read past the end fails and leaves the cursor failed.
 class ByteCursor {

@@ -44,6 +44,7 @@ class DemoRecorder {
         Ui(DemoWriter& writer, platform::UiInput& inner) : writer_(writer), inner_(inner) {}
         void setTextInput(bool on) override { inner_.setTextInput(on); }
         bool poll(platform::UiEvent& event) override;
+        void copyToClipboard(const std::string& utf8) override { inner_.copyToClipboard(utf8); }
 
       private:
         DemoWriter& writer_;

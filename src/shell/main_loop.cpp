@@ -1,6 +1,7 @@
 #include "shell/main_loop.h"
 
 #include <memory>
+#include <string>
 
 #include "frontend/character_select.h"
 #include "frontend/front_end.h"
@@ -29,6 +30,9 @@ void runCharacterSelect(GameState& state, MainLoopIo& io, frontend::CharacterSel
         bool quit = false;
         while (!quit && io.ui.poll(event)) {
             screen.handle(event);
+            if (std::string copied = screen.takeCopiedText(); !copied.empty()) {
+                io.ui.copyToClipboard(copied);
+            }
             quit = event.kind == platform::UiEvent::Kind::Quit;
         }
         if (quit) {

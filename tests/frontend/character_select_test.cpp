@@ -162,7 +162,7 @@ TEST_F(CharacterSelect, CompositionIsShownAfterTheCaretButNotTyped) {
     ASSERT_EQ(device.texts.size(), 3u);  // experience, box text, composition
     EXPECT_EQ(device.texts[1].text, "AB");
     EXPECT_EQ(device.texts[2].text, gfx::utf8ToCp932("にほ"));
-    EXPECT_GT(device.texts[2].x, device.texts[1].x + 2 * 14);
+    EXPECT_GT(device.texts[2].x, device.texts[1].x + 2 * 8);
 
     send(Kind::Text, {}, "日");
     EXPECT_EQ(box(), gfx::utf8ToCp932("AB日"));
@@ -210,6 +210,113 @@ TEST_F(CharacterSelect, DrawsBitmapsUnscaledOverGrey) {
     screen->draw(device);
     EXPECT_EQ(device.fanAt(600, 500)->texture, upFace);
     EXPECT_EQ(device.texturesMade, made + 1) << "only the DOWN face was new";
+}
+
+void sendEdit(CharacterSelectScreen& screen, platform::UiEvent::EditKey key, bool shift = false) {
+    screen.handle({Kind::Edit, key, shift ? 1 : 0, {}});
+}
+
+TEST_F(CharacterSelect, TheExperienceLineIsBlackOnAWhiteBoxOfExactlyItsExtent) {
+    screen->draw(device);
+    ASSERT_FALSE(device.texts.empty());
+    const RecordingDevice::Text& line = device.texts[0];
+    EXPECT_EQ(line.x, 480);
+    EXPECT_EQ(line.y, 300);
+    EXPECT_EQ(line.color, 0xFF000000u);
+    EXPECT_NE(line.font, s.smallFont) << "the dialog's own font, not the game's";
+    const RecordingDevice::Fan* box = device.fanAt(480, 300);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->color(), 0xFFFFFFFFu);
+    EXPECT_EQ(box->texture, 0u);
+    EXPECT_EQ(box->right(), 480 + 8 * static_cast<int>(line.text.size()));
+    EXPECT_EQ(box->bottom(), 316);
+    EXPECT_LT(box->order, line.order);
+}
+
+TEST_F(CharacterSelect, TheNameBoxShowsTheStartAndGreysWhatTheMatchWillNotKeep) {
+    retype("マスター");  // 8 bytes: the match keeps マスタ
+    screen->draw(device);
+    ASSERT_EQ(device.texts.size(), 3u);
+    expectText(device.texts[1], gfx::utf8ToCp932("マスタ"), 353, 117, 0xFF000000u);
+    expectText(device.texts[2], gfx::utf8ToCp932("ー"), 353 + 6 * 8, 117, 0xFF808080u);
+    EXPECT_EQ(device.texts[1].font, device.texts[0].font);
+    clickOn(kOk);
+    EXPECT_EQ(s.players[kHuman].name, gfx::utf8ToCp932("マスタ"));
+}
+
+TEST_F(CharacterSelect, EditingKeysWorkAtTheCaretAndCopyGoesToTheClipboard) {
+    retype("ABCD");
+    sendEdit(*screen, platform::UiEvent::Home);
+    sendEdit(*screen, platform::UiEvent::Right);
+    sendEdit(*screen, platform::UiEvent::Right, true);
+    sendEdit(*screen, platform::UiEvent::Right, true);
+    sendEdit(*screen, platform::UiEvent::Copy);
+    EXPECT_EQ(screen->takeCopiedText(), "BC");
+    EXPECT_EQ(screen->takeCopiedText(), "") << "handed on once";
+    screen->draw(device);
+    // "A", then "BC" selected: white on the highlight.
+    ASSERT_EQ(device.texts.size(), 4u);
+    EXPECT_EQ(device.texts[2].text, "BC");
+    EXPECT_EQ(device.texts[2].color, 0xFFFFFFFFu);
+    const RecordingDevice::Fan* highlight = device.fanAt(353 + 8, 117);
+    ASSERT_NE(highlight, nullptr);
+    EXPECT_EQ(highlight->color(), 0xFF000080u);
+    EXPECT_EQ(highlight->right(), 353 + 3 * 8);
+
+    sendEdit(*screen, platform::UiEvent::Cut);
+    EXPECT_EQ(box(), "AD");
+    EXPECT_EQ(screen->takeCopiedText(), "BC");
+    send(Kind::Paste, {}, "ダーツ");
+    EXPECT_EQ(box(), gfx::utf8ToCp932("AダーツD"));
+    sendEdit(*screen, platform::UiEvent::End);
+    sendEdit(*screen, platform::UiEvent::Delete);  // nothing after the end
+    send(Kind::Backspace);
+    EXPECT_EQ(box(), gfx::utf8ToCp932("Aダーツ"));
+    sendEdit(*screen, platform::UiEvent::SelectAll);
+    send(Kind::Text, {}, "Z");
+    EXPECT_EQ(box(), "Z");
+
+    // While the input method composes, the keys are its own.
+    send(Kind::Composition, {}, "か");
+    sendEdit(*screen, platform::UiEvent::Home);
+    send(Kind::Text, {}, "か");
+    EXPECT_EQ(box(), gfx::utf8ToCp932("Zか"));
+}
+
+TEST_F(CharacterSelect, AClickInTheNameBoxPlacesTheCaretAndADragSelects) {
+    retype("ABCDEF");
+    send(Kind::ButtonDown, {353 + 2 * 8 + 1, 125});  // near the gap after B
+    send(Kind::Text, {}, "x");
+    EXPECT_EQ(box(), "ABxCDEF");
+    send(Kind::ButtonUp, {353 + 3 * 8, 125});
+    send(Kind::ButtonDown, {353, 125});
+    send(Kind::PointerMove, {353 + 2 * 8, 125});
+    send(Kind::ButtonUp, {353 + 2 * 8, 125});
+    send(Kind::Backspace);
+    EXPECT_EQ(box(), "xCDEF");
+}
+
+TEST_F(CharacterSelect, AFirstClickOnTheShownNameSelectsItForReplacing) {
+    ASSERT_EQ(box(), rosterName(1));
+    clickOn({360, 125});
+    send(Kind::Text, {}, "ミカ");
+    EXPECT_EQ(box(), gfx::utf8ToCp932("ミカ"));
+    clickOn({353, 125});  // now an edited name: the click places the caret
+    send(Kind::Text, {}, "A");
+    EXPECT_EQ(box(), "A" + gfx::utf8ToCp932("ミカ"));
+}
+
+TEST_F(CharacterSelect, CompositionIsShownInPlaceAtTheCaret) {
+    retype("ABCD");
+    sendEdit(*screen, platform::UiEvent::Home);
+    sendEdit(*screen, platform::UiEvent::Right);
+    send(Kind::Composition, {}, "に");
+    screen->draw(device);
+    ASSERT_EQ(device.texts.size(), 4u);
+    EXPECT_EQ(device.texts[1].text, "A");
+    EXPECT_EQ(device.texts[2].text, gfx::utf8ToCp932("に"));
+    EXPECT_EQ(device.texts[3].text, "BCD");
+    EXPECT_EQ(device.texts[3].x, 353 + 3 * 8);  // after the composition's two columns
 }
 
 TEST_F(CharacterSelect, ClosingTheWindowQuitsWithoutCommitting) {
