@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "match/flight.h"
 #include "match/rules.h"
 #include "render/draw2d.h"
 
@@ -132,25 +133,31 @@ void drawAimOverlays(GameState& state, Device& device) {
 }
 
 void drawHitTexts(GameState& state, Device& device) {
-    // Only a side to throw with a dart in play among the turn's three records has a landing to
-    // report.
+    // Called once the thrown branch has placed the dart, and decided from what that placement
+    // left: in the frame whose placement finished the dart, the hand already holds the next dart
+    // and the count names the next record, which may still sit in the board from an earlier turn;
+    // its texts show for that one frame, as they always have. Only a finished match draws nothing.
     if (!sideToThrow(state)) return;
     const PlayerSlot& side = currentSide(state);
     if (side.dartsThrown < 0 || side.dartsThrown > 2) return;
-
-    // Only while the dart sits in the board; on the frame that finishes it the dart is no longer
-    // thrown and the next dart's record would speak of a stale landing.
-    const ResultTexts texts = resultTexts(state);
-    if (!texts.shown) return;
+    const DartBody& dart = state.darts[side.dartsThrown];
+    if (!dartHasReachedBoard(dart) && !dartHasStopped(dart)) return;
 
     putField(state, side.hitMessage);  // the ring text, empty for a plain single
     drawHitLine(state, device, kRingTextRow);
-    if (texts.score != 0) {
-        std::snprintf(state.textBuffer, sizeof state.textBuffer, "%d POINT", texts.score);
+    const int score = side.dartScores[side.dartsThrown];
+    if (score != 0) {
+        std::snprintf(state.textBuffer, sizeof state.textBuffer, "%d POINT", score);
         drawHitLine(state, device, kScoreTextRow);
     }
-    if (texts.outcome != nullptr) {
-        putText(state, texts.outcome);
+    const char* outcome = nullptr;
+    if (side.scoreLeft < 0) {
+        outcome = kTextBust;
+    } else if (side.scoreLeft == 0) {
+        outcome = state.matchPhase == MatchPhase::ComputerTurn ? kTextYouLose : kTextYouWin;
+    }
+    if (outcome != nullptr) {
+        putText(state, outcome);
         drawHitLine(state, device, kOutcomeTextRow);
     }
 }

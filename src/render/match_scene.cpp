@@ -15,8 +15,12 @@ void place(GameState& state, Device& device, PlaceMode mode, int index) {
     device.setTransform(TransformKind::World, placeObject(state, mode, index));
 }
 
-// Moves a float a fixed step towards a limit, computed wider and stored back as a float.
-float stepped(float value, double step) { return static_cast<float>(value + step); }
+// Moves a float a fixed single-precision step towards a limit, added wider and stored back as a
+// float. The step must stay a float: the double 0.08 is another number and gives another eye
+// height for some dart heights.
+float stepped(float value, float step) {
+    return static_cast<float>(static_cast<double>(value) + static_cast<double>(step));
+}
 
 }  // namespace
 
@@ -40,10 +44,10 @@ void setMatchCamera(GameState& state, Device& device) {
         if (dart.z > 5.0f && dart.z > kBoardPlaneZ) {
             // The landing camera glides in towards the board and settles near the dart's height.
             Vec3f& eye = state.followEye;
-            if (eye.z < 12.0f) eye.z = stepped(eye.z, 0.08);
-            if (eye.x > 1.5f) eye.x = stepped(eye.x, -0.08);
-            if (eye.y < dart.y) eye.y = stepped(eye.y, 0.08);
-            if (eye.y > dart.y) eye.y = stepped(eye.y, -0.08);
+            if (eye.z < 12.0f) eye.z = stepped(eye.z, 0.08f);
+            if (eye.x > 1.5f) eye.x = stepped(eye.x, -0.08f);
+            if (eye.y < dart.y) eye.y = stepped(eye.y, 0.08f);
+            if (eye.y > dart.y) eye.y = stepped(eye.y, -0.08f);
             view = gfx::matrixLookAtLH({eye.x, eye.y, eye.z}, target, up);
         }
     }

@@ -154,6 +154,17 @@ TEST_F(Rules, TournamentWinIsWrittenIntoTheBracket) {
     EXPECT_EQ(s.screen, ScreenId::Tournament);
 }
 
+TEST_F(Rules, TournamentWinWithAllSevenMatchesDecidedWritesTheLastSlot) {
+    // Match number 8 names slot 17, the bracket's last: a legal write, not one past the end.
+    s.screen = ScreenId::Tournament;
+    s.tournamentMatch = 8;
+    human().characterNumber = 3;
+    human().scoreLeft = human().turnStartScore = 20;
+    throwDart(20);
+    EXPECT_EQ(s.tournamentSlots[17], 3);
+    EXPECT_EQ(s.tournamentMatch, 9);
+}
+
 TEST_F(Rules, TournamentWinPastTheLastMatchWritesNothingOutOfBounds) {
     s.screen = ScreenId::Tournament;
     s.tournamentMatch = 9;

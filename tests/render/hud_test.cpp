@@ -377,18 +377,27 @@ TEST_F(Hud, HitTextsReadTheSideToThrow) {
     EXPECT_EQ(device.events[1].text, "18 POINT");
 }
 
-TEST_F(Hud, NoHitTextsOnceTheMatchIsOverOrTheDartIsFinished) {
+TEST_F(Hud, NoHitTextsOnceTheMatchIsOverButTheFinishingFrameReadsTheNextRecord) {
     landDart(kHuman, 2, 50, 0);
     s.matchPhase = MatchPhase::MatchOver;
     drawHitTexts(s, device);
     EXPECT_TRUE(device.events.empty());
 
     // The frame that finishes a dart: the next dart is in hand while the record it now points at
-    // may still hold the other side's landed dart.
-    landDart(kHuman, 0, 20, 281);
+    // still holds a landed dart of an earlier turn. The texts are decided from that record: the
+    // ring text shows for this one frame, the next record's score (0) does not.
+    s.matchPhase = MatchPhase::HumanTurn;
+    landDart(kHuman, 0, 40, 261, kTextDouble);
     s.players[kHuman].dartsThrown = 1;
     s.darts[1] = {0.0f, 2.0f, 13.98f, 0, 0, 0};
     s.dartState = DartState::InHand;
+    drawHitTexts(s, device);
+    ASSERT_EQ(device.events.size(), 1u);
+    expectText(device.events[0], kTextDouble, 100, 102, 0xFFFF0000, kLarge);
+
+    // A next record still in the hand draws nothing.
+    device.events.clear();
+    s.darts[1].z = 1.0f;
     drawHitTexts(s, device);
     EXPECT_TRUE(device.events.empty());
 }

@@ -129,6 +129,16 @@ TEST_F(MatchScene, ClickReleaseRunsOneFlightStep) {
     EXPECT_NEAR(s.darts[0].z - held.z, 0.3 * held.vz, 0.01);
 }
 
+TEST_F(MatchScene, TheLandingCameraStepsByTheSinglePrecisionStep) {
+    // From a height of 0.5 the float 0.08 and the double 0.08 give two different eye heights.
+    s.dartState = DartState::Thrown;
+    s.darts[0] = {0.0f, 0.0f, 14.0f, 0.0f, 0.0f, 0.0f};
+    s.followEye = {4.0f, 0.5f, 6.0f};
+    renderMatchFrame(s, device);
+    EXPECT_EQ(s.followEye.y, static_cast<float>(0.5 - static_cast<double>(0.08f)));
+    EXPECT_NE(s.followEye.y, static_cast<float>(0.5 - 0.08));
+}
+
 TEST_F(MatchScene, CamerasFollowTheFlightAndGlideOnLanding) {
     s.dartState = DartState::Thrown;
     s.darts[0] = {0.0f, 2.0f, 4.0f, 0.0f, 0.0f, 1.8f};
