@@ -1,0 +1,42 @@
+#!/usr/bin/env python3
+"""Reads an X root-window dump (xwd, 24/32 bits per pixel) and says where the picture lies.
+
+    root_picture.py DUMP.xwd
+
+Prints `WIDTH HEIGHT LEFT TOP RIGHT BOTTOM`: the screen's size and the bounding box of every pixel
+that is not black (RIGHT and BOTTOM exclusive; 0 0 0 0 when all is black).
+"""
+import struct
+import sys
+
+
+def main():
+    data = open(sys.argv[1], "rb").read()
+    fields = struct.unpack(">25I", data[:100])
+    header_size, width, height = fields[0], fields[4], fields[5]
+    byte_order, bits_per_pixel, bytes_per_line, ncolors = fields[7], fields[11], fields[12], fields[19]
+    if bits_per_pixel not in (24, 32):
+        sys.exit(f"root_picture: {bits_per_pixel} bits per pixel not handled")
+    step = bits_per_pixel // 8
+    pixels = data[header_size + ncolors * 12:]
+    left, top, right, bottom = width, height, 0, 0
+    pad = (3 if byte_order == 0 else 0) if step == 4 else None
+    for y in range(height):
+        row = bytearray(pixels[y * bytes_per_line:y * bytes_per_line + width * step])
+        if pad is not None:
+            row[pad::4] = bytes(width)  # the padding byte may hold anything
+        colour = bytes(row)
+        stripped = colour.lstrip(b"\0")
+        if not stripped:
+            continue
+        first = (len(colour) - len(stripped)) // step
+        last = (len(colour.rstrip(b"\0")) + step - 1) // step
+        left, right = min(left, first), max(right, last)
+        top, bottom = min(top, y), max(bottom, y + 1)
+    if right == 0:
+        left = top = 0
+    print(width, height, left, top, right, bottom)
+
+
+if __name__ == "__main__":
+    main()
