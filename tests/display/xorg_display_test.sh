@@ -75,7 +75,17 @@ xrandr -s 1920x1080 >/dev/null 2>&1 || true
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 mode() { xrandr | sed -n 's/.* current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p'; }
-picture() { xwd -root -silent >"$scratch/root.xwd" && python3 "$here/root_picture.py" "$scratch/root.xwd"; }
+shot=0
+# The bounding box of what is not black; DARTS_DISPLAY_TEST_KEEP=DIR keeps each dump as a PNG.
+picture() {
+  xwd -root -silent >"$scratch/root.xwd"
+  shot=$((shot + 1))
+  local png=()
+  if [ -n "${DARTS_DISPLAY_TEST_KEEP:-}" ]; then
+    mkdir -p "$DARTS_DISPLAY_TEST_KEEP"; png=("$DARTS_DISPLAY_TEST_KEEP/root-$shot.png")
+  fi
+  python3 "$here/root_picture.py" "$scratch/root.xwd" "${png[@]}"
+}
 start_game() {
   (cd "$scratch" && exec "$darts" --seed 7 "$@" 2>>"$scratch/stderr.txt") &
   game=$!
