@@ -50,7 +50,11 @@ int play(const GameOptions& options) {
 
     // The state record is large and lives for the whole run.
     auto state = std::make_unique<GameState>();
-    StartupResult started = startUp(*state, {options.windowed, seed, options.timeDemo});
+    StartupOptions startup{options.windowed, seed, options.timeDemo};
+    startup.displayMode = options.displayMode;
+    startup.stretch = options.stretch;
+    startup.scale = options.scale;
+    StartupResult started = startUp(*state, startup);
     if (!started.warning.empty()) printError(started.warning);
     if (!started.session) {
         printError(started.error);

@@ -4,6 +4,15 @@ namespace darts::platform {
 
 bool refreshPacesAt60(int refreshHz) { return refreshHz >= 59 && refreshHz <= 61; }
 
+int vsyncIntervalFor(int refreshHz) {
+    // Displays report 59 or 119 for 59.94 and 119.88 Hz: a rate within 1 Hz per 60 of a whole
+    // multiple counts as that multiple.
+    if (refreshHz < 59) return 0;
+    const int interval = (refreshHz + 30) / 60;
+    const int off = refreshHz - interval * 60;
+    return off >= -interval && off <= interval ? interval : 0;
+}
+
 FramePacer::FramePacer(Clock& clock, PacingMode mode, double period)
     : clock_(&clock), mode_(mode), period_(period) {}
 

@@ -9,7 +9,7 @@ namespace darts::platform {
 
 enum class PacingMode {
     Unpaced,  // frames as fast as they come
-    Vsync,    // presenting waits for the display's 60 Hz refresh
+    Vsync,    // presenting waits for a whole number of refreshes, 1/60 s in all
     Limiter,  // the pacer sleeps out the rest of each 1/60 s
 };
 
@@ -17,6 +17,11 @@ inline constexpr double kFramePeriod = 1.0 / 60.0;
 
 // Whether a display refresh rate is close enough to 60 Hz for vertical sync to pace the game.
 bool refreshPacesAt60(int refreshHz);
+
+// The swap interval that shows each step for the same whole number of refreshes: 1 at 60 Hz, 2 at
+// 120 Hz, 4 at 240 Hz; 0 where the rate is unknown or no whole multiple of 60 (144, 165 Hz),
+// and the limiter paces the game there.
+int vsyncIntervalFor(int refreshHz);
 
 class FramePacer {
   public:

@@ -2,8 +2,142 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+#include "render/frame_placement.h"
+
 namespace darts::platform {
 namespace {
+
+// The window whose display runs on the switched 800 x 600 mode, for the exit handler: a desktop
+// must never be left at 800 x 600, whichever way the process ends through exit().
+SDL_Window* switchedWindow = nullptr;
+
+void restoreModeAtExit() {
+    if (switchedWindow == nullptr) return;
+    SDL_SetWindowFullscreen(switchedWindow, 0);  // SDL puts the desktop's mode back
+    switchedWindow = nullptr;
+}
+
+void noteSwitched(SDL_Window* window) {
+    static const bool registered = std::atexit(restoreModeAtExit) == 0;
+    (void)registered;
+    switchedWindow = window;
+}
+
+// Alt+Enter belongs to the window, not to the game: the filter takes it out of SDL's queue before
+// the input code can read it (so demos never see it), and the next present acts on it. The
+// Return key's release is taken too, even when Alt has been let go first.
+bool toggleWanted = false;
+bool returnSwallowed = false;
+SDL_EventFilter chainedFilter = nullptr;
+void* chainedData = nullptr;
+
+bool isEnter(SDL_Keycode key) { return key == SDLK_RETURN || key == SDLK_KP_ENTER; }
+
+// F12 frees a mouse held in relative mode until the next click into the window; that click (and
+// its release) only takes the mouse back, so it never throws or presses anything. Like Alt+Enter
+// it is the window's, unseen by the game.
+enum class MouseFreeing { None, FreeWanted, Freed, TakeBackWanted };
+MouseFreeing mouseFreeing = MouseFreeing::None;
+bool clickSwallowed = false;
+
+void applyMouseFreeing() {
+    if (mouseFreeing == MouseFreeing::FreeWanted) {
+        if (SDL_GetRelativeMouseMode() == SDL_TRUE) {
+            SDL_SetRelativeMouseMode(SDL_FALSE);
+            mouseFreeing = MouseFreeing::Freed;
+        } else {
+            mouseFreeing = MouseFreeing::None;  // nothing held it
+        }
+    } else if (mouseFreeing == MouseFreeing::TakeBackWanted) {
+        SDL_SetRelativeMouseMode(SDL_TRUE);
+        mouseFreeing = MouseFreeing::None;
+    }
+}
+
+// The game's window, whose pointer positions are seen through its black bars: the input code maps
+// a position over the whole window onto the 800 x 600 picture, so a position over the picture's
+// area is given to it as the same fraction of the whole window. Relative motion is left alone.
+SDL_Window* barredWindow = nullptr;
+
+void mapThroughBars(Uint32 windowId, Sint32& x, Sint32& y) {
+    if (barredWindow == nullptr || SDL_GetWindowID(barredWindow) != windowId) return;
+    int width = 0, height = 0;
+    SDL_GetWindowSize(barredWindow, &width, &height);
+    const render::FramePlacement at =
+        render::placeFrame(kWindowWidth, kWindowHeight, width, height, false);
+    if (at.width <= 0 || at.height <= 0 || (at.width == width && at.height == height)) return;
+    // placeFrame counts rows from the bottom; the bars are even, so the top offset is the same.
+    x = Sint32(std::clamp<int64_t>(int64_t(x - at.x) * width / at.width, 0, width - 1));
+    y = Sint32(std::clamp<int64_t>(int64_t(y - at.y) * height / at.height, 0, height - 1));
+}
+
+int filterWindowKeys(void* /*unused*/, SDL_Event* event) {
+    if (event->type == SDL_MOUSEMOTION)
+        mapThroughBars(event->motion.windowID, event->motion.x, event->motion.y);
+    if (event->type == SDL_MOUSEBUTTONDOWN || event->type == SDL_MOUSEBUTTONUP) {
+        mapThroughBars(event->button.windowID, event->button.x, event->button.y);
+    }
+    if (event->type == SDL_KEYDOWN && event->key.keysym.sym == SDLK_F12) {
+        if (event->key.repeat == 0 && mouseFreeing == MouseFreeing::None) {
+            mouseFreeing = MouseFreeing::FreeWanted;
+        }
+        return 0;
+    }
+    if (event->type == SDL_KEYUP && event->key.keysym.sym == SDLK_F12) return 0;
+    if (event->type == SDL_MOUSEBUTTONDOWN && mouseFreeing == MouseFreeing::Freed) {
+        mouseFreeing = MouseFreeing::TakeBackWanted;
+        clickSwallowed = true;
+        return 0;
+    }
+    if (event->type == SDL_MOUSEBUTTONUP && clickSwallowed) {
+        clickSwallowed = false;
+        return 0;
+    }
+    if (event->type == SDL_KEYDOWN && isEnter(event->key.keysym.sym) &&
+        (event->key.keysym.mod & KMOD_ALT) != 0) {
+        if (event->key.repeat == 0) toggleWanted = true;
+        returnSwallowed = true;
+        return 0;
+    }
+    // A plain press starts over: its release is the game's.
+    if (event->type == SDL_KEYDOWN && isEnter(event->key.keysym.sym)) returnSwallowed = false;
+    if (event->type == SDL_KEYUP && isEnter(event->key.keysym.sym) && returnSwallowed) {
+        returnSwallowed = false;
+        return 0;
+    }
+    return chainedFilter != nullptr ? chainedFilter(chainedData, event) : 1;
+}
+
+void installKeyFilter() {
+    SDL_EventFilter current = nullptr;
+    void* currentData = nullptr;
+    if (SDL_GetEventFilter(&current, &currentData) == SDL_TRUE && current == filterWindowKeys) {
+        return;
+    }
+    chainedFilter = current;
+    chainedData = currentData;
+    SDL_SetEventFilter(filterWindowKeys, nullptr);
+}
+
+// The largest whole multiple of 800 x 600 that fits the display's usable area (at least 1), or
+// the one asked for.
+void windowedSize(int display, const std::optional<int>& scale, int& width, int& height) {
+    int factor = 1;
+    if (scale) {
+        factor = std::max(1, *scale);
+    } else {
+        SDL_Rect usable{};
+        if (SDL_GetDisplayUsableBounds(display, &usable) == 0) {
+            factor = std::max(1, std::min(usable.w / kWindowWidth, usable.h / kWindowHeight));
+        }
+    }
+    width = kWindowWidth * factor;
+    height = kWindowHeight * factor;
+}
 
 std::string sdlError(const char* what) { return std::string(what) + ": " + SDL_GetError(); }
 
@@ -35,8 +169,8 @@ void requestCoreContext() {
 }
 
 // Switches the window's display to an exact 800 x 600 mode in full screen; false when the mode
-// is already 800 x 600 or no such mode can be had (the game then plays in its window on whatever
-// mode the desktop has, as when a mode change is refused).
+// is already 800 x 600 or no such mode can be had (the game then covers the screen on the
+// desktop's own mode, as when a mode change is refused).
 bool switchDisplayMode(SDL_Window* window) {
     const int display = SDL_GetWindowDisplayIndex(window);
     SDL_DisplayMode current{};
@@ -60,10 +194,13 @@ PacingMode choosePacing(SDL_Window* window, bool unpaced) {
     SDL_DisplayMode mode{};
     const int display = SDL_GetWindowDisplayIndex(window);
     const bool known = display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0;
-    if (known && refreshPacesAt60(mode.refresh_rate) && SDL_GL_SetSwapInterval(1) == 0) {
-        return PacingMode::Vsync;
+    const int interval = known ? vsyncIntervalFor(mode.refresh_rate) : 0;
+    if (interval > 0 && SDL_GL_SetSwapInterval(interval) == 0) return PacingMode::Vsync;
+    // At 144 or 165 Hz the limiter paces the steps; vertical sync, where the driver has it, still
+    // keeps each picture whole (no tearing), shown for two or three refreshes.
+    if (!known || mode.refresh_rate <= 0 || SDL_GL_SetSwapInterval(1) != 0) {
+        SDL_GL_SetSwapInterval(0);
     }
-    SDL_GL_SetSwapInterval(0);
     return PacingMode::Limiter;
 }
 
@@ -74,15 +211,22 @@ WindowResult SdlGlWindow::create(const WindowOptions& options) {
         return {nullptr, sdlError("cannot start SDL video")};
     requestCoreContext();
 
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
-    int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
-    if (!options.windowed) {
+    // HiDPI screens give their full drawable size; the device scales its frame to it.
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI;
+    int windowedWidth = kWindowWidth, windowedHeight = kWindowHeight;
+    windowedSize(0, options.scale, windowedWidth, windowedHeight);
+    int width = windowedWidth, height = windowedHeight;
+    if (options.windowed) {
+        flags |= SDL_WINDOW_RESIZABLE;
+    } else if (options.displayMode) {
         flags |= SDL_WINDOW_BORDERLESS;
-        x = 0;
-        y = 0;
+        width = kWindowWidth;
+        height = kWindowHeight;
+    } else {
+        flags |= SDL_WINDOW_RESIZABLE | SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
-    SDL_Window* window =
-        SDL_CreateWindow(options.title.c_str(), x, y, kWindowWidth, kWindowHeight, flags);
+    SDL_Window* window = SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_CENTERED,
+                                          SDL_WINDOWPOS_CENTERED, width, height, flags);
     if (!window) {
         std::string error = sdlError("cannot create the window");
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -99,9 +243,25 @@ WindowResult SdlGlWindow::create(const WindowOptions& options) {
     }
     if (options.icon) setIcon(window, *options.icon);
 
-    const bool switched = !options.windowed && switchDisplayMode(window);
+    bool switched = false;
+    if (!options.windowed && options.displayMode) {
+        switched = switchDisplayMode(window);
+        // No exact 800 x 600 mode: full screen on the desktop's own, as without the option.
+        if (switched) {
+            noteSwitched(window);
+        } else {
+            SDL_SetWindowResizable(window, SDL_TRUE);
+            SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        }
+    }
+    installKeyFilter();
+    if (!options.stretch) barredWindow = window;
     const PacingMode pacing = choosePacing(window, options.unpaced);
-    return {std::unique_ptr<SdlGlWindow>(new SdlGlWindow(window, context, pacing, switched)), {}};
+    auto shown = std::unique_ptr<SdlGlWindow>(new SdlGlWindow(window, context, pacing, switched));
+    shown->windowedWidth_ = windowedWidth;
+    shown->windowedHeight_ = windowedHeight;
+    shown->stretch_ = options.stretch;
+    return {std::move(shown), {}};
 }
 
 SdlGlWindow::SdlGlWindow(SDL_Window* window, void* context, PacingMode pacing, bool switched)
@@ -109,18 +269,47 @@ SdlGlWindow::SdlGlWindow(SDL_Window* window, void* context, PacingMode pacing, b
 
 SdlGlWindow::~SdlGlWindow() {
     restore();
+    if (switchedWindow == window_) switchedWindow = nullptr;
+    if (barredWindow == window_) barredWindow = nullptr;
     SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
     SDL_DestroyWindow(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 void SdlGlWindow::restore() {
-    if (!displaySwitched_) return;
-    displaySwitched_ = false;
-    SDL_SetWindowFullscreen(window_, 0);  // SDL puts the desktop's mode back
+    if (fullScreen()) leaveFullScreen();
+}
+
+bool SdlGlWindow::fullScreen() const {
+    return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+void SdlGlWindow::leaveFullScreen() {
+    SDL_SetWindowFullscreen(window_, 0);  // after a mode switch SDL puts the desktop's mode back
+    if (displaySwitched_) {
+        displaySwitched_ = false;
+        if (switchedWindow == window_) switchedWindow = nullptr;
+    }
+    SDL_SetWindowBordered(window_, SDL_TRUE);
+    SDL_SetWindowResizable(window_, SDL_TRUE);
+    SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
+    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+void SdlGlWindow::toggleFullScreen() {
+    if (fullScreen()) {
+        leaveFullScreen();
+    } else {
+        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
 }
 
 void SdlGlWindow::present() {
+    if (toggleWanted) {
+        toggleWanted = false;
+        toggleFullScreen();
+    }
+    applyMouseFreeing();
     SDL_GL_SwapWindow(window_);
     pacer_.frameShown();
 }

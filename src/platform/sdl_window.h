@@ -1,6 +1,8 @@
-// The game's window: 800 x 600, borderless at the top-left of the screen, with an OpenGL 3.3 core
-// context. Unless asked to stay windowed, the display is switched to an 800 x 600 mode so that the
-// window fills it; restore() gives the desktop its mode back. Presenting a frame also paces it.
+// The game's window with an OpenGL 3.3 core context (OpenGL ES 3.0 where that is not offered).
+// By default it covers the screen on the desktop's own mode; with displayMode the display is
+// switched to an exact 800 x 600 mode instead, and restore() (or the end of the process, however
+// it ends through exit) gives the desktop its mode back. Windowed, it is resizable. Alt+Enter
+// toggles window and full screen, unseen by the game's input. Presenting a frame also paces it.
 #pragma once
 
 #include <memory>
@@ -20,8 +22,11 @@ inline constexpr int kWindowWidth = 800;
 inline constexpr int kWindowHeight = 600;
 
 struct WindowOptions {
-    bool windowed = false;  // an ordinary decorated window; the display mode is left alone
-    bool unpaced = false;   // no vertical sync and no limiter: frames as fast as they come
+    bool windowed = false;     // an ordinary decorated, resizable window
+    bool displayMode = false;  // full screen on an exact 800 x 600 mode, where there is one
+    bool stretch = false;      // the device fills the picture instead of keeping 4:3
+    std::optional<int> scale;  // the window's size as a multiple of 800 x 600; none: largest fit
+    bool unpaced = false;      // no vertical sync and no limiter: frames as fast as they come
     std::string title;
     std::optional<gfx::Image> icon;  // none: the system's default
 };
@@ -48,9 +53,15 @@ class SdlGlWindow final : public DisplayControl {
     SdlGlWindow(const SdlGlWindow&) = delete;
     SdlGlWindow& operator=(const SdlGlWindow&) = delete;
 
-    // Gives the desktop back the mode it had before the switch. Failures are ignored; calling it
-    // again does nothing.
+    // Leaves the mode switch (giving the desktop back its mode) or full screen for a window.
+    // Failures are ignored; calling it again does nothing.
     void restore() override;
+    // Full screen on the desktop's mode, or back to the window: what Alt+Enter does.
+    void toggleFullScreen();
+    bool fullScreen() const;
+    bool stretch() const { return stretch_; }
+    // Whether the context is OpenGL ES 3.0 (no OpenGL 3.3 core was offered).
+    bool es() const { return es_; }
 
     // Shows the back buffer and waits out the rest of the frame's 1/60 s where needed.
     void present();
@@ -65,8 +76,12 @@ class SdlGlWindow final : public DisplayControl {
 
   private:
     SdlGlWindow(SDL_Window* window, void* context, PacingMode pacing, bool switched);
+    void leaveFullScreen();
 
     SDL_Window* window_;
+    int windowedWidth_ = kWindowWidth, windowedHeight_ = kWindowHeight;
+    bool stretch_ = false;
+    bool es_ = false;
     void* context_;  // SDL_GLContext
     SdlClock clock_;
     FramePacer pacer_;

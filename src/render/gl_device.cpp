@@ -278,7 +278,7 @@ void GlDevice::beginFrame() {
 void GlDevice::endFrame() {
     const PixelSize size = gl_->presenter.drawableSize ? gl_->presenter.drawableSize()
                                                        : PixelSize{kFrameWidth, kFrameHeight};
-    gl_->frame->showOnWindow(size.width, size.height);
+    gl_->frame->showOnWindow(size.width, size.height, gl_->presenter.stretch);
     if (gl_->presenter.present) gl_->presenter.present();
 }
 

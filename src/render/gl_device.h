@@ -28,6 +28,7 @@ struct PixelSize {
 struct GlPresenter {
     std::function<void()> present;            // show the back buffer (and pace the frame)
     std::function<PixelSize()> drawableSize;  // the window's picture in pixels
+    bool stretch = false;  // fill the picture instead of keeping the frame's shape with bars
 };
 
 class GlDevice;

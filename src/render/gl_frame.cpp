@@ -2,6 +2,8 @@
 
 #include "render/gl_frame.h"
 
+#include "render/frame_placement.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -30,6 +32,8 @@ FrameTarget::~FrameTarget() {
     glDeleteFramebuffers(1, &framebuffer_);
     glDeleteRenderbuffers(1, &color_);
     glDeleteRenderbuffers(1, &depth_);
+    if (prescaleFramebuffer_ != 0) glDeleteFramebuffers(1, &prescaleFramebuffer_);
+    if (prescaleColor_ != 0) glDeleteRenderbuffers(1, &prescaleColor_);
 }
 
 void FrameTarget::bind() {
@@ -37,13 +41,50 @@ void FrameTarget::bind() {
     glViewport(0, 0, width_, height_);
 }
 
-void FrameTarget::showOnWindow(int width, int height) {
-    if (width > 0 && height > 0) {
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
+void FrameTarget::prescale(int factor) {
+    if (prescaled_ != factor) {
+        if (prescaleFramebuffer_ == 0) {
+            glGenFramebuffers(1, &prescaleFramebuffer_);
+            glGenRenderbuffers(1, &prescaleColor_);
+        }
+        glBindRenderbuffer(GL_RENDERBUFFER, prescaleColor_);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width_ * factor, height_ * factor);
+        glBindFramebuffer(GL_FRAMEBUFFER, prescaleFramebuffer_);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
+                                  prescaleColor_);
+        prescaled_ = factor;
+    }
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, prescaleFramebuffer_);
+    glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_ * factor, height_ * factor,
+                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
+}
+
+void FrameTarget::showOnWindow(int width, int height, bool stretch) {
+    const FramePlacement at = placeFrame(width_, height_, width, height, stretch);
+    if (at.width > 0 && at.height > 0) {
+        const int shownWidth = width_ * at.prescale, shownHeight = height_ * at.prescale;
+        // A whole multiple is a plain nearest copy; anything else first grows by the whole part
+        // with nearest sampling, so that the one linear step to the final size blurs by less
+        // than a source pixel and leaves no uneven columns.
+        const bool exact = at.width == shownWidth && at.height == shownHeight;
+        GLuint source = framebuffer_;
+        if (!exact && at.prescale > 1) {
+            prescale(at.prescale);
+            source = prescaleFramebuffer_;
+        }
         glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-        // Same size: a plain copy. Otherwise the whole picture is stretched over the window.
-        const GLenum filter = (width == width_ && height == height_) ? GL_NEAREST : GL_LINEAR;
-        glBlitFramebuffer(0, 0, width_, height_, 0, 0, width, height, GL_COLOR_BUFFER_BIT, filter);
+        if (at.width != width || at.height != height) {
+            glViewport(0, 0, width, height);
+            glDisable(GL_SCISSOR_TEST);
+            glClearColor(0, 0, 0, 1);
+            glClear(GL_COLOR_BUFFER_BIT);  // the bars
+        }
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
+        const int sourceWidth = source == framebuffer_ ? width_ : shownWidth;
+        const int sourceHeight = source == framebuffer_ ? height_ : shownHeight;
+        glBlitFramebuffer(0, 0, sourceWidth, sourceHeight, at.x, at.y, at.x + at.width,
+                          at.y + at.height, GL_COLOR_BUFFER_BIT, exact ? GL_NEAREST : GL_LINEAR);
     }
     bind();
 }

@@ -19,9 +19,10 @@ class FrameTarget {
 
     // Draws go to the frame, over all of it.
     void bind();
-    // Copies the frame onto the window's back buffer, scaled to fill `width` x `height`; the frame
-    // is bound again afterwards.
-    void showOnWindow(int width, int height);
+    // Copies the frame onto the window's back buffer of `width` x `height`: the shape kept,
+    // centred with black bars, or filling it all with `stretch`. The frame is bound again
+    // afterwards.
+    void showOnWindow(int width, int height, bool stretch = false);
     // Rows top first; every pixel opaque, as the screen (which has no alpha) shows it.
     gfx::Image readColor();
     // Stored depth, rows top first.
@@ -32,6 +33,11 @@ class FrameTarget {
     unsigned framebuffer_ = 0;
     unsigned color_ = 0;
     unsigned depth_ = 0;
+    // The frame enlarged by a whole factor with nearest sampling, made when first needed.
+    int prescaled_ = 0;
+    unsigned prescaleFramebuffer_ = 0;
+    unsigned prescaleColor_ = 0;
+    void prescale(int factor);
 };
 
 }  // namespace darts::render::gl

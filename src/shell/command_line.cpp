@@ -36,8 +36,17 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
             options.windowed = true;
             continue;
         }
+        if (option == "--display-mode") {
+            options.displayMode = true;
+            continue;
+        }
+        if (option == "--stretch") {
+            options.stretch = true;
+            continue;
+        }
         if (option != "--seed" && option != "--frames" && option != "--screenshot" &&
-            option != "--record" && option != "--playdemo" && option != "--timedemo") {
+            option != "--record" && option != "--playdemo" && option != "--timedemo" &&
+            option != "--scale") {
             return failure("unknown option '" + std::string(option) + "'");
         }
         if (i + 1 == arguments.size()) {
@@ -56,6 +65,11 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
             const auto frames = parseCount(value, std::numeric_limits<uint64_t>::max());
             if (!frames || *frames == 0) return failure(bad + " (a number of frames, 1 or more)");
             options.frames = *frames;
+        } else if (option == "--scale") {
+            if (options.scale) return failure("--scale given twice");
+            const auto scale = parseCount(value, 16);
+            if (!scale || *scale == 0) return failure(bad + " (a whole multiple, 1..16)");
+            options.scale = static_cast<int>(*scale);
         } else if (option == "--record") {
             if (options.recordDemo) return failure("--record given twice");
             options.recordDemo = std::string(value);
@@ -74,6 +88,10 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
     if (options.playDemo && options.recordDemo) {
         return failure("--record cannot be used while a demo plays");
     }
+    if (options.windowed && options.displayMode) {
+        return failure("--display-mode cannot be used with --window");
+    }
+
     return {std::move(options), {}};
 }
 
@@ -82,13 +100,17 @@ std::string usageText(std::string_view program) {
     return "usage: " + name +
            " [--window] [--seed N] [--frames N] [--screenshot FRAME:FILE.png]...\n"
            "       [--record FILE | --playdemo FILE | --timedemo FILE]\n"
-           "  --window                    play in a window, leaving the display mode alone\n"
+           "       [--display-mode] [--stretch] [--scale N]\n"
+           "  --window                    play in a resizable window (Alt+Enter toggles)\n"
            "  --seed N                    seed the random numbers with N instead of the clock\n"
            "  --frames N                  quit after N frames, as if Escape were pressed then\n"
            "  --screenshot FRAME:FILE.png write the picture of frame FRAME (from 1) to FILE.png\n"
            "  --record FILE               write everything the game reads from the input to FILE\n"
            "  --playdemo FILE             play a recorded demo back\n"
            "  --timedemo FILE             play a demo as fast as possible and print the frame rate\n"
+           "  --display-mode              switch the display to 800 x 600 while the game runs\n"
+           "  --stretch                   fill the whole screen instead of keeping the 4:3 shape\n"
+           "  --scale N                   make the window N times 800 x 600 (default: largest fit)\n"
            "Run it from the folder that holds data/ and sound/.\n";
 }
 

@@ -18,13 +18,16 @@ struct ScreenshotRequest {
 };
 
 struct GameOptions {
-    bool windowed = false;           // --window: a plain window, the display mode left alone
+    bool windowed = false;           // --window: a resizable window, the display mode left alone
     std::optional<uint32_t> seed;    // --seed N: replaces the seed taken from the clock
     std::optional<uint64_t> frames;  // --frames N: Escape is down from the N-th frame on
     std::vector<ScreenshotRequest> screenshots;  // --screenshot FRAME:FILE.png, repeatable
     std::optional<std::string> recordDemo;       // --record FILE: write the input to a demo
     std::optional<std::string> playDemo;         // --playdemo FILE: replay a demo
     bool timeDemo = false;  // --timedemo FILE: replay unpaced (playDemo holds FILE), then time it
+    bool displayMode = false;  // --display-mode: full screen on an exact 800 x 600 mode
+    bool stretch = false;      // --stretch: fill the screen, the 4:3 shape not kept
+    std::optional<int> scale;  // --scale N: the window is N times 800 x 600
 };
 
 struct CommandLine {

@@ -67,7 +67,8 @@ render::GlPresenter presenterFor(platform::SdlGlWindow& window) {
             [&window] {
                 const platform::DrawableSize size = window.drawableSize();
                 return render::PixelSize{size.width, size.height};
-            }};
+            },
+            window.stretch()};
 }
 
 // Opening is not enough: a folder of that name opens too, and only its first read fails.
@@ -141,6 +142,9 @@ StartupResult startUp(GameState& state, const StartupOptions& options) {
     platform::WindowOptions windowOptions;
     windowOptions.windowed = options.windowed;
     windowOptions.unpaced = options.unpaced;
+    windowOptions.displayMode = options.displayMode;
+    windowOptions.stretch = options.stretch;
+    windowOptions.scale = options.scale;
     windowOptions.title = "301 Darts Bar";
     windowOptions.icon = render::loadWindowIcon();
     platform::WindowResult window = platform::SdlGlWindow::create(windowOptions);

@@ -20,6 +20,9 @@ struct StartupOptions {
     bool windowed = false;
     std::optional<uint32_t> seed;  // none: seeded from the clock
     bool unpaced = false;          // frames as fast as they come (the timedemo)
+    bool displayMode = false;      // switch to an exact 800 x 600 mode
+    bool stretch = false;          // fill the screen instead of keeping 4:3 with bars
+    std::optional<int> scale = {};  // the window's multiple of 800 x 600; none: the largest fit
 };
 
 // Members in the order they are made; destroyed in reverse, the window last.

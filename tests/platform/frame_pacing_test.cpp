@@ -83,5 +83,22 @@ TEST(FramePacing, OnlyRefreshRatesNearSixtyHertzPaceTheGame) {
     EXPECT_FALSE(refreshPacesAt60(30));
 }
 
+TEST(FramePacing, VsyncShowsEachStepForAWholeNumberOfRefreshes) {
+    EXPECT_EQ(vsyncIntervalFor(60), 1);
+    EXPECT_EQ(vsyncIntervalFor(59), 1);  // 59.94 Hz
+    EXPECT_EQ(vsyncIntervalFor(120), 2);
+    EXPECT_EQ(vsyncIntervalFor(119), 2);  // 119.88 Hz
+    EXPECT_EQ(vsyncIntervalFor(240), 4);
+    EXPECT_EQ(vsyncIntervalFor(180), 3);
+    // No whole multiple, or unknown: the limiter paces.
+    EXPECT_EQ(vsyncIntervalFor(144), 0);
+    EXPECT_EQ(vsyncIntervalFor(165), 0);
+    EXPECT_EQ(vsyncIntervalFor(75), 0);
+    EXPECT_EQ(vsyncIntervalFor(90), 0);
+    EXPECT_EQ(vsyncIntervalFor(30), 0);
+    EXPECT_EQ(vsyncIntervalFor(0), 0);
+    EXPECT_EQ(vsyncIntervalFor(-1), 0);
+}
+
 }  // namespace
 }  // namespace darts::platform

@@ -1,5 +1,7 @@
 #include "platform/sdl_window.h"
 
+#include <SDL.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -39,7 +41,9 @@ class SdlWindowTest : public ::testing::Test {
 };
 
 TEST_F(SdlWindowTest, MakesAn800By600WindowWithAPicturedContext) {
-    WindowResult result = open({});
+    WindowOptions options;
+    options.windowed = true;
+    WindowResult result = open(options);
     if (!result.window) GTEST_SKIP() << result.error;
     EXPECT_TRUE(result.error.empty());
     const DrawableSize size = result.window->drawableSize();
@@ -92,6 +96,78 @@ TEST_F(SdlWindowTest, WindowTakesAnIcon) {
     withIcon.window.reset();
     options.icon = gfx::Image{2, 2, std::vector<uint8_t>(3, 0)};  // inconsistent: ignored
     EXPECT_NE(open(options).window, nullptr);
+}
+
+TEST_F(SdlWindowTest, ByDefaultCoversTheScreenOnTheDesktopsMode) {
+    WindowResult result = open({});
+    if (!result.window) GTEST_SKIP() << result.error;
+    EXPECT_TRUE(result.window->fullScreen());
+    EXPECT_FALSE(result.window->displaySwitched());
+    SDL_DisplayMode mode{};
+    ASSERT_EQ(SDL_GetCurrentDisplayMode(0, &mode), 0) << SDL_GetError();
+    const DrawableSize size = result.window->drawableSize();
+    EXPECT_EQ(size.width, mode.w);
+    EXPECT_EQ(size.height, mode.h);
+    // Leaving full screen gives a window of a whole multiple of 800 x 600.
+    result.window->restore();
+    EXPECT_FALSE(result.window->fullScreen());
+    EXPECT_EQ(result.window->drawableSize().width % kWindowWidth, 0);
+    EXPECT_EQ(result.window->drawableSize().height % kWindowHeight, 0);
+}
+
+TEST_F(SdlWindowTest, ScaleChoosesTheWindowsMultiple) {
+    WindowOptions options;
+    options.windowed = true;
+    options.scale = 2;
+    WindowResult result = open(options);
+    if (!result.window) GTEST_SKIP() << result.error;
+    int width = 0, height = 0;
+    SDL_GetWindowSize(result.window->sdlWindow(), &width, &height);
+    EXPECT_EQ(width, 2 * kWindowWidth);
+    EXPECT_EQ(height, 2 * kWindowHeight);
+}
+
+// Alt+Enter is the window's: the game's input never reads it (nor the Return key's release,
+// even after Alt is let go), and the next present toggles full screen. Plain Return still
+// reaches the game.
+TEST_F(SdlWindowTest, AltEnterTogglesFullScreenUnseenByTheGame) {
+    WindowOptions options;
+    options.windowed = true;
+    options.unpaced = true;
+    WindowResult result = open(options);
+    if (!result.window) GTEST_SKIP() << result.error;
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    auto key = [](Uint32 type, SDL_Keycode sym, Uint16 mod) {
+        SDL_Event event{};
+        event.type = type;
+        event.key.type = type;
+        event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        event.key.keysym.sym = sym;
+        event.key.keysym.scancode = SDL_GetScancodeFromKey(sym);
+        event.key.keysym.mod = mod;
+        SDL_PushEvent(&event);
+    };
+    auto keyEvents = [] {
+        int count = 0;
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) count += event.type == SDL_KEYDOWN || event.type == SDL_KEYUP;
+        return count;
+    };
+    key(SDL_KEYDOWN, SDLK_RETURN, KMOD_LALT);
+    key(SDL_KEYUP, SDLK_RETURN, KMOD_NONE);  // Alt already released
+    EXPECT_EQ(keyEvents(), 0);
+    EXPECT_FALSE(result.window->fullScreen());
+    result.window->present();
+    EXPECT_TRUE(result.window->fullScreen());
+    key(SDL_KEYDOWN, SDLK_KP_ENTER, KMOD_RALT);
+    EXPECT_EQ(keyEvents(), 0);
+    result.window->present();
+    EXPECT_FALSE(result.window->fullScreen());
+    key(SDL_KEYDOWN, SDLK_RETURN, KMOD_NONE);
+    key(SDL_KEYUP, SDLK_RETURN, KMOD_NONE);
+    EXPECT_EQ(keyEvents(), 2);
+    result.window->present();
+    EXPECT_FALSE(result.window->fullScreen());
 }
 
 }  // namespace

@@ -122,5 +122,36 @@ TEST(CommandLine, DemoOptionsThatContradictEachOtherAreRefused) {
     }
 }
 
+TEST(CommandLine, DisplayOptions) {
+    const CommandLine none = parse({});
+    ASSERT_TRUE(none.options);
+    EXPECT_FALSE(none.options->displayMode);
+    EXPECT_FALSE(none.options->stretch);
+    EXPECT_FALSE(none.options->scale);
+
+    const CommandLine full = parse({"--display-mode", "--stretch"});
+    ASSERT_TRUE(full.options) << full.error;
+    EXPECT_TRUE(full.options->displayMode);
+    EXPECT_TRUE(full.options->stretch);
+    EXPECT_FALSE(full.options->windowed);
+
+    const CommandLine window = parse({"--window", "--scale", "2"});
+    ASSERT_TRUE(window.options) << window.error;
+    EXPECT_TRUE(window.options->windowed);
+    EXPECT_EQ(window.options->scale, 2);
+
+    for (std::string_view bad : {"0", "17", "-1", "2x", ""}) {
+        const CommandLine line = parse({"--scale", bad});
+        EXPECT_FALSE(line.options) << bad;
+        EXPECT_NE(line.error.find("--scale"), std::string::npos) << line.error;
+    }
+    EXPECT_FALSE(parse({"--scale", "2", "--scale", "3"}).options);
+    EXPECT_FALSE(parse({"--scale"}).options);
+    // A mode switch needs full screen.
+    const CommandLine both = parse({"--window", "--display-mode"});
+    EXPECT_FALSE(both.options);
+    EXPECT_EQ(both.error.find('\n'), std::string::npos);
+}
+
 }  // namespace
 }  // namespace darts
