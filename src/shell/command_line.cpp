@@ -36,6 +36,10 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
             options.windowed = true;
             continue;
         }
+        if (option == "--awards") {
+            options.awards = true;
+            continue;
+        }
         if (option != "--seed" && option != "--frames" && option != "--screenshot" &&
             option != "--record" && option != "--playdemo" && option != "--timedemo") {
             return failure("unknown option '" + std::string(option) + "'");
@@ -71,6 +75,10 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
     }
     // A demo brings its own random numbers, and its input cannot be recorded over again.
     if (options.playDemo && options.seed) return failure("--seed cannot be used with a demo");
+    // The card after each match waits for a click that no demo holds.
+    if (options.awards && (options.playDemo || options.recordDemo)) {
+        return failure("--awards cannot be used with a demo");
+    }
     if (options.playDemo && options.recordDemo) {
         return failure("--record cannot be used while a demo plays");
     }
@@ -89,6 +97,8 @@ std::string usageText(std::string_view program) {
            "  --record FILE               write everything the game reads from the input to FILE\n"
            "  --playdemo FILE             play a recorded demo back\n"
            "  --timedemo FILE             play a demo as fast as possible and print the frame rate\n"
+           "  --awards                    award titles, a statistics card after each match, and\n"
+           "                              records per character (F2 on the title shows them)\n"
            "Run it from the folder that holds data/ and sound/.\n";
 }
 

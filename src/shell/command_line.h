@@ -25,6 +25,7 @@ struct GameOptions {
     std::optional<std::string> recordDemo;       // --record FILE: write the input to a demo
     std::optional<std::string> playDemo;         // --playdemo FILE: replay a demo
     bool timeDemo = false;  // --timedemo FILE: replay unpaced (playDemo holds FILE), then time it
+    bool awards = false;    // --awards: award titles, the statistics card and the records
 };
 
 struct CommandLine {
