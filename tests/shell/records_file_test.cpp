@@ -42,15 +42,23 @@ PlayerRecords playedTimes(int64_t n) {
 TEST_F(RecordsFile, PathFollowsXdgDataHome) {
     const char* saved = std::getenv("XDG_DATA_HOME");
     const std::string keep = saved ? saved : "";
+    const char* savedHome = std::getenv("HOME");
+    const std::string keepHome = savedHome ? savedHome : "";
     ::setenv("XDG_DATA_HOME", "/some/where", 1);
     EXPECT_EQ(recordsPath(), "/some/where/darts301/records");
     ::setenv("XDG_DATA_HOME", "relative", 1);  // not absolute: ignored, HOME is used
     ::setenv("HOME", "/home/player", 1);
     EXPECT_EQ(recordsPath(), "/home/player/.local/share/darts301/records");
+    // The rest of the run must see the environment it was started with.
     if (saved) {
         ::setenv("XDG_DATA_HOME", keep.c_str(), 1);
     } else {
         ::unsetenv("XDG_DATA_HOME");
+    }
+    if (savedHome) {
+        ::setenv("HOME", keepHome.c_str(), 1);
+    } else {
+        ::unsetenv("HOME");
     }
 }
 
