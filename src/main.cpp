@@ -7,10 +7,14 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/sdl_keys.h"
+#include "render/award_overlay.h"
+#include "shell/awards_session.h"
 #include "shell/command_line.h"
 #include "shell/demo_input.h"
 #include "shell/frame_counter.h"
 #include "shell/main_loop.h"
+#include "shell/records_file.h"
 #include "shell/startup.h"
 
 namespace {
@@ -94,6 +98,14 @@ int play(const GameOptions& options) {
     platform::UiInput& ui = recorder ? recorder->ui() : quitAwareUi;
     FrameIo frameIo{device, input, session.window.get()};
     MainLoopIo io{frameIo, ui, [&session] { session.input->release(); }, startMusic, {}};
+    std::optional<AwardsSession> awards;
+    if (options.awards) {
+        state->awardsOn = 1;
+        render::loadAwardArt(*state, *session.device);
+        loadAwardSound();
+        awards.emplace(recordsPath(), platform::recordsKeyDown);
+        io.match.awards = &*awards;
+    }
     const auto start = std::chrono::steady_clock::now();
     mainLoop(*state, io);
     const double seconds =

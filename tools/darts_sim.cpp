@@ -2,7 +2,7 @@
 // line (texts in UTF-8).
 //
 //   darts-sim throw --swing A --aim Y --gauge G [--steps-on-release N]
-//   darts-sim autoplay --seed S --matches N [--frame-limit F]
+//   darts-sim autoplay --seed S --matches N [--frame-limit F] [--awards]
 //   darts-sim xinfo FILE       a model file as the loader sees it
 //   darts-sim image FILE       an image file as the texture loader decodes it
 //   darts-sim wav FILE         a sound file as the WAV reader reads it
@@ -32,6 +32,7 @@
 #include "gfxutil/xfile.h"
 #include "match/throw_simulation.h"
 #include "render/device.h"
+#include "match/match_statistics.h"
 #include "shell/autoplay.h"
 #include "shell/game_path.h"
 #include "shell/game_state.h"
@@ -45,7 +46,7 @@ constexpr uint64_t kDefaultFrameLimit = 2'000'000;
 int usage() {
     std::fputs(
         "usage: darts-sim throw --swing A --aim Y --gauge G [--steps-on-release N]\n"
-        "       darts-sim autoplay --seed S --matches N [--frame-limit F]\n"
+        "       darts-sim autoplay --seed S --matches N [--frame-limit F] [--awards]\n"
         "       darts-sim xinfo FILE | image FILE | wav FILE | roster [FILE]\n"
         "       darts-sim demo FILE | make-demo --script NAME --seed S --out FILE\n",
         stderr);
@@ -122,7 +123,13 @@ int runThrow(int argc, char** argv) {
 
 int runAutoplay(int argc, char** argv) {
     long long seed = -1, matches = -1, frameLimit = static_cast<long long>(kDefaultFrameLimit);
+    bool awards = false;
     for (int i = 2; i < argc; i += 2) {
+        if (std::string_view(argv[i]) == "--awards") {
+            awards = true;
+            --i;  // a flag without a value
+            continue;
+        }
         if (i + 1 >= argc) return usage();
         std::string_view option = argv[i];
         bool ok = true;
@@ -145,13 +152,22 @@ int runAutoplay(int argc, char** argv) {
     uint64_t totalFrames = 0, totalDarts = 0, abandoned = 0;
     bool consistent = true;
     for (long long match = 1; match <= matches; ++match) {
+        MatchStatistics statistics;
         auto onDart = [&](const GameState& s) {
             const FinishedDart& d = s.lastFinishedDart;
+            std::string award;
+            if (awards) {
+                if (auto end = statistics.dartFinished(s)) {
+                    award = end->award == Award::None
+                                ? ",\"award\":null"
+                                : ",\"award\":" + jsonString(std::string(awardTitle(end->award)));
+                }
+            }
             std::printf(
                 "{\"match\":%lld,\"side\":%d,\"turn\":%d,\"dart\":%d,\"score\":%d,"
-                "\"scoreLeft\":%d,\"bust\":%s,\"win\":%s}\n",
+                "\"scoreLeft\":%d,\"bust\":%s,\"win\":%s%s}\n",
                 match, d.side, d.turn + 1, d.dart + 1, d.score, d.scoreLeft,
-                d.bust ? "true" : "false", d.win ? "true" : "false");
+                d.bust ? "true" : "false", d.win ? "true" : "false", award.c_str());
             if (!scoresConsistent(s)) {
                 std::fprintf(stderr, "darts-sim: match %lld: the counts no longer add up\n", match);
                 consistent = false;
@@ -161,6 +177,13 @@ int runAutoplay(int argc, char** argv) {
             playAutoMatch(*state, device, static_cast<uint64_t>(frameLimit), onDart);
         totalFrames += result.frames;
         totalDarts += result.darts;
+        for (int side = 0; awards && side < 2; ++side) {
+            const SideStatistics& st = statistics.side(side);
+            std::printf(
+                "{\"match\":%lld,\"side\":%d,\"darts\":%d,\"points\":%d,\"ppd\":%.2f,"
+                "\"best\":%d}\n",
+                match, side, st.darts, st.points, st.pointsPerDart(), st.bestTurn);
+        }
         if (!result.finished) {
             ++abandoned;
             std::printf("{\"match\":%lld,\"abandoned\":true,\"frames\":%llu}\n", match,

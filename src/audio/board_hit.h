@@ -12,6 +12,8 @@ class EffectOutput {
   public:
     virtual ~EffectOutput() = default;
     virtual void playBoardHit() = 0;
+    // The award fanfare (only with awards on); outputs without one play nothing.
+    virtual void playAward() {}
 };
 
 // Plays the board-hit sound once through state.effects (if any) and counts it.

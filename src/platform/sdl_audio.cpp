@@ -120,6 +120,8 @@ void SdlAudio::callback(void* self, uint8_t* stream, int bytes) {
     auto* audio = static_cast<SdlAudio*>(self);
     const int frames = bytes / static_cast<int>(kMixChannels * sizeof(int16_t));
     mixFrames(reinterpret_cast<int16_t*>(stream), frames, audio->music_.load(), audio->effect_);
+    // Never played (nor loaded) without awards on; mixing an idle effect adds nothing.
+    if (audio->award_.playing()) audio->award_.mixInto(reinterpret_cast<int16_t*>(stream), frames);
     // Counted once mixed: an effect played while the count reads N starts at frame N, or one
     // buffer later when this buffer had already passed the effect.
     audio->framesMixed_.fetch_add(static_cast<uint64_t>(frames));
@@ -153,6 +155,15 @@ std::optional<std::vector<int16_t>> readWaveForMixing(std::string_view gamePath)
     std::optional<std::vector<int16_t>> samples = convertToMixFormat(layout, bytes.data(), read);
     if (!samples || samples->empty()) return std::nullopt;
     return samples;
+}
+
+bool SdlAudio::loadAwardFromWave(std::string_view gamePath) {
+    std::optional<std::vector<int16_t>> samples = readWaveForMixing(gamePath);
+    if (!samples) return false;
+    SDL_LockAudioDevice(device_);
+    award_.load(std::move(*samples));
+    SDL_UnlockAudioDevice(device_);
+    return true;
 }
 
 bool SdlAudio::createSoundBufferFromWave(std::string_view gamePath) {

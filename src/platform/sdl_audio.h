@@ -77,6 +77,9 @@ class SdlAudio final : public audio::EffectOutput {
     bool createSoundBufferFromWave(std::string_view gamePath);
     void loadEffect(std::vector<int16_t> samples);
     void playBoardHit() override { effect_.play(); }
+    // The award fanfare, a second one-shot effect mixed in the same way as the board hit.
+    bool loadAwardFromWave(std::string_view gamePath);
+    void playAward() override { award_.play(); }
     bool effectPlaying() const { return effect_.playing(); }
     // Stereo frames handed to the device so far: the position in the output stream at which an
     // effect played now starts (or one device buffer later, if a buffer is being mixed).
@@ -91,6 +94,7 @@ class SdlAudio final : public audio::EffectOutput {
 
     uint32_t device_;
     OneShotEffect effect_;
+    OneShotEffect award_;
     std::atomic<StreamSource*> music_ = nullptr;
     std::atomic<uint64_t> framesMixed_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "match/flight.h"
+#include "render/award_overlay.h"
 #include "render/hud.h"
 
 namespace darts::render {
@@ -100,6 +101,7 @@ void renderMatchFrame(GameState& state, Device& device) {
         place(state, device, PlaceMode::DartInPlay, 0);
         drawMeshAsset(device, state.dartModel);
         drawHitTexts(state, device);
+        if (state.awardsOn != 0) drawAwardOverlay(state, device);
     }
 
     device.endFrame();

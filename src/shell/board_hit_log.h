@@ -15,6 +15,7 @@ class BoardHitLog final : public audio::EffectOutput {
   public:
     explicit BoardHitLog(platform::SdlAudio& device) : device_(device) {}
     void playBoardHit() override;
+    void playAward() override { device_.playAward(); }
 
   private:
     platform::SdlAudio& device_;

@@ -44,6 +44,10 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
             options.stretch = true;
             continue;
         }
+        if (option == "--awards") {
+            options.awards = true;
+            continue;
+        }
         if (option != "--seed" && option != "--frames" && option != "--screenshot" &&
             option != "--record" && option != "--playdemo" && option != "--timedemo" &&
             option != "--scale") {
@@ -85,6 +89,10 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
     }
     // A demo brings its own random numbers, and its input cannot be recorded over again.
     if (options.playDemo && options.seed) return failure("--seed cannot be used with a demo");
+    // The card after each match waits for a click that no demo holds.
+    if (options.awards && (options.playDemo || options.recordDemo)) {
+        return failure("--awards cannot be used with a demo");
+    }
     if (options.playDemo && options.recordDemo) {
         return failure("--record cannot be used while a demo plays");
     }
@@ -111,6 +119,8 @@ std::string usageText(std::string_view program) {
            "  --display-mode              switch the display to 800 x 600 while the game runs\n"
            "  --stretch                   fill the whole screen instead of keeping the 4:3 shape\n"
            "  --scale N                   make the window N times 800 x 600 (default: largest fit)\n"
+           "  --awards                    award titles, a statistics card after each match, and\n"
+           "                              records per character (F2 on the title shows them)\n"
            "Run it from the folder that holds data/ and sound/.\n";
 }
 

@@ -28,6 +28,7 @@ struct GameOptions {
     bool displayMode = false;  // --display-mode: full screen on an exact 800 x 600 mode
     bool stretch = false;      // --stretch: fill the screen, the 4:3 shape not kept
     std::optional<int> scale;  // --scale N: the window is N times 800 x 600
+    bool awards = false;    // --awards: award titles, the statistics card and the records
 };
 
 struct CommandLine {

@@ -163,6 +163,10 @@ struct GameState {
     int32_t okPressed = 0;      // press latches: a press of the button has been acted on
     int32_t leftPressed = 0;
     int32_t rightPressed = 0;
+
+    // Awards (the --awards option): shown and heard only, never read by the rules or checksums.
+    uint8_t awardsOn = 0;
+    render::TextureHandle awardTextures[8] = {};  // by Award: the titles 1..6, the card at 7
 };
 
 // The side whose turn it is. Only valid while matchPhase is 0 or 1.

@@ -6,6 +6,7 @@
 #include "frontend/character_select.h"
 #include "frontend/front_end.h"
 #include "match/rules.h"
+#include "shell/awards_session.h"
 #include "shell/input_dispatch.h"
 
 namespace darts {
@@ -62,6 +63,7 @@ void mainLoop(GameState& state, MainLoopIo& io) {
             frontend::renderFrontEnd(state, io.frame.device);
             pollKeyboard(state, io.frame);
             pollMouse(state, io.frame);
+            if (io.match.awards != nullptr) io.match.awards->frontEndFrame(state, io.frame);
         }
         // Quitting from the front end flipped inFrontEnd to 0: no match may start now.
         if (state.quitRequested == 1) state.inFrontEnd = 1;
@@ -75,7 +77,9 @@ void mainLoop(GameState& state, MainLoopIo& io) {
                     ScreenId::Title;  // no screen to show: back where the click came from
             }
         }
+        if (io.match.awards != nullptr) io.match.awards->beforeMatch(state);
         runMatch(state, io.frame, io.match);
+        if (io.match.awards != nullptr) io.match.awards->afterMatch(state, io.frame);
     }
 }
 

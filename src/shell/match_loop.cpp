@@ -2,6 +2,7 @@
 
 #include "match/computer.h"
 #include "render/match_scene.h"
+#include "shell/awards_session.h"
 #include "shell/input_dispatch.h"
 
 namespace darts {
@@ -33,6 +34,7 @@ class MatchLoop {
   private:
     bool frame() {
         render::renderMatchFrame(state_, io_.device);
+        if (options_.awards != nullptr) options_.awards->afterMatchFrame(state_);
         return !options_.afterFrame || options_.afterFrame(state_);
     }
 

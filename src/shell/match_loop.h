@@ -10,11 +10,15 @@
 
 namespace darts {
 
+class AwardsSession;
+
 struct MatchLoopOptions {
     // Testing aid: the computer's decision logic also plays the human's turns.
     bool computerPlaysHuman = false;
     // Called after every frame with the frame's state; returning false abandons the match.
     std::function<bool(const GameState&)> afterFrame;
+    // The --awards option: watches every frame (statistics, the award fanfare); null without it.
+    AwardsSession* awards = nullptr;
 };
 
 enum class MatchLoopEnd { Ended, Abandoned };

@@ -16,6 +16,7 @@ namespace darts {
 namespace {
 
 constexpr const char* kMusicFile = "sound\\FM_14.MID";
+constexpr const char* kAwardFile = "sound\\AWARD.WAV";
 constexpr const char* kBoardHitFile = "sound\\BOARDHIT.WAV";
 
 // The sound device and the music play until the process ends and are never released: the audio
@@ -192,6 +193,13 @@ void startMusic() {
     sound.musicStarted = true;
     sound.music->start();
     sound.device->startStream(*sound.music);
+}
+
+void loadAwardSound() {
+    SoundSystem& sound = soundSystem();
+    if (sound.device && !sound.device->loadAwardFromWave(kAwardFile)) {
+        std::fprintf(stderr, "darts: cannot play %s\n", kAwardFile);
+    }
 }
 
 }  // namespace darts

@@ -58,4 +58,7 @@ StartupResult startUp(GameState& state, const StartupOptions& options);
 // Starts the endless background music (nothing when there is none).
 void startMusic();
 
+// Loads the award fanfare into the sound device (nothing without one); only with awards on.
+void loadAwardSound();
+
 }  // namespace darts

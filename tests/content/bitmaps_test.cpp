@@ -56,6 +56,8 @@ std::vector<ExpectedBitmap> expectedBitmaps() {
         {"R_UP", 40, 35, 24},        {"R_DOWN", 40, 35, 24},
     };
     for (int n = 1; n <= 8; ++n) list.push_back({"C" + std::to_string(n), 242, 280, 24});
+    for (int n = 1; n <= 6; ++n) list.push_back({"AW_" + std::to_string(n), 512, 96, 24});
+    list.push_back({"AW_CARD", 600, 440, 24});
     return list;
 }
 

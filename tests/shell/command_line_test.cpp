@@ -21,6 +21,18 @@ TEST(CommandLine, NoOptionsPlayAsAlways) {
     EXPECT_FALSE(line.options->seed);
     EXPECT_FALSE(line.options->frames);
     EXPECT_TRUE(line.options->screenshots.empty());
+    EXPECT_FALSE(line.options->awards);
+}
+
+TEST(CommandLine, AwardsAreAFlagThatNoDemoTakes) {
+    const CommandLine line = parse({"--window", "--awards", "--seed", "3"});
+    ASSERT_TRUE(line.options) << line.error;
+    EXPECT_TRUE(line.options->awards);
+    for (const char* demo : {"--record", "--playdemo", "--timedemo"}) {
+        const CommandLine refused = parse({"--awards", demo, "a.dem"});
+        EXPECT_FALSE(refused.options) << demo;
+        EXPECT_NE(refused.error.find("--awards"), std::string::npos) << refused.error;
+    }
 }
 
 TEST(CommandLine, ReadsEveryOptionAndKeepsScreenshotsInOrder) {

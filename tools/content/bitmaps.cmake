@@ -12,6 +12,7 @@ endif()
 if(DARTS_PANGOCAIRO_FOUND)
   add_executable(make-bitmaps
     ${CMAKE_CURRENT_LIST_DIR}/make_bitmaps.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/bitmaps_awards.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bitmaps_bar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bitmaps_board.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bitmaps_buttons.cpp

@@ -4,6 +4,8 @@
 
 #include <cairo.h>
 
+#include <string>
+
 #include "bitmaps_raster.h"
 
 namespace darts::content::bitmaps {
@@ -43,5 +45,15 @@ Raster paintArrowButton(bool pointsRight, bool pressed);  // "L_UP" .. "R_DOWN",
 Raster paintPortrait(int character);                      // "C1" .. "C8", 242 x 280
 Raster paintCursor();        // "IDC_CURSOR1", 32 x 32 with alpha, hot spot 0, 0
 Raster paintIcon(int size);  // "IDI_ICON1" at 32 or 16 pixels, with alpha
+
+// The award titles, "AW_1" .. "AW_6" by award (1 the best), and the statistics card's plate.
+inline constexpr int kAwardTitleWidth = 512;
+inline constexpr int kAwardTitleHeight = 96;
+inline constexpr int kStatisticsCardWidth = 600;
+inline constexpr int kStatisticsCardHeight = 440;
+inline constexpr int kStatisticsCardFirstRule = 128;  // the table's rows lie below the heading
+inline constexpr int kStatisticsCardRowHeight = 30;
+Raster paintAwardTitle(const std::string& title, int rank);
+Raster paintStatisticsCard();  // "AW_CARD"
 
 }  // namespace darts::content::bitmaps

@@ -61,6 +61,13 @@ PictureSet writeAll(const fs::path& folder) {
         bmp24("C" + std::to_string(character), paintPortrait(character));
     }
 
+    const char* const awards[] = {"TON 80",         "THREE IN THE BLACK", "HAT TRICK",
+                                  "THREE IN A BED", "HIGH TON",           "LOW TON"};
+    for (int rank = 1; rank <= 6; ++rank) {
+        bmp24("AW_" + std::to_string(rank), paintAwardTitle(awards[rank - 1], rank));
+    }
+    bmp24("AW_CARD", paintStatisticsCard());
+
     // The title is the one 8-bit bitmap: a palette of 256 with gentle dithering.
     const IndexedImage title = quantize(paintTitle(), 256, 0.75);
     writeFile(folder / "start.bmp", encodeBmp8(title));

@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "sounds_award.h"
 #include "sounds_bar_tune.h"
 #include "sounds_board_hit.h"
 
@@ -39,7 +40,8 @@ int main(int argc, char** argv) {
     try {
         std::filesystem::create_directories(folder);
         const bool ok = writeFile(folder / "BOARDHIT.WAV", darts::content::boardHitWavFile()) &&
-                        writeFile(folder / "FM_14.MID", darts::content::barTuneMidiFile());
+                        writeFile(folder / "FM_14.MID", darts::content::barTuneMidiFile()) &&
+                        writeFile(folder / "AWARD.WAV", darts::content::awardWavFile());
         return ok ? 0 : 1;
     } catch (const std::exception& e) {
         // A mistake in the lead sheet (a bad chord symbol, a melody that does not fill its

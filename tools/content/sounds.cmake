@@ -1,9 +1,10 @@
-# The game's sound content. Rewrite sound/BOARDHIT.WAV and sound/FM_14.MID with
+# The game's sound content. Rewrite sound/BOARDHIT.WAV, sound/FM_14.MID and sound/AWARD.WAV with
 #
 #     cmake --build build --target sounds
 #
 # and commit the result: the game and its tests read the committed files, never this generator.
 add_library(sounds_content STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/sounds_award.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sounds_band.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sounds_bar_tune.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sounds_board_hit.cpp
@@ -21,4 +22,4 @@ target_link_libraries(make-sounds PRIVATE sounds_content)
 add_custom_target(sounds
   COMMAND make-sounds ${CMAKE_SOURCE_DIR}/sound
   DEPENDS make-sounds
-  COMMENT "Writing sound/BOARDHIT.WAV and sound/FM_14.MID")
+  COMMENT "Writing sound/BOARDHIT.WAV, sound/FM_14.MID and sound/AWARD.WAV")

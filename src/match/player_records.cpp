@@ -1,0 +1,169 @@
+#include "match/player_records.h"
+
+#include <charconv>
+#include <vector>
+
+namespace darts {
+namespace {
+
+constexpr std::string_view kMagic = "darts301-records";
+constexpr int64_t kMaxCount = 999'999'999;
+
+// The awards in file order, after the counts.
+constexpr Award kFileAwards[] = {Award::Ton80,       Award::ThreeInTheBlack, Award::HatTrick,
+                                 Award::ThreeInABed, Award::HighTon,         Award::LowTon};
+
+int64_t capped(int64_t value) { return value > kMaxCount ? kMaxCount : value; }
+
+std::optional<int64_t> parseNumber(std::string_view text) {
+    int64_t value = 0;
+    const char* end = text.data() + text.size();
+    auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || text[0] == '-' || text[0] == '+' || error != std::errc() || stop != end ||
+        value > kMaxCount) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::vector<std::string_view> splitSpaces(std::string_view line) {
+    std::vector<std::string_view> words;
+    size_t start = 0;
+    while (start <= line.size()) {
+        size_t space = line.find(' ', start);
+        if (space == std::string_view::npos) space = line.size();
+        words.push_back(line.substr(start, space - start));
+        start = space + 1;
+    }
+    return words;
+}
+
+ParsedRecords damaged(std::string problem) {
+    ParsedRecords parsed;
+    parsed.status = ParsedRecords::Status::Damaged;
+    parsed.problem = std::move(problem);
+    return parsed;
+}
+
+// The keys of a character line after "character N", and where each value goes.
+struct Field {
+    std::string_view key;
+    int64_t CharacterRecord::*member;
+};
+constexpr Field kCountFields[] = {
+    {"played", &CharacterRecord::played},       {"won", &CharacterRecord::won},
+    {"tournaments", &CharacterRecord::tournaments}, {"darts", &CharacterRecord::darts},
+    {"points", &CharacterRecord::points},       {"best_darts", &CharacterRecord::bestDarts},
+    {"best_points", &CharacterRecord::bestPoints},
+};
+
+}  // namespace
+
+double CharacterRecord::lifetimePointsPerDart() const {
+    return darts == 0 ? 0.0 : static_cast<double>(points) / static_cast<double>(darts);
+}
+
+double CharacterRecord::bestPointsPerDart() const {
+    return bestDarts == 0 ? 0.0 : static_cast<double>(bestPoints) / static_cast<double>(bestDarts);
+}
+
+void addMatch(PlayerRecords& records, int character, const SideStatistics& human, bool won) {
+    if (character < 1 || character > kRosterCharacters) return;
+    CharacterRecord& r = records.characters[character];
+    r.played = capped(r.played + 1);
+    if (won) r.won = capped(r.won + 1);
+    r.darts = capped(r.darts + human.darts);
+    r.points = capped(r.points + human.points);
+    // Compared as fractions, exactly: points/darts > bestPoints/bestDarts.
+    if (human.darts > 0 &&
+        (r.bestDarts == 0 || int64_t{human.points} * r.bestDarts > r.bestPoints * human.darts)) {
+        r.bestDarts = human.darts;
+        r.bestPoints = human.points;
+    }
+    for (Award award : kFileAwards) {
+        const int i = static_cast<int>(award);
+        r.awards[i] = capped(r.awards[i] + human.awards[i]);
+    }
+}
+
+void addTournamentWin(PlayerRecords& records, int character) {
+    if (character < 1 || character > kRosterCharacters) return;
+    CharacterRecord& r = records.characters[character];
+    r.tournaments = capped(r.tournaments + 1);
+}
+
+std::string formatRecords(const PlayerRecords& records) {
+    std::string text = std::string(kMagic) + " " + std::to_string(kRecordsVersion) + "\n";
+    for (int c = 1; c <= kRosterCharacters; ++c) {
+        const CharacterRecord& r = records.characters[c];
+        if (r.played == 0 && r.tournaments == 0) continue;
+        text += "character " + std::to_string(c);
+        for (const Field& field : kCountFields) {
+            text += " " + std::string(field.key) + " " + std::to_string(r.*field.member);
+        }
+        for (Award award : kFileAwards) {
+            text += " " + std::string(awardKey(award)) + " " +
+                    std::to_string(r.awards[static_cast<int>(award)]);
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+ParsedRecords parseRecords(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const size_t newline = text.find('\n');
+        if (newline == std::string_view::npos) return damaged("the last line is cut off");
+        lines.push_back(text.substr(0, newline));
+        text.remove_prefix(newline + 1);
+    }
+    if (lines.empty()) return damaged("the file is empty");
+
+    const std::vector<std::string_view> head = splitSpaces(lines[0]);
+    if (head.size() != 2 || head[0] != kMagic) return damaged("no version line");
+    const auto version = parseNumber(head[1]);
+    if (!version || *version < 1) return damaged("a bad version number");
+    if (*version > kRecordsVersion) {
+        ParsedRecords parsed;
+        parsed.status = ParsedRecords::Status::Newer;
+        parsed.problem = "version " + std::to_string(*version) + " is newer than this game's";
+        return parsed;
+    }
+
+    ParsedRecords parsed;
+    std::array<bool, kRosterCharacters + 1> seen = {};
+    constexpr size_t kWords = 2 + 2 * (std::size(kCountFields) + std::size(kFileAwards));
+    for (size_t n = 1; n < lines.size(); ++n) {
+        const std::string where = "line " + std::to_string(n + 1);
+        const std::vector<std::string_view> words = splitSpaces(lines[n]);
+        if (words.size() != kWords || words[0] != "character") return damaged(where + " is malformed");
+        const auto character = parseNumber(words[1]);
+        if (!character || *character < 1 || *character > kRosterCharacters) {
+            return damaged(where + " names no roster character");
+        }
+        if (seen[*character]) return damaged(where + " repeats a character");
+        seen[*character] = true;
+        CharacterRecord& r = parsed.records.characters[*character];
+        size_t w = 2;
+        for (const Field& field : kCountFields) {
+            const auto value = parseNumber(words[w + 1]);
+            if (words[w] != field.key || !value) return damaged(where + " is malformed");
+            r.*field.member = *value;
+            w += 2;
+        }
+        for (Award award : kFileAwards) {
+            const auto value = parseNumber(words[w + 1]);
+            if (words[w] != awardKey(award) || !value) return damaged(where + " is malformed");
+            r.awards[static_cast<int>(award)] = *value;
+            w += 2;
+        }
+        if (r.won > r.played || r.bestDarts > r.darts || r.bestPoints > r.points) {
+            return damaged(where + " does not add up");
+        }
+    }
+    parsed.status = ParsedRecords::Status::Ok;
+    return parsed;
+}
+
+}  // namespace darts

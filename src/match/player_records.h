@@ -1,0 +1,59 @@
+// The human's records per roster character, and their text format.
+//
+// The file is plain text, one record per line, fields separated by single spaces:
+//
+//     darts301-records 1
+//     character 3 played 12 won 7 tournaments 1 darts 310 points 5120 best_darts 27 best_points 540 ton80 0 three_in_the_black 0 hat_trick 1 three_in_a_bed 0 high_ton 2 low_ton 9
+//
+// The first line names the format and its version. Every character line holds the same keys in
+// the same order; numbers are whole, 0..999999999. best_darts and best_points are the match with
+// the best points per dart (lifetime points per dart is points / darts). A character appears at
+// most once; characters without a line have played nothing. Anything else makes the file damaged.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "match/match_statistics.h"
+
+namespace darts {
+
+constexpr int kRecordsVersion = 1;
+constexpr int kRosterCharacters = 8;
+
+struct CharacterRecord {
+    int64_t played = 0;
+    int64_t won = 0;
+    int64_t tournaments = 0;
+    int64_t darts = 0;
+    int64_t points = 0;
+    int64_t bestDarts = 0;
+    int64_t bestPoints = 0;
+    std::array<int64_t, kAwardKinds> awards = {};  // by Award; [0] unused
+
+    double lifetimePointsPerDart() const;
+    double bestPointsPerDart() const;
+};
+
+struct PlayerRecords {
+    std::array<CharacterRecord, kRosterCharacters + 1> characters = {};  // by number 1..8; [0] unused
+};
+
+// Adds one finished match of the human (side 0) playing `character` (1..8).
+void addMatch(PlayerRecords& records, int character, const SideStatistics& human, bool won);
+void addTournamentWin(PlayerRecords& records, int character);
+
+std::string formatRecords(const PlayerRecords& records);
+
+struct ParsedRecords {
+    enum class Status { Ok, Damaged, Newer };
+    Status status = Status::Damaged;
+    PlayerRecords records;
+    std::string problem;  // a few words, set unless Ok
+};
+ParsedRecords parseRecords(std::string_view text);
+
+}  // namespace darts

@@ -1,0 +1,45 @@
+// Every text of the award screens in one place, Shift-JIS, so that a translation touches this
+// file alone. The award titles themselves are English, as darts bars call them, and are
+// lettered into their pictures.
+#pragma once
+
+namespace darts::render::award_texts {
+
+// 試合の記録: the card's heading
+inline constexpr char kCardHeading[] = "\x8e\x8e\x8d\x87\x82\xcc\x8b\x4c\x98\x5e";
+// 勝ち: beside the winner's name
+inline constexpr char kCardWinner[] = "\x8f\x9f\x82\xbf";
+// 投げたダーツ: darts thrown
+inline constexpr char kCardDarts[] = "\x93\x8a\x82\xb0\x82\xbd\x83\x5f\x81\x5b\x83\x63";
+// 得点: points scored
+inline constexpr char kCardPoints[] = "\x93\xbe\x93\x5f";
+// 1投平均: points per dart
+inline constexpr char kCardPerDart[] = "\x31\x93\x8a\x95\xbd\x8b\xcf";
+// 1ラウンド平均: points per round of three darts
+inline constexpr char kCardPerRound[] = "\x31\x83\x89\x83\x45\x83\x93\x83\x68\x95\xbd\x8b\xcf";
+// ベストラウンド: the best turn
+inline constexpr char kCardBestTurn[] = "\x83\x78\x83\x58\x83\x67\x83\x89\x83\x45\x83\x93\x83\x68";
+// アワード: awards won
+inline constexpr char kCardAwards[] = "\x83\x41\x83\x8f\x81\x5b\x83\x68";
+// クリックで次へ: how to go on
+inline constexpr char kCardClick[] = "\x83\x4e\x83\x8a\x83\x62\x83\x4e\x82\xc5\x8e\x9f\x82\xd6";
+// キャラクタ別の成績: the records page's heading
+inline constexpr char kRecordsHeading[] = "\x83\x4c\x83\x83\x83\x89\x83\x4e\x83\x5e\x95\xca\x82\xcc\x90\xac\x90\xd1";
+// 試合: matches played
+inline constexpr char kRecordsPlayed[] = "\x8e\x8e\x8d\x87";
+// 勝ち: matches won
+inline constexpr char kRecordsWon[] = "\x8f\x9f\x82\xbf";
+// 優勝: tournaments won
+inline constexpr char kRecordsTournaments[] = "\x97\x44\x8f\x9f";
+// 最高: best points per dart in a match
+inline constexpr char kRecordsBest[] = "\x8d\xc5\x8d\x82";
+// 通算: lifetime points per dart
+inline constexpr char kRecordsLifetime[] = "\x92\xca\x8e\x5a";
+// アワード: awards, all kinds
+inline constexpr char kRecordsAwards[] = "\x83\x41\x83\x8f\x81\x5b\x83\x68";
+// クリックで戻る: how to leave the page
+inline constexpr char kRecordsClick[] = "\x83\x4e\x83\x8a\x83\x62\x83\x4e\x82\xc5\x96\xdf\x82\xe9";
+// まだ記録がありません: no match finished yet
+inline constexpr char kRecordsNone[] = "\x82\xdc\x82\xbe\x8b\x4c\x98\x5e\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
+
+}  // namespace darts::render::award_texts

@@ -1,0 +1,28 @@
+// The two award screens drawn whole, each its own frame: the statistics card after a match and
+// the records page per roster character. Both sit on the card plate centred on the 800 x 600
+// frame; every text comes from award_texts.h.
+#pragma once
+
+#include "match/match_statistics.h"
+#include "match/player_records.h"
+#include "render/device.h"
+#include "shell/game_state.h"
+
+namespace darts::render {
+
+struct CardFonts {
+    FontHandle body = 0;   // the table
+    FontHandle small = 0;  // the award lists and the hint
+};
+// Made once, on the first screen that needs them.
+CardFonts createCardFonts(Device& device);
+
+// Both sides of the match just played, the winner marked, over the frame's black.
+void drawStatisticsCard(const GameState& state, Device& device, const CardFonts& fonts,
+                        const MatchStatistics& statistics);
+
+// One row per roster character, with its portrait.
+void drawRecordsPage(const GameState& state, Device& device, const CardFonts& fonts,
+                     const PlayerRecords& records);
+
+}  // namespace darts::render
