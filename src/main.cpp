@@ -50,6 +50,7 @@ int play(const GameOptions& options) {
 
     // The state record is large and lives for the whole run.
     auto state = std::make_unique<GameState>();
+    state->language = languageFromCode(options.language).value_or(Language::Japanese);
     StartupResult started = startUp(*state, {options.windowed, seed, options.timeDemo});
     if (!started.warning.empty()) printError(started.warning);
     if (!started.session) {

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <limits>
 
+#include "shell/game_texts.h"
+
 namespace darts {
 namespace {
 
@@ -37,7 +39,8 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
             continue;
         }
         if (option != "--seed" && option != "--frames" && option != "--screenshot" &&
-            option != "--record" && option != "--playdemo" && option != "--timedemo") {
+            option != "--record" && option != "--playdemo" && option != "--timedemo" &&
+            option != "--language") {
             return failure("unknown option '" + std::string(option) + "'");
         }
         if (i + 1 == arguments.size()) {
@@ -63,6 +66,9 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
             if (options.playDemo) return failure("only one demo can be played at a time");
             options.playDemo = std::string(value);
             options.timeDemo = option == "--timedemo";
+        } else if (option == "--language") {
+            if (!languageFromCode(value)) return failure(bad + " (ja or en)");
+            options.language = std::string(value);
         } else {
             auto shot = parseScreenshot(value);
             if (!shot) return failure(bad + " (FRAME:FILE.png, frames counted from 1)");
@@ -81,7 +87,7 @@ std::string usageText(std::string_view program) {
     const std::string name(program.empty() ? "darts" : program);
     return "usage: " + name +
            " [--window] [--seed N] [--frames N] [--screenshot FRAME:FILE.png]...\n"
-           "       [--record FILE | --playdemo FILE | --timedemo FILE]\n"
+           "       [--record FILE | --playdemo FILE | --timedemo FILE] [--language ja|en]\n"
            "  --window                    play in a window, leaving the display mode alone\n"
            "  --seed N                    seed the random numbers with N instead of the clock\n"
            "  --frames N                  quit after N frames, as if Escape were pressed then\n"
@@ -89,6 +95,7 @@ std::string usageText(std::string_view program) {
            "  --record FILE               write everything the game reads from the input to FILE\n"
            "  --playdemo FILE             play a recorded demo back\n"
            "  --timedemo FILE             play a demo as fast as possible and print the frame rate\n"
+           "  --language ja|en            the language of the texts and characters (ja)\n"
            "Run it from the folder that holds data/ and sound/.\n";
 }
 

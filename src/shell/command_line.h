@@ -25,6 +25,7 @@ struct GameOptions {
     std::optional<std::string> recordDemo;       // --record FILE: write the input to a demo
     std::optional<std::string> playDemo;         // --playdemo FILE: replay a demo
     bool timeDemo = false;  // --timedemo FILE: replay unpaced (playDemo holds FILE), then time it
+    std::string language = "ja";  // --language ja|en: the language of every text and the roster
 };
 
 struct CommandLine {

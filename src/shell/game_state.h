@@ -6,6 +6,7 @@
 
 #include "render/device.h"
 #include "render/mesh_asset.h"
+#include "shell/game_texts.h"
 
 namespace darts::audio {
 class EffectOutput;
@@ -163,6 +164,9 @@ struct GameState {
     int32_t okPressed = 0;      // press latches: a press of the button has been acted on
     int32_t leftPressed = 0;
     int32_t rightPressed = 0;
+
+    // The language of every text and of the roster; set once from the options before play.
+    Language language = Language::Japanese;
 };
 
 // The side whose turn it is. Only valid while matchPhase is 0 or 1.
