@@ -54,6 +54,7 @@ int play(const GameOptions& options) {
 
     // The state record is large and lives for the whole run.
     auto state = std::make_unique<GameState>();
+    state->language = languageFromCode(options.language).value_or(Language::Japanese);
     StartupOptions startup{options.windowed, seed, options.timeDemo};
     startup.displayMode = options.displayMode;
     startup.stretch = options.stretch;

@@ -2,6 +2,7 @@
 # Writes the character roster, Shift-JIS (CP932) text in fixed 60-byte records:
 #
 #   tools/make_roster.sh data/pcdata.kpd
+#   tools/make_roster.sh data/pcdata-en.kpd en    (the same characters in English)
 #
 # Record layout: name length (3), name (11), portrait bitmap (3), gauge skill (3), release
 # skill (3), profile (31), four blanks and CR LF. Numbers are left-aligned and blank-padded so
@@ -9,7 +10,8 @@
 set -euo pipefail
 export LC_ALL=C  # ${#var} counts bytes
 
-out=${1:?usage: $0 OUTPUT}
+out=${1:?usage: $0 OUTPUT [ja|en]}
+language=${2:-ja}
 
 # name | portrait | gauge skill | release skill | profile (UTF-8 here, at most 30 bytes in CP932)
 characters=(
@@ -22,6 +24,27 @@ characters=(
     "伊藤社長|C7|5|4|接待ダーツで鍛えた社長"
     "ジョー|C8|10|7|陽気な旅行者。まだ初心者"
 )
+
+# The same characters, portraits and skills in English (ASCII, which CP932 keeps as it is). The
+# names are short enough for the darts bar's large "NAME: " line.
+characters_en=(
+    "Master|C1|2|2|The bar's owner. Best in house"
+    "Ken|C2|4|3|A regular who wants to go pro"
+    "Yumi|C3|6|5|Comes every night after work"
+    "Goro|C4|9|6|Said to get better when drunk"
+    "Akira|C5|3|5|Quiet gamer. Deadly accurate"
+    "Hana|C6|7|7|Cheerful regular, improving"
+    "Boss Ito|C7|5|4|A boss who learnt at parties"
+    "Joe|C8|10|7|Jolly traveller, a beginner"
+)
+case $language in
+ja) ;;
+en) characters=("${characters_en[@]}") ;;
+*)
+    echo "$0: unknown language '$language' (ja or en)" >&2
+    exit 1
+    ;;
+esac
 
 pad() {  # pad TEXT WIDTH: TEXT followed by blanks up to WIDTH bytes
     local text=$1 width=$2

@@ -27,10 +27,6 @@ constexpr size_t kNameBoxCapacity = sizeof(GameState::nameBoxText) - 1;
 // What players[0].name takes of the box: 7 bytes and the terminator.
 constexpr size_t kCommittedNameBytes = 7;
 
-// "ダーツ歴： " and "年" in Shift-JIS.
-constexpr const char* kExperienceLabel = "\x83\x5f\x81\x5b\x83\x63\x97\xf0\x81\x46\x20";
-constexpr const char* kYears = "\x94\x4e";
-
 struct Box {
     int left, top, width, height;
     bool contains(int x, int y) const {
@@ -165,7 +161,9 @@ class Screen final : public CharacterSelectScreen {
         drawBitmap(device, "NAME_BK", {200, 100, 800, 600});
         const PlayerSlot& shown = state_.players[kComputer];
         drawBitmap(device, fieldText(shown.portraitResource), {100, 200, 250, 300});
-        drawExperience(device, kExperienceLabel + std::to_string(experienceYears(shown)) + kYears);
+        drawExperience(device, gameText(state_.language, TextId::ExperienceLabel) +
+                                   std::to_string(experienceYears(shown)) +
+                                   gameText(state_.language, TextId::YearsSuffix));
         drawNameBox(device);
         for (const Button& b : kButtons) {
             drawBitmap(device, looksPressed(b.id) ? b.downFace : b.upFace, b.box);

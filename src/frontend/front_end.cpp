@@ -27,20 +27,6 @@ constexpr int kOverlay = static_cast<int>(render::QuadTexture::Overlay);
 constexpr int kPortrait = static_cast<int>(render::QuadTexture::Portrait);
 constexpr int kUntextured = static_cast<int>(render::QuadTexture::None);
 
-// Shift-JIS texts.
-constexpr const char* kNoCharacterLine1 = "\x83\x4c\x83\x83\x83\x89\x83\x4e\x83\x5e\x82\xaa\x20";
-// "キャラクタが "
-constexpr const char* kNoCharacterLine2 =
-    "\x91\x49\x91\xf0\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb9\x82\xf1\x81\x42\x20";
-// "選択されていません。 "
-constexpr const char* kExperienceLabel = "\x83\x5f\x81\x5b\x83\x63\x97\xf0\x81\x46\x20";
-// "ダーツ歴： "
-constexpr const char* kYears = "\x94\x4e";  // "年"
-constexpr const char* kYourTurn =
-    "\x82\xa0\x82\xc8\x82\xbd\x82\xcc\x8f\x87\x94\xd4\x82\xc5\x82\xb7\x81\x42\x20";
-// "あなたの順番です。 "
-constexpr const char* kChampionIs = "\x97\x44\x8f\x9f\x82\xcd\x81\x41";  // "優勝は、"
-
 template <size_t N>
 std::string_view fieldText(const char (&field)[N]) {
     return {field, strnlen(field, N)};
@@ -63,8 +49,10 @@ void drawTitle(GameState& state, render::Device& device) {
     drawRectQuad(state, device, 280, 375 + offset, 520, 415 + offset, 100, kGaugeBar, kOverlay);
     if (state.screen == ScreenId::NoCharacterNotice) {
         drawNoticeBox(state, device);
-        drawBufferedText(state, device, kNoCharacterLine1, kRed, 232, 260);
-        drawBufferedText(state, device, kNoCharacterLine2, kRed, 232, 273);
+        drawBufferedText(state, device, gameText(state.language, TextId::NoCharacterLine1), kRed,
+                         232, 260);
+        drawBufferedText(state, device, gameText(state.language, TextId::NoCharacterLine2), kRed,
+                         232, 273);
     }
 }
 
@@ -73,13 +61,18 @@ void drawDartsBar(GameState& state, render::Device& device) {
     drawRectQuad(state, device, 0, 0, 800, 600, 200, kBarCounter, kOverlay);
     drawRectQuad(state, device, 50, 100, 750, 500, 80, kPanel, kOverlay);
     drawRectQuad(state, device, 70, 200, 260, 450, 200, opponent.portraitIndex, kPortrait);
-    drawBufferedText(state, device, "NAME: " + std::string(fieldText(opponent.name)), kBrown, 60,
-                     140, 1);
+    drawBufferedText(
+        state, device,
+        gameText(state.language, TextId::NamePrefix) + std::string(fieldText(opponent.name)),
+        kBrown, 60, 140, 1);
     drawBufferedText(state, device, fieldText(opponent.hitMessage), kBrown, 300, 400);
-    drawBufferedText(state, device, kExperienceLabel, kBrown, 300, 250);
-    // Shown as computed: a roster with large spreads gives a negative number.
-    drawBufferedText(state, device, std::to_string(experienceYears(opponent)) + kYears, kBrown, 450,
+    drawBufferedText(state, device, gameText(state.language, TextId::ExperienceLabel), kBrown, 300,
                      250);
+    // Shown as computed: a roster with large spreads gives a negative number.
+    drawBufferedText(
+        state, device,
+        std::to_string(experienceYears(opponent)) + gameText(state.language, TextId::YearsSuffix),
+        kBrown, 450, 250);
 }
 
 void drawTournament(GameState& state, render::Device& device) {
@@ -87,16 +80,17 @@ void drawTournament(GameState& state, render::Device& device) {
     drawBracket(state, device);
     if (state.humanMatchPending == 1) {
         drawNoticeBox(state, device);
-        drawBufferedText(state, device, kYourTurn, kRed, 232, 260);
+        drawBufferedText(state, device, gameText(state.language, TextId::YourTurn), kRed, 232, 260);
     }
     if (state.tournamentOver == 1) {
         drawNoticeBox(state, device);
         // The champion's name comes from the roster, through the scratch side.
         readRosterRecord(state, state.tournamentSlots[kChampionEntry], false);
-        drawBufferedText(
-            state, device,
-            std::string(kChampionIs) + std::string(fieldText(state.players[kComputer].name)) + "!!",
-            kRed, 232, 260);
+        drawBufferedText(state, device,
+                         std::string(gameText(state.language, TextId::ChampionIs)) +
+                             std::string(fieldText(state.players[kComputer].name)) +
+                             gameText(state.language, TextId::ChampionEnd),
+                         kRed, 232, 260);
     }
 }
 

@@ -56,7 +56,7 @@ void setPortraitLoader(PortraitLoader* loader) { portraitLoader = loader; }
 
 int readRosterRecord(GameState& state, int recordNumber, bool loadPortrait,
                      const std::string& baseDir) {
-    std::string path = gamePathToHost(kRosterFile);
+    std::string path = gamePathToHost(rosterFile(state.language));
     if (!baseDir.empty()) path = baseDir + "/" + path;
     return readRosterRecordFromFile(state, recordNumber, loadPortrait, path);
 }

@@ -13,6 +13,11 @@
 namespace darts::frontend {
 
 constexpr const char* kRosterFile = "data\\pcdata.kpd";
+// The same characters with English names and profiles, in the same record format.
+constexpr const char* kEnglishRosterFile = "data\\pcdata-en.kpd";
+inline const char* rosterFile(Language language) {
+    return language == Language::English ? kEnglishRosterFile : kRosterFile;
+}
 constexpr int kRosterCharacters = 8;
 constexpr long kRosterRecordSize = 60;
 

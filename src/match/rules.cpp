@@ -1,14 +1,9 @@
 #include "match/rules.h"
 
 #include "match/flight.h"
+#include "shell/game_texts.h"
 
 namespace darts {
-
-const char kTextBust[] = "\x20\x83\x6f\x81\x5b\x83\x58\x83\x67\x20\x21\x21";  // " バースト !!"
-const char kTextYouLose[] =
-    "\x20\x82\xa0\x82\xc8\x82\xbd\x82\xcc\x95\x89\x82\xaf\x20\x21\x21";  // " あなたの負け !!"
-const char kTextYouWin[] =
-    "\x20\x82\xa0\x82\xc8\x82\xbd\x82\xcc\x8f\x9f\x97\x98\x20\x21\x21";  // " あなたの勝利 !!"
 
 namespace {
 
@@ -129,9 +124,11 @@ ResultTexts resultTexts(const GameState& state) {
     texts.ring = side.hitMessage;
     texts.score = side.dartScores[side.dartsThrown];
     if (side.scoreLeft < 0) {
-        texts.outcome = kTextBust;
+        texts.outcome = gameText(state.language, TextId::Bust);
     } else if (side.scoreLeft == 0) {
-        texts.outcome = state.matchPhase == MatchPhase::ComputerTurn ? kTextYouLose : kTextYouWin;
+        texts.outcome =
+            gameText(state.language, state.matchPhase == MatchPhase::ComputerTurn ? TextId::YouLose
+                                                                                  : TextId::YouWin);
     }
     return texts;
 }

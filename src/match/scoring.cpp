@@ -1,18 +1,12 @@
 #include "match/scoring.h"
 
 #include "match/truncate.h"
+#include "shell/game_texts.h"
 
 #include <cmath>
 #include <cstring>
 
 namespace darts {
-
-const char kTextNoPoint[] = "NO POINT !!";
-const char kTextInnerBull[] = "\x83\x43\x83\x93\x83\x69\x81\x5b\x83\x75\x83\x8b";  // インナーブル
-const char kTextOuterBull[] = "\x83\x41\x83\x45\x83\x5e\x83\x75\x83\x8b";  // アウタブル
-const char kTextTriple[] =
-    "\x83\x67\x83\x8a\x83\x76\x83\x8b\x83\x8a\x83\x93\x83\x4f";  // トリプルリング
-const char kTextDouble[] = "\x83\x5f\x83\x75\x83\x8b\x83\x8a\x83\x93\x83\x4f";  // ダブルリング
 
 namespace {
 
@@ -63,19 +57,19 @@ int scoreHit(GameState& state, float radius, int sectorIndex) {
     int base = sectorNumber(sectorIndex);
     switch (ringOf(radius)) {
         case Ring::Miss:
-            setMessage(side, kTextNoPoint);
+            setMessage(side, gameText(state.language, TextId::NoPoint));
             return 0;
         case Ring::InnerBull:
-            setMessage(side, kTextInnerBull);
+            setMessage(side, gameText(state.language, TextId::InnerBull));
             return 50;
         case Ring::OuterBull:
-            setMessage(side, kTextOuterBull);
+            setMessage(side, gameText(state.language, TextId::OuterBull));
             return 25;
         case Ring::Triple:
-            setMessage(side, kTextTriple);
+            setMessage(side, gameText(state.language, TextId::Triple));
             return base * 3;
         case Ring::Double:
-            setMessage(side, kTextDouble);
+            setMessage(side, gameText(state.language, TextId::Double));
             return base * 2;
         case Ring::Single:
             break;

@@ -87,7 +87,8 @@ AssetLoadResult loadAssets(GameState& state, Device& device, const AssetOptions&
     }
 
     for (int slot : kOverlayLoadOrder) {
-        state.overlayTextures[slot] = textureFromBitmapResource(device, kOverlayResources[slot]);
+        state.overlayTextures[slot] =
+            textureFromBitmapResource(device, overlayResource(slot, state.language));
     }
 
     PortraitTextures portraits(state, device);

@@ -18,6 +18,13 @@ namespace darts::render {
 inline constexpr const char* kOverlayResources[8] = {
     "POINTTABLE", "GAGE", "compare_board", "start", "IDB_CHSET", nullptr, "IDB_BK", "SHOT"};
 
+// The overlay bitmap of `slot` in `language`: the pictures with words have an English variant.
+inline const char* overlayResource(int slot, Language language) {
+    if (language == Language::English && slot == 3) return "start_en";
+    if (language == Language::English && slot == 7) return "SHOT_en";
+    return kOverlayResources[slot];
+}
+
 inline constexpr int kSmallFontHeight = 12, kSmallFontWidth = 14;
 inline constexpr int kLargeFontHeight = 42, kLargeFontWidth = 44;
 

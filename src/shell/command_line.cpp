@@ -3,6 +3,8 @@
 #include <charconv>
 #include <limits>
 
+#include "shell/game_texts.h"
+
 namespace darts {
 namespace {
 
@@ -50,7 +52,7 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
         }
         if (option != "--seed" && option != "--frames" && option != "--screenshot" &&
             option != "--record" && option != "--playdemo" && option != "--timedemo" &&
-            option != "--scale") {
+            option != "--scale" && option != "--language") {
             return failure("unknown option '" + std::string(option) + "'");
         }
         if (i + 1 == arguments.size()) {
@@ -81,6 +83,9 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
             if (options.playDemo) return failure("only one demo can be played at a time");
             options.playDemo = std::string(value);
             options.timeDemo = option == "--timedemo";
+        } else if (option == "--language") {
+            if (!languageFromCode(value)) return failure(bad + " (ja or en)");
+            options.language = std::string(value);
         } else {
             auto shot = parseScreenshot(value);
             if (!shot) return failure(bad + " (FRAME:FILE.png, frames counted from 1)");
@@ -108,7 +113,8 @@ std::string usageText(std::string_view program) {
     return "usage: " + name +
            " [--window] [--seed N] [--frames N] [--screenshot FRAME:FILE.png]...\n"
            "       [--record FILE | --playdemo FILE | --timedemo FILE]\n"
-           "       [--display-mode] [--stretch] [--scale N]\n"
+           "       [--display-mode] [--stretch] [--scale N] [--awards]\n"
+           "       [--language ja|en]\n"
            "  --window                    play in a resizable window (Alt+Enter toggles)\n"
            "  --seed N                    seed the random numbers with N instead of the clock\n"
            "  --frames N                  quit after N frames, as if Escape were pressed then\n"
@@ -121,6 +127,7 @@ std::string usageText(std::string_view program) {
            "  --scale N                   make the window N times 800 x 600 (default: largest fit)\n"
            "  --awards                    award titles, a statistics card after each match, and\n"
            "                              records per character (F2 on the title shows them)\n"
+           "  --language ja|en            the language of the texts and characters (ja)\n"
            "Run it from the folder that holds data/ and sound/.\n";
 }
 

@@ -29,6 +29,7 @@ struct GameOptions {
     bool stretch = false;      // --stretch: fill the screen, the 4:3 shape not kept
     std::optional<int> scale;  // --scale N: the window is N times 800 x 600
     bool awards = false;    // --awards: award titles, the statistics card and the records
+    std::string language = "ja";  // --language ja|en: the language of every text and the roster
 };
 
 struct CommandLine {

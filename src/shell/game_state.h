@@ -6,6 +6,7 @@
 
 #include "render/device.h"
 #include "render/mesh_asset.h"
+#include "shell/game_texts.h"
 
 namespace darts::audio {
 class EffectOutput;
@@ -167,6 +168,8 @@ struct GameState {
     // Awards (the --awards option): shown and heard only, never read by the rules or checksums.
     uint8_t awardsOn = 0;
     render::TextureHandle awardTextures[8] = {};  // by Award: the titles 1..6, the card at 7
+    // The language of every text and of the roster; set once from the options before play.
+    Language language = Language::Japanese;
 };
 
 // The side whose turn it is. Only valid while matchPhase is 0 or 1.

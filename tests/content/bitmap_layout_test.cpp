@@ -74,24 +74,29 @@ TEST(BitmapLayout, ScoreTableHasDarkNameCellsAndLightScoreCells) {
 TEST(BitmapLayout, EachShotScoreLandsInALightSlotAfterItsLabel) {
     // Drawn over 600,100 .. 750,200; dart i's score is written at (670 + 20i, 110 + 30i) in the
     // small font (about 12 pixels a digit, 14 high); its label is the dark tag to the left.
-    const Image shots = load("SHOT");
-    const Placement quad{600, 100, 750, 200};
-    for (int i = 0; i < 3; ++i) {
-        const double x = 670 + 20 * i, y = 110 + 30 * i;
-        EXPECT_GT(meanLumaUnder(shots, quad, x + 1, y + 2, x + 24, y + 12), 190) << "dart " << i;
-        EXPECT_LT(meanLumaUnder(shots, quad, x - 45, y + 2, x - 12, y + 12), 150) << "dart " << i;
-    }
-    // Each label is indented further than the one above.
-    auto firstTagColumn = [&](int i) {
-        const int y = static_cast<int>((115 + 30 * i - quad.top) * shots.height / 100.0);
-        for (int x = 4; x < shots.width; ++x) {
-            const uint8_t* p = &shots.rgba[(static_cast<size_t>(y) * shots.width + x) * 4];
-            if (p[0] > 100 && p[0] > 2 * p[2]) return x;  // the red lacquer of the tag
+    for (const char* name : {"SHOT", "SHOT_en"}) {
+        SCOPED_TRACE(name);
+        const Image shots = load(name);
+        const Placement quad{600, 100, 750, 200};
+        for (int i = 0; i < 3; ++i) {
+            const double x = 670 + 20 * i, y = 110 + 30 * i;
+            EXPECT_GT(meanLumaUnder(shots, quad, x + 1, y + 2, x + 24, y + 12), 190)
+                << "dart " << i;
+            EXPECT_LT(meanLumaUnder(shots, quad, x - 45, y + 2, x - 12, y + 12), 150)
+                << "dart " << i;
         }
-        return shots.width;
-    };
-    EXPECT_LT(firstTagColumn(0), firstTagColumn(1));
-    EXPECT_LT(firstTagColumn(1), firstTagColumn(2));
+        // Each label is indented further than the one above.
+        auto firstTagColumn = [&](int i) {
+            const int y = static_cast<int>((115 + 30 * i - quad.top) * shots.height / 100.0);
+            for (int x = 4; x < shots.width; ++x) {
+                const uint8_t* p = &shots.rgba[(static_cast<size_t>(y) * shots.width + x) * 4];
+                if (p[0] > 100 && p[0] > 2 * p[2]) return x;  // the red lacquer of the tag
+            }
+            return shots.width;
+        };
+        EXPECT_LT(firstTagColumn(0), firstTagColumn(1));
+        EXPECT_LT(firstTagColumn(1), firstTagColumn(2));
+    }
 }
 
 TEST(BitmapLayout, GaugeIsBrightestAtItsCentre) {

@@ -49,11 +49,23 @@ struct ExpectedBitmap {
 
 std::vector<ExpectedBitmap> expectedBitmaps() {
     std::vector<ExpectedBitmap> list = {
-        {"POINTTABLE", 405, 69, 24}, {"GAGE", 220, 98, 24},       {"compare_board", 256, 255, 24},
-        {"start", 746, 562, 8},      {"IDB_CHSET", 746, 562, 24}, {"IDB_BK", 358, 261, 24},
-        {"SHOT", 237, 140, 24},      {"NAME_BK", 322, 53, 24},    {"UP", 81, 26, 24},
-        {"DOWN", 81, 26, 24},        {"L_UP", 40, 35, 24},        {"L_DOWN", 40, 35, 24},
-        {"R_UP", 40, 35, 24},        {"R_DOWN", 40, 35, 24},
+        {"POINTTABLE", 405, 69, 24},
+        {"GAGE", 220, 98, 24},
+        {"compare_board", 256, 255, 24},
+        {"start", 746, 562, 8},
+        {"IDB_CHSET", 746, 562, 24},
+        {"IDB_BK", 358, 261, 24},
+        {"SHOT", 237, 140, 24},
+        {"NAME_BK", 322, 53, 24},
+        {"UP", 81, 26, 24},
+        {"DOWN", 81, 26, 24},
+        {"L_UP", 40, 35, 24},
+        {"L_DOWN", 40, 35, 24},
+        {"R_UP", 40, 35, 24},
+        {"R_DOWN", 40, 35, 24},
+        // The English variants of the pictures with words: the same sizes and depths.
+        {"start_en", 746, 562, 8},
+        {"SHOT_en", 237, 140, 24},
     };
     for (int n = 1; n <= 8; ++n) list.push_back({"C" + std::to_string(n), 242, 280, 24});
     for (int n = 1; n <= 6; ++n) list.push_back({"AW_" + std::to_string(n), 512, 96, 24});
@@ -109,34 +121,38 @@ TEST(GameBitmaps, TitleIsAnEightBitPicture) {
 
 // The title is stretched from 746 x 562 to the 800 x 600 screen; the menu reacts to the cursor
 // strictly inside x 260..500 and y 410..450, 450..490, 490..530.
+// Both languages' titles share the hover bands.
 TEST(GameBitmaps, EachMenuLabelIsPaintedInsideItsOwnHoverBand) {
-    const Image title = load("start");
-    ASSERT_EQ(title.width, 746);
-    const double toScreenX = 800.0 / 746.0, toScreenY = 600.0 / 562.0;
-    std::array<int, 3> letteringPixels{}, outlinePixels{};
-    // Near-white lettering anywhere round the menu board must fall inside a band.
-    for (int y = 370; y < 512; ++y) {
-        for (int x = 200; x < 520; ++x) {
-            const RGB p = pixel(title, x, y);
-            const double sx = (x + 0.5) * toScreenX, sy = (y + 0.5) * toScreenY;
-            const int band = static_cast<int>(std::floor((sy - 410) / 40));
-            const bool inside = band >= 0 && band < 3 && sx > 260 && sx < 500;
-            if (p.r >= 225 && p.g >= 225 && p.b >= 200) {
-                ASSERT_TRUE(inside)
-                    << "lettering at " << x << "," << y << " (screen " << sx << "," << sy << ")";
-                // Clear of the band's edges, where the item under the cursor changes.
-                const double intoBand = sy - (410 + 40 * band);
-                EXPECT_GT(intoBand, 2.0) << x << "," << y;
-                EXPECT_LT(intoBand, 38.0) << x << "," << y;
-                ++letteringPixels[band];
-            } else if (inside && p.luma() < 40) {
-                ++outlinePixels[band];
+    for (const char* name : {"start", "start_en"}) {
+        SCOPED_TRACE(name);
+        const Image title = load(name);
+        ASSERT_EQ(title.width, 746);
+        const double toScreenX = 800.0 / 746.0, toScreenY = 600.0 / 562.0;
+        std::array<int, 3> letteringPixels{}, outlinePixels{};
+        // Near-white lettering anywhere round the menu board must fall inside a band.
+        for (int y = 370; y < 512; ++y) {
+            for (int x = 200; x < 520; ++x) {
+                const RGB p = pixel(title, x, y);
+                const double sx = (x + 0.5) * toScreenX, sy = (y + 0.5) * toScreenY;
+                const int band = static_cast<int>(std::floor((sy - 410) / 40));
+                const bool inside = band >= 0 && band < 3 && sx > 260 && sx < 500;
+                if (p.r >= 225 && p.g >= 225 && p.b >= 200) {
+                    ASSERT_TRUE(inside) << "lettering at " << x << "," << y << " (screen " << sx
+                                        << "," << sy << ")";
+                    // Clear of the band's edges, where the item under the cursor changes.
+                    const double intoBand = sy - (410 + 40 * band);
+                    EXPECT_GT(intoBand, 2.0) << x << "," << y;
+                    EXPECT_LT(intoBand, 38.0) << x << "," << y;
+                    ++letteringPixels[band];
+                } else if (inside && p.luma() < 40) {
+                    ++outlinePixels[band];
+                }
             }
         }
-    }
-    for (int band = 0; band < 3; ++band) {
-        EXPECT_GT(letteringPixels[band], 400) << "no label in band " << band;
-        EXPECT_GT(outlinePixels[band], 400) << "no contrast in band " << band;
+        for (int band = 0; band < 3; ++band) {
+            EXPECT_GT(letteringPixels[band], 400) << "no label in band " << band;
+            EXPECT_GT(outlinePixels[band], 400) << "no contrast in band " << band;
+        }
     }
 }
 

@@ -32,15 +32,17 @@ inline constexpr double kBoardPictureCentreX = 128.0;
 inline constexpr double kBoardPictureCentreY = 127.5;
 inline constexpr double kBoardPictureDoubleRadius = 100.0;
 
-Raster paintBoardPicture();          // "compare_board", 256 x 255
-Raster paintTitle();                 // "start", 746 x 562, before palette reduction
-Raster paintBarCounter();            // "IDB_CHSET", 746 x 562
-Raster paintNoticePanel();           // "IDB_BK", 358 x 261
-Raster paintScoreTable();            // "POINTTABLE", 405 x 69
-Raster paintGauge();                 // "GAGE", 220 x 98
-Raster paintShotLabels();            // "SHOT", 237 x 140
-Raster paintNamePlate();             // "NAME_BK", 322 x 53
-Raster paintOkButton(bool pressed);  // "UP", "DOWN", 81 x 26
+Raster paintBoardPicture();  // "compare_board", 256 x 255
+// The pictures that carry words come in two languages, with the same sizes and layouts.
+enum class Words { Japanese, English };
+Raster paintTitle(Words words = Words::Japanese);  // "start", 746 x 562, before palette reduction
+Raster paintBarCounter();                          // "IDB_CHSET", 746 x 562
+Raster paintNoticePanel();                         // "IDB_BK", 358 x 261
+Raster paintScoreTable();                          // "POINTTABLE", 405 x 69
+Raster paintGauge();                               // "GAGE", 220 x 98
+Raster paintShotLabels(Words words = Words::Japanese);    // "SHOT", 237 x 140
+Raster paintNamePlate();                                  // "NAME_BK", 322 x 53
+Raster paintOkButton(bool pressed);                       // "UP", "DOWN", 81 x 26
 Raster paintArrowButton(bool pointsRight, bool pressed);  // "L_UP" .. "R_DOWN", 40 x 35
 Raster paintPortrait(int character);                      // "C1" .. "C8", 242 x 280
 Raster paintCursor();        // "IDC_CURSOR1", 32 x 32 with alpha, hot spot 0, 0

@@ -105,7 +105,7 @@ Raster paintGauge() {
     return canvas.raster();
 }
 
-Raster paintShotLabels() {
+Raster paintShotLabels(Words words) {
     // Drawn at 600,100 .. 750,200; the game writes dart i's score at (670 + 20i, 110 + 30i),
     // here (110.6 + 31.6i, 14 + 42i). Each label ends just before its score's slot.
     constexpr int kW = 237, kH = 140;
@@ -113,7 +113,9 @@ Raster paintShotLabels() {
     cairo_t* cr = canvas.cr();
     setLinearGradient(cr, 0, 0, kW, kH, {{0, 0x24140C}, {1, 0x120A06}});
     cairo_paint(cr);
-    const char* labels[3] = {"1投目", "2投目", "3投目"};
+    const char* const japanese[3] = {"1投目", "2投目", "3投目"};
+    const char* const english[3] = {"1st", "2nd", "3rd"};
+    const char* const* labels = words == Words::English ? english : japanese;
     for (int i = 0; i < 3; ++i) {
         const double step = 31.6 * i;
         const double top = 7 + 42 * i, height = 32, middle = top + height / 2;
@@ -138,7 +140,9 @@ Raster paintShotLabels() {
         setColour(cr, kGold);
         cairo_stroke(cr);
         cairo_new_path(cr);
-        textPathCentred(cr, labels[i], Lettering{"IPAGothic", 21, true, 1},
+        textPathCentred(cr, labels[i],
+                        words == Words::English ? Lettering{"DejaVu Sans", 21, true, 1}
+                                                : Lettering{"IPAGothic", 21, true, 1},
                         (labelLeft + labelRight) / 2 + 2, middle);
         fillWithOutline(cr, 0xFFF6E0, 0x3A0608, 1.2);
     }

@@ -82,14 +82,18 @@ void lantern(cairo_t* cr, double cx, double top, const std::string& mark) {
     cairo_fill(cr);
 }
 
-void titleLettering(cairo_t* cr) {
-    // 「ほろ酔いダーツ」 in two lines, neon pink over amber, and the Latin subtitle.
-    const Lettering upper{"IPAGothic", 84, true, 2};
-    const Lettering lower{"IPAGothic", 118, true, 6};
+void titleLettering(cairo_t* cr, Words words) {
+    // 「ほろ酔いダーツ」 in two lines, neon pink over amber, and the Latin subtitle; in English the
+    // same two lines in Latin letters, narrower so that they keep the same place.
+    const bool english = words == Words::English;
+    const Lettering upper =
+        english ? Lettering{"DejaVu Sans", 80, true, 4} : Lettering{"IPAGothic", 84, true, 2};
+    const Lettering lower =
+        english ? Lettering{"DejaVu Sans", 104, true, 2} : Lettering{"IPAGothic", 118, true, 6};
     const double cx = 232;
 
     cairo_new_path(cr);
-    textPathCentred(cr, "ほろ酔い", upper, cx - 10, 132);
+    textPathCentred(cr, english ? "TIPSY" : "ほろ酔い", upper, cx - 10, 132);
     glowPath(cr, 0xFF3A8A, 22, 0.9);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_set_line_width(cr, 10);
@@ -99,7 +103,7 @@ void titleLettering(cairo_t* cr) {
     cairo_fill(cr);
 
     cairo_new_path(cr);
-    textPathCentred(cr, "ダーツ", lower, cx + 6, 252);
+    textPathCentred(cr, english ? "DARTS" : "ダーツ", lower, cx + 6, 252);
     glowPath(cr, 0xFF8A1A, 26, 0.9);
     cairo_set_line_width(cr, 12);
     setColour(cr, 0x2A1004);
@@ -131,7 +135,7 @@ void rail(cairo_t* cr) {
     cairo_fill(cr);
 }
 
-void menuBoard(cairo_t* cr) {
+void menuBoard(cairo_t* cr, Words words) {
     // A lacquered board hung under the title, the three choices written on it in white.
     const double left = 228, right = 500, top = 374, bottom = 506;
     for (double x : {left + 30, right - 30}) {
@@ -152,8 +156,11 @@ void menuBoard(cairo_t* cr) {
     roundedRectangle(cr, left + 6.5, top + 6.5, right - left - 13, bottom - top - 13, 6);
     cairo_stroke(cr);
 
-    const char* labels[3] = {"ダーツバー", "トーナメント", "キャラクタ選択"};
-    const Lettering font{"IPAGothic", 27, true, 1};
+    const char* const japanese[3] = {"ダーツバー", "トーナメント", "キャラクタ選択"};
+    const char* const english[3] = {"Darts Bar", "Tournament", "Characters"};
+    const char* const* labels = words == Words::English ? english : japanese;
+    const Lettering font = words == Words::English ? Lettering{"DejaVu Sans", 26, true, 1}
+                                                   : Lettering{"IPAGothic", 27, true, 1};
     for (int k = 0; k < 3; ++k) {
         const double y = labelCentreY(k);
         // A gold diamond in front of each choice, left of where the highlight bar starts.
@@ -214,7 +221,7 @@ void counter(cairo_t* cr) {
 
 }  // namespace
 
-Raster paintTitle() {
+Raster paintTitle(Words words) {
     Canvas canvas(kW, kH);
     cairo_t* cr = canvas.cr();
     nightBackdrop(cr);
@@ -226,8 +233,8 @@ Raster paintTitle() {
     rail(cr);
     lantern(cr, 90, 392, "酒");
     lantern(cr, 660, 392, "処");
-    titleLettering(cr);
-    menuBoard(cr);
+    titleLettering(cr, words);
+    menuBoard(cr, words);
     counter(cr);
     // Darken the corners a little to hold the eye on the middle.
     setRadialGradient(cr, kW / 2.0, kH / 2.0, 250, 520, {{0, 0x000000, 0}, {1, 0x000000, 0.45}});

@@ -50,6 +50,7 @@ PictureSet writeAll(const fs::path& folder) {
     bmp24("IDB_CHSET", paintBarCounter());
     bmp24("IDB_BK", paintNoticePanel());
     bmp24("SHOT", paintShotLabels());
+    bmp24("SHOT_en", paintShotLabels(Words::English));
     bmp24("NAME_BK", paintNamePlate());
     bmp24("UP", paintOkButton(false));
     bmp24("DOWN", paintOkButton(true));
@@ -72,6 +73,10 @@ PictureSet writeAll(const fs::path& folder) {
     const IndexedImage title = quantize(paintTitle(), 256, 0.75);
     writeFile(folder / "start.bmp", encodeBmp8(title));
     written["start"] = expand(title);
+    // The English title the same way: its own palette, the same size and depth.
+    const IndexedImage titleEnglish = quantize(paintTitle(Words::English), 256, 0.75);
+    writeFile(folder / "start_en.bmp", encodeBmp8(titleEnglish));
+    written["start_en"] = expand(titleEnglish);
 
     const IconImage cursor{paintCursor(), 0, 0};
     writeFile(folder / "IDC_CURSOR1.cur", encodeIconFile(IconKind::Cursor, {&cursor, 1}));
