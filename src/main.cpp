@@ -52,7 +52,6 @@ int play(const GameOptions& options) {
 
     // The state record is large and lives for the whole run.
     auto state = std::make_unique<GameState>();
-    state->cursorPixelsPerCount = options.mouseSpeed;
     setSoundVolumes({options.musicVolume, options.effectVolume, options.mute});
     StartupResult started = startUp(*state, {options.windowed, seed, options.timeDemo});
     if (!started.warning.empty()) printError(started.warning);

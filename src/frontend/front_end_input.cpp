@@ -8,13 +8,15 @@ namespace darts {
 
 namespace {
 
+constexpr int64_t kPixelsPerMickey = 3;
+
 // The menu's hover bands; every bound is strict, so the lines between bands select nothing.
 constexpr int kMenuLeft = 260, kMenuRight = 500;
 constexpr int kBandTop = 410, kBandHeight = 40;
 
 // Widened before the multiply: a record from a runaway device must not overflow the position.
-int32_t movedCoordinate(int32_t position, int32_t mickeys, int32_t limit, int32_t speed) {
-    const int64_t moved = int64_t{position} + int64_t{speed} * int64_t{mickeys};
+int32_t movedCoordinate(int32_t position, int32_t mickeys, int32_t limit) {
+    const int64_t moved = int64_t{position} + kPixelsPerMickey * int64_t{mickeys};
     return static_cast<int32_t>(std::clamp<int64_t>(moved, 0, limit));
 }
 
@@ -33,12 +35,10 @@ void updateMenuSelection(GameState& state) {
 void handleFrontEndMouse(GameState& state, platform::MouseRecord record, int32_t& buttonHeld) {
     switch (record.object) {
         case platform::MouseObject::X:
-            state.cursorX = movedCoordinate(state.cursorX, record.data, render::kFrameWidth,
-                                            state.cursorPixelsPerCount);
+            state.cursorX = movedCoordinate(state.cursorX, record.data, render::kFrameWidth);
             break;
         case platform::MouseObject::Y:
-            state.cursorY = movedCoordinate(state.cursorY, record.data, render::kFrameHeight,
-                                            state.cursorPixelsPerCount);
+            state.cursorY = movedCoordinate(state.cursorY, record.data, render::kFrameHeight);
             break;
         case platform::MouseObject::Button0:
             if ((record.data & platform::kButtonPressed) != 0) {

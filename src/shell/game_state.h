@@ -103,7 +103,6 @@ struct GameState {
     int32_t selectedCharacter = 1;
     int32_t cursorX = 0;
     int32_t cursorY = 0;
-    int32_t cursorPixelsPerCount = 3;  // the front-end cursor's speed, a setting; 3 as made
     char textBuffer[272] = {};
 
     // The generator behind randomInRange: 1 until asset loading seeds it.

