@@ -25,7 +25,8 @@ if(DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "${darts_runtime_depends}")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-2.0-0, libepoxy0, libpng16-16, libjpeg62-turbo, \
-zlib1g, libfreetype6, libfontconfig1, libfluidsynth3, libstdc++6, libc6, ${darts_runtime_depends}")
+zlib1g, libfreetype6, libfontconfig1, libfluidsynth3, libinih1, libstdc++6, libc6, \
+${darts_runtime_depends}")
 endif()
 # SDL and libepoxy open the OpenGL library at run time, so no linked library brings it in.
 string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libgl1")

@@ -10,11 +10,13 @@
 #include "platform/sdl_keys.h"
 #include "render/award_overlay.h"
 #include "shell/awards_session.h"
+#include "platform/sdl_controller.h"
 #include "shell/command_line.h"
 #include "shell/demo_input.h"
 #include "shell/frame_counter.h"
 #include "shell/main_loop.h"
 #include "shell/records_file.h"
+#include "shell/settings.h"
 #include "shell/startup.h"
 
 namespace {
@@ -55,6 +57,7 @@ int play(const GameOptions& options) {
     // The state record is large and lives for the whole run.
     auto state = std::make_unique<GameState>();
     state->language = languageFromCode(options.language).value_or(Language::Japanese);
+    setSoundVolumes({options.musicVolume, options.effectVolume, options.mute});
     StartupOptions startup{options.windowed, seed, options.timeDemo};
     startup.displayMode = options.displayMode;
     startup.stretch = options.stretch;
@@ -66,6 +69,9 @@ int play(const GameOptions& options) {
         return 1;
     }
     GameSession& session = *started.session;
+    if (platform::ControllerMouse* pads = platform::activeControllers()) {
+        pads->setRumble(options.rumble);
+    }
 
     CountingDevice device(*session.device, options.screenshots);
     std::optional<DemoPlayer> player;
@@ -149,7 +155,18 @@ int play(const GameOptions& options) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const CommandLine commandLine = parseCommandLine(arguments);
+    // The settings file first, so that the command line overrides it.
+    GameOptions fromFile;
+    if (const std::optional<std::string> path = settingsFilePath()) {
+        std::vector<std::string> warnings;
+        applySettingsFile(*path, fromFile, warnings);
+        for (const std::string& warning : warnings) printError(warning);
+    }
+    const CommandLine commandLine = parseCommandLine(arguments, fromFile);
+    if (commandLine.helpWanted) {
+        std::fputs(usageText(argc > 0 ? argv[0] : "darts").c_str(), stdout);
+        return 0;
+    }
     if (!commandLine.options) {
         std::fprintf(stderr, "darts: %s\n%s", commandLine.error.c_str(),
                      usageText(argc > 0 ? argv[0] : "darts").c_str());

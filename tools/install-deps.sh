@@ -11,6 +11,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
   libsdl2-dev libepoxy-dev libegl-dev libgl-dev libgl1-mesa-dri
   libfluidsynth-dev timgm6mb-soundfont
+  libinih-dev
   xvfb xauth xdotool python3
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-apps
   desktop-file-utils dpkg-dev

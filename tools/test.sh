@@ -23,7 +23,7 @@ fuzz_seconds=${DARTS_FUZZ_SECONDS:-30}
 if [ "$fuzz_seconds" -gt 0 ]; then
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DDARTS_FUZZ=ON -DDARTS_BENCHMARKS=OFF -DDARTS_WERROR=ON
-  targets=(xfile image wave data_files demo records)
+  targets=(xfile image wave data_files demo records settings)
   cmake --build build-fuzz -j "$jobs" --target "${targets[@]/#/fuzz_}"
   for target in "${targets[@]}"; do
     findings=$(mktemp -d)

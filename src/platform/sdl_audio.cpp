@@ -63,12 +63,12 @@ void OneShotEffect::load(std::vector<int16_t> samples) {
     playing_.store(false);
 }
 
-void OneShotEffect::mixInto(int16_t* out, int frames) {
+void OneShotEffect::mixInto(int16_t* out, int frames, int percent) {
     if (!playing_.load() || samples_.empty()) return;
     const size_t wanted = static_cast<size_t>(frames) * kMixChannels;
     const size_t count = std::min(wanted, samples_.size() - position_);
     for (size_t i = 0; i < count; ++i) {
-        const int sum = out[i] + samples_[position_ + i];
+        const int sum = out[i] + scaledSample(samples_[position_ + i], percent);
         out[i] = static_cast<int16_t>(std::clamp(sum, INT16_MIN, INT16_MAX));
     }
     position_ += count;
@@ -79,13 +79,23 @@ void OneShotEffect::mixInto(int16_t* out, int frames) {
     }
 }
 
-void mixFrames(int16_t* out, int frames, StreamSource* music, OneShotEffect& effect) {
+void mixFrames(int16_t* out, int frames, StreamSource* music, OneShotEffect& effect,
+               MixVolumes volumes) {
+    const size_t samples = static_cast<size_t>(frames) * kMixChannels;
     if (music != nullptr) {
+        // Rendered even when silent, so that the music keeps its place in time.
         music->render(out, frames);
+        const int percent = volumes.mute ? 0 : volumes.music;
+        if (percent != 100) {
+            for (size_t i = 0; i < samples; ++i) {
+                out[i] = static_cast<int16_t>(scaledSample(out[i], percent));
+            }
+        }
     } else {
-        std::memset(out, 0, static_cast<size_t>(frames) * kMixChannels * sizeof(int16_t));
+        std::memset(out, 0, samples * sizeof(int16_t));
     }
-    effect.mixInto(out, frames);
+    // A muted effect still runs its course, so that it ends when it would have.
+    effect.mixInto(out, frames, volumes.mute ? 0 : volumes.effect);
 }
 
 std::unique_ptr<SdlAudio> SdlAudio::open(std::string* error) {
@@ -119,9 +129,10 @@ SdlAudio::~SdlAudio() {
 void SdlAudio::callback(void* self, uint8_t* stream, int bytes) {
     auto* audio = static_cast<SdlAudio*>(self);
     const int frames = bytes / static_cast<int>(kMixChannels * sizeof(int16_t));
-    mixFrames(reinterpret_cast<int16_t*>(stream), frames, audio->music_.load(), audio->effect_);
+    mixFrames(reinterpret_cast<int16_t*>(stream), frames, audio->music_.load(), audio->effect_,
+              audio->volumes());
     // Never played (nor loaded) without awards on; mixing an idle effect adds nothing.
-    if (audio->award_.playing()) audio->award_.mixInto(reinterpret_cast<int16_t*>(stream), frames);
+    if (audio->award_.playing() && !audio->volumes().mute) audio->award_.mixInto(reinterpret_cast<int16_t*>(stream), frames);
     // Counted once mixed: an effect played while the count reads N starts at frame N, or one
     // buffer later when this buffer had already passed the effect.
     audio->framesMixed_.fetch_add(static_cast<uint64_t>(frames));
@@ -171,6 +182,18 @@ bool SdlAudio::createSoundBufferFromWave(std::string_view gamePath) {
     if (!samples) return false;
     loadEffect(std::move(*samples));
     return true;
+}
+
+void SdlAudio::setVolumes(MixVolumes volumes) {
+    const auto percent = [](int value) { return static_cast<uint32_t>(std::clamp(value, 0, 100)); };
+    volumes_.store(percent(volumes.music) | percent(volumes.effect) << 8 |
+                   (volumes.mute ? 1u : 0u) << 16);
+}
+
+MixVolumes SdlAudio::volumes() const {
+    const uint32_t packed = volumes_.load();
+    return {static_cast<int>(packed & 0xFF), static_cast<int>(packed >> 8 & 0xFF),
+            (packed >> 16 & 1) != 0};
 }
 
 void SdlAudio::startStream(StreamSource& music) { music_.store(&music); }

@@ -43,6 +43,16 @@ class StreamSource {
     virtual void render(int16_t* out, int frames) = 0;
 };
 
+// The player's levels. Percentages scale each sample toward zero, so 100 leaves the sound exactly
+// as it was and 0 (or mute) is silence.
+struct MixVolumes {
+    int music = 100;
+    int effect = 100;
+    bool mute = false;
+};
+
+inline int scaledSample(int sample, int percent) { return sample * percent / 100; }
+
 // The effect as a one-shot static buffer: playing it while it plays changes nothing (no restart,
 // no second voice); once it has run to its end, the next play starts it from the beginning.
 class OneShotEffect {
@@ -51,8 +61,8 @@ class OneShotEffect {
     bool loaded() const { return !samples_.empty(); }
     void play() { playing_.store(true); }
     bool playing() const { return playing_.load(); }
-    // Adds the next frames of the effect to out, saturating.
-    void mixInto(int16_t* out, int frames);
+    // Adds the next frames of the effect at `percent` of its level to out, saturating.
+    void mixInto(int16_t* out, int frames, int percent = 100);
 
   private:
     std::vector<int16_t> samples_;
@@ -60,8 +70,9 @@ class OneShotEffect {
     std::atomic<bool> playing_ = false;
 };
 
-// Fills out (frames stereo frames) with the music (or silence) plus the effect.
-void mixFrames(int16_t* out, int frames, StreamSource* music, OneShotEffect& effect);
+// Fills out (frames stereo frames) with the music (or silence) plus the effect, at `volumes`.
+void mixFrames(int16_t* out, int frames, StreamSource* music, OneShotEffect& effect,
+               MixVolumes volumes = {});
 
 class SdlAudio final : public audio::EffectOutput {
   public:
@@ -85,6 +96,10 @@ class SdlAudio final : public audio::EffectOutput {
     // effect played now starts (or one device buffer later, if a buffer is being mixed).
     uint64_t framesMixed() const { return framesMixed_.load(); }
 
+    // Takes effect from the next buffer mixed.
+    void setVolumes(MixVolumes volumes);
+    MixVolumes volumes() const;
+
     // Mixes the music in from now on; it must outlive this device.
     void startStream(StreamSource& music);
 
@@ -97,6 +112,8 @@ class SdlAudio final : public audio::EffectOutput {
     OneShotEffect award_;
     std::atomic<StreamSource*> music_ = nullptr;
     std::atomic<uint64_t> framesMixed_ = 0;
+    // Music percent, effect percent << 8 and mute << 16 in one word, read by the audio thread.
+    std::atomic<uint32_t> volumes_ = 100u | 100u << 8;
 };
 
 }  // namespace darts::platform

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "platform/sdl_controller.h"
 #include "platform/sdl_input_internal.h"
 #include "platform/sdl_window.h"
 
@@ -22,7 +23,7 @@ constexpr SDL_Rect kNameBox{350, 110, 100, 30};
 class SdlInputOnWindow final : public SdlInput {
   public:
     explicit SdlInputOnWindow(SDL_Window* window)
-        : window_(window), windowId_(SDL_GetWindowID(window)) {
+        : window_(window), windowId_(SDL_GetWindowID(window)), controllers_(window) {
         // Compositions longer than a fixed event's 32 bytes (a dozen kana) arrive whole.
         SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
         // SDL starts with text input on; during play an input method would swallow keys, Escape
@@ -72,6 +73,7 @@ class SdlInputOnWindow final : public SdlInput {
     void copyToClipboard(const std::string& utf8) override { SDL_SetClipboardText(utf8.c_str()); }
 
     bool poll(UiEvent& event) override {
+        controllers_.update(SDL_GetTicks());
         SDL_Event sdlEvent;
         while (SDL_PollEvent(&sdlEvent)) {
             observe(sdlEvent);
@@ -96,6 +98,7 @@ class SdlInputOnWindow final : public SdlInput {
     // Takes every waiting event: mouse events become records while the mouse is held; the rest
     // only update focus, close and Escape.
     void pumpEvents() {
+        controllers_.update(SDL_GetTicks());  // a controller's moves join the mouse's events
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
             observe(event);
@@ -155,6 +158,7 @@ class SdlInputOnWindow final : public SdlInput {
     SDL_Window* window_;
     Uint32 windowId_;
     MouseRecordQueue queue_;
+    ControllerMouse controllers_;
     // Whether the window has the focus. Assumed at the start: a new window is shown in front, and
     // some drivers never report focus at all.
     bool focused_ = true;

@@ -30,8 +30,9 @@ CommandLine failure(std::string error) { return {std::nullopt, std::move(error)}
 
 }  // namespace
 
-CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
-    GameOptions options;
+CommandLine parseCommandLine(std::span<const std::string_view> arguments, GameOptions base) {
+    GameOptions options = std::move(base);
+    bool mouseSpeedGiven = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view option = arguments[i];
         if (option == "--window") {
@@ -50,9 +51,20 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
             options.awards = true;
             continue;
         }
+        if (option == "--help") return {std::nullopt, {}, true};
+        if (option == "--mute") {
+            options.mute = true;
+            continue;
+        }
+        if (option == "--no-rumble") {
+            options.rumble = false;
+            continue;
+        }
         if (option != "--seed" && option != "--frames" && option != "--screenshot" &&
             option != "--record" && option != "--playdemo" && option != "--timedemo" &&
-            option != "--scale" && option != "--language") {
+            option != "--scale" && option != "--language" &&
+            option != "--music-volume" && option != "--effect-volume" &&
+            option != "--mouse-speed") {
             return failure("unknown option '" + std::string(option) + "'");
         }
         if (i + 1 == arguments.size()) {
@@ -76,6 +88,19 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
             const auto scale = parseCount(value, 16);
             if (!scale || *scale == 0) return failure(bad + " (a whole multiple, 1..16)");
             options.scale = static_cast<int>(*scale);
+        } else if (option == "--music-volume" || option == "--effect-volume") {
+            const auto volume = parseCount(value, kFullVolume);
+            if (!volume) return failure(bad + " (a percentage, 0..100)");
+            (option == "--music-volume" ? options.musicVolume : options.effectVolume) =
+                static_cast<int>(*volume);
+        } else if (option == "--mouse-speed") {
+            const auto speed = parseCount(value, kMaxMouseSpeed);
+            if (!speed || *speed == 0) {
+                return failure(bad + " (pixels per count, 1.." + std::to_string(kMaxMouseSpeed) +
+                               ")");
+            }
+            options.mouseSpeed = static_cast<int>(*speed);
+            mouseSpeedGiven = true;
         } else if (option == "--record") {
             if (options.recordDemo) return failure("--record given twice");
             options.recordDemo = std::string(value);
@@ -105,16 +130,25 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
         return failure("--display-mode cannot be used with --window");
     }
 
+    // Demos move the cursor as the game always has, whatever the settings file says: a demo
+    // made at another speed would not replay anywhere else.
+    if ((options.playDemo || options.recordDemo) && mouseSpeedGiven) {
+        return failure("--mouse-speed cannot be used with a demo");
+    }
+    if (options.playDemo || options.recordDemo) options.mouseSpeed = kDefaultMouseSpeed;
     return {std::move(options), {}};
 }
 
 std::string usageText(std::string_view program) {
     const std::string name(program.empty() ? "darts" : program);
     return "usage: " + name +
-           " [--window] [--seed N] [--frames N] [--screenshot FRAME:FILE.png]...\n"
+           " [--help] [--window] [--seed N] [--frames N] [--screenshot FRAME:FILE.png]...\n"
            "       [--record FILE | --playdemo FILE | --timedemo FILE]\n"
            "       [--display-mode] [--stretch] [--scale N] [--awards]\n"
            "       [--language ja|en]\n"
+           "       [--music-volume N] [--effect-volume N] [--mute] [--mouse-speed N]\n"
+           "       [--no-rumble]\n"
+           "  --help                      show this and end\n"
            "  --window                    play in a resizable window (Alt+Enter toggles)\n"
            "  --seed N                    seed the random numbers with N instead of the clock\n"
            "  --frames N                  quit after N frames, as if Escape were pressed then\n"
@@ -128,6 +162,14 @@ std::string usageText(std::string_view program) {
            "  --awards                    award titles, a statistics card after each match, and\n"
            "                              records per character (F2 on the title shows them)\n"
            "  --language ja|en            the language of the texts and characters (ja)\n"
+           "  --music-volume N            play the music at N percent (0..100, default 100)\n"
+           "  --effect-volume N           play the board hit at N percent (0..100, default 100)\n"
+           "  --mute                      no sound at all\n"
+           "  --mouse-speed N             move the menu cursor N pixels per mouse count (1..20,\n"
+           "                              default 3)\n"
+           "  --no-rumble                 no controller rumble when a dart hits the board\n"
+           "Settings are read from $XDG_CONFIG_HOME/darts301/darts301.conf (~/.config/...);\n"
+           "the options above override them for one run.\n"
            "Run it from the folder that holds data/ and sound/.\n";
 }
 

@@ -17,6 +17,10 @@ struct ScreenshotRequest {
     std::string file;
 };
 
+constexpr int kFullVolume = 100;
+constexpr int kDefaultMouseSpeed = 3;  // what the front end has always moved per count
+constexpr int kMaxMouseSpeed = 20;
+
 struct GameOptions {
     bool windowed = false;           // --window: a resizable window, the display mode left alone
     std::optional<uint32_t> seed;    // --seed N: replaces the seed taken from the clock
@@ -25,20 +29,28 @@ struct GameOptions {
     std::optional<std::string> recordDemo;       // --record FILE: write the input to a demo
     std::optional<std::string> playDemo;         // --playdemo FILE: replay a demo
     bool timeDemo = false;  // --timedemo FILE: replay unpaced (playDemo holds FILE), then time it
-    bool displayMode = false;  // --display-mode: full screen on an exact 800 x 600 mode
-    bool stretch = false;      // --stretch: fill the screen, the 4:3 shape not kept
-    std::optional<int> scale;  // --scale N: the window is N times 800 x 600
-    bool awards = false;    // --awards: award titles, the statistics card and the records
-    std::string language = "ja";  // --language ja|en: the language of every text and the roster
+    // The display: full screen on the desktop's mode unless one of these says otherwise.
+    bool displayMode = false;   // switch the display to 800 x 600
+    bool stretch = false;       // fill the screen instead of keeping 4:3
+    std::optional<int> scale;   // a whole-number scale of the frame; none: as large as fits
+    // Sound and the front-end cursor; the defaults are the game's own.
+    int musicVolume = kFullVolume;       // --music-volume N, percent
+    int effectVolume = kFullVolume;      // --effect-volume N, percent
+    bool mute = false;                   // --mute
+    int mouseSpeed = kDefaultMouseSpeed;  // --mouse-speed N: cursor pixels per mouse count
+    bool rumble = true;                  // --no-rumble: a controller does not shake on a hit
+    bool awards = false;                 // the opt-in awards and statistics
+    std::string language = "ja";         // the language of the texts: ja or en
 };
 
 struct CommandLine {
     std::optional<GameOptions> options;  // empty: the arguments were not understood
     std::string error;                   // one line saying what was wrong, set when empty
+    bool helpWanted = false;             // --help: options empty, error empty
 };
 
-// The arguments after the program name.
-CommandLine parseCommandLine(std::span<const std::string_view> arguments);
+// The arguments after the program name, applied over `base` (the settings file's options).
+CommandLine parseCommandLine(std::span<const std::string_view> arguments, GameOptions base = {});
 
 // What the game accepts, several lines ending in a newline.
 std::string usageText(std::string_view program);

@@ -6,6 +6,7 @@ target_sources(darts_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/demo_replay.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame_counter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_loop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../render/asset_loading.cpp
 )
 
@@ -22,3 +23,8 @@ target_compile_definitions(darts_game PRIVATE
 
 add_executable(darts ${CMAKE_CURRENT_LIST_DIR}/../main.cpp)
 target_link_libraries(darts PRIVATE darts_game)
+
+# The settings file's lines are read by inih (static in Debian, so nothing more to install).
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(INIH REQUIRED IMPORTED_TARGET inih)
+target_link_libraries(darts_core PUBLIC PkgConfig::INIH)

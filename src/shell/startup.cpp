@@ -8,6 +8,7 @@
 #include "match/shot_table.h"
 #include "platform/music_fluidsynth.h"
 #include "platform/sdl_audio.h"
+#include "platform/sdl_controller.h"
 #include "render/asset_loading.h"
 #include "shell/board_hit_log.h"
 #include "shell/game_path.h"
@@ -22,6 +23,16 @@ constexpr const char* kBoardHitFile = "sound\\BOARDHIT.WAV";
 // The sound device and the music play until the process ends and are never released: the audio
 // thread keeps running through exit, so they must not be destroyed under it. Made once even when
 // start-up runs more than once in a process.
+// The board hit goes to the sound (if any) and to the controllers' rumble (if any).
+class HitOutput final : public audio::EffectOutput {
+  public:
+    void playBoardHit() override {
+        if (sound != nullptr) sound->playBoardHit();
+        if (platform::ControllerMouse* pads = platform::activeControllers()) pads->rumble();
+    }
+    audio::EffectOutput* sound = nullptr;
+};
+
 struct SoundSystem {
     std::unique_ptr<platform::SdlAudio> device;
     std::unique_ptr<platform::FluidSynthMusic> music;
@@ -29,6 +40,8 @@ struct SoundSystem {
     bool musicLoaded = false;
     bool deviceOpened = false;
     bool musicStarted = false;
+    platform::MixVolumes volumes;  // the player's levels, for a device opened later too
+    HitOutput hit;
 };
 
 SoundSystem& soundSystem() {
@@ -54,13 +67,15 @@ audio::EffectOutput* setUpSound() {
     if (!sound.deviceOpened) {
         sound.deviceOpened = true;
         sound.device = platform::SdlAudio::open();
+        if (sound.device) sound.device->setVolumes(sound.volumes);
         if (sound.device) sound.device->createSoundBufferFromWave(kBoardHitFile);
         if (sound.device && boardHitLogWanted()) {
             sound.hitLog = std::make_unique<BoardHitLog>(*sound.device);
         }
     }
-    if (sound.hitLog) return sound.hitLog.get();
-    return sound.device.get();
+    sound.hit.sound = sound.hitLog ? static_cast<audio::EffectOutput*>(sound.hitLog.get())
+                                   : sound.device.get();
+    return &sound.hit;
 }
 
 render::GlPresenter presenterFor(platform::SdlGlWindow& window) {
@@ -130,6 +145,12 @@ std::optional<std::string> findDataFolder(const std::vector<std::string>& candid
         if (checkDataFiles(folder).empty()) return folder;
     }
     return std::nullopt;
+}
+
+void setSoundVolumes(const platform::MixVolumes& volumes) {
+    SoundSystem& sound = soundSystem();
+    sound.volumes = volumes;
+    if (sound.device) sound.device->setVolumes(volumes);
 }
 
 StartupResult startUp(GameState& state, const StartupOptions& options) {

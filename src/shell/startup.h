@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sdl_audio.h"
 #include "platform/sdl_input.h"
 #include "platform/sdl_window.h"
 #include "render/gl_device.h"
@@ -54,6 +55,9 @@ std::optional<std::string> findDataFolder(const std::vector<std::string>& candid
 // Brings the game up, reading every game file from the first data folder candidate that holds the
 // data (see setDataFolder); on failure everything made so far is undone and the error says why.
 StartupResult startUp(GameState& state, const StartupOptions& options);
+
+// The music and effect levels, now and for the sound device whenever it opens.
+void setSoundVolumes(const platform::MixVolumes& volumes);
 
 // Starts the endless background music (nothing when there is none).
 void startMusic();

@@ -1,0 +1,268 @@
+#include "shell/settings.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <ini.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace darts {
+namespace {
+
+// inih reads a line in pieces of this many bytes and would take the rest of a longer line for a
+// line of its own; such a line is refused whole instead.
+constexpr size_t kLongestLine = INI_MAX_LINE - 2;
+
+std::optional<bool> parseSwitch(std::string_view value) {
+    if (value == "yes" || value == "on" || value == "true" || value == "1") return true;
+    if (value == "no" || value == "off" || value == "false" || value == "0") return false;
+    return std::nullopt;
+}
+
+std::optional<int> parseNumber(std::string_view value, int low, int high) {
+    int number = 0;
+    const char* end = value.data() + value.size();
+    auto [stop, error] = std::from_chars(value.data(), end, number);
+    if (value.empty() || error != std::errc() || stop != end || number < low || number > high) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+// One key: "" when it was applied, otherwise why not.
+std::string applyKey(std::string_view key, std::string_view value, GameOptions& options) {
+    const std::string bad = "bad value '" + std::string(value) + "' for " + std::string(key);
+    auto number = [&](int& field, int low, int high) -> std::string {
+        const auto parsed = parseNumber(value, low, high);
+        if (!parsed) return bad + " (" + std::to_string(low) + ".." + std::to_string(high) + ")";
+        field = *parsed;
+        return {};
+    };
+    auto flag = [&](bool& field) -> std::string {
+        const auto parsed = parseSwitch(value);
+        if (!parsed) return bad + " (yes or no)";
+        field = *parsed;
+        return {};
+    };
+    if (key == "display") {
+        if (value == "fullscreen") {
+            options.windowed = false;
+            options.displayMode = false;
+        } else if (value == "window") {
+            options.windowed = true;
+            options.displayMode = false;
+        } else if (value == "mode") {
+            options.windowed = false;
+            options.displayMode = true;
+        } else {
+            return bad + " (fullscreen, window or mode)";
+        }
+        return {};
+    }
+    if (key == "scale") {
+        if (value == "auto") {
+            options.scale.reset();
+            return {};
+        }
+        int scale = 0;
+        std::string error = number(scale, 1, 16);
+        if (error.empty()) options.scale = scale;
+        return error;
+    }
+    if (key == "stretch") return flag(options.stretch);
+    if (key == "music_volume") return number(options.musicVolume, 0, kFullVolume);
+    if (key == "effect_volume") return number(options.effectVolume, 0, kFullVolume);
+    if (key == "mute") return flag(options.mute);
+    if (key == "mouse_speed") return number(options.mouseSpeed, 1, kMaxMouseSpeed);
+    if (key == "rumble") return flag(options.rumble);
+    if (key == "awards") return flag(options.awards);
+    if (key == "language") {
+        if (value != "ja" && value != "en") return bad + " (ja or en)";
+        options.language = std::string(value);
+        return {};
+    }
+    return "unknown key '" + std::string(key) + "'";
+}
+
+struct LineResult {
+    GameOptions* options;
+    std::string error;
+    bool sawKey = false;
+};
+
+int handleKey(void* user, const char* section, const char* name, const char* value) {
+    auto* line = static_cast<LineResult*>(user);
+    line->sawKey = true;
+    if (section[0] != '\0') {
+        line->error = "sections are not used here";
+    } else {
+        line->error = applyKey(name, value, *line->options);
+    }
+    return 1;
+}
+
+std::string_view trimmed(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) return {};
+    const size_t last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::optional<std::string> settingsFilePath() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    std::string folder;
+    // A relative XDG_CONFIG_HOME is to be ignored, as if it were not set.
+    if (config != nullptr && config[0] == '/') {
+        folder = config;
+    } else {
+        const char* home = std::getenv("HOME");
+        if (home == nullptr || home[0] != '/') return std::nullopt;
+        folder = std::string(home) + "/.config";
+    }
+    return folder + "/darts301/darts301.conf";
+}
+
+void applySettingsText(std::string_view text, std::string_view fileName, GameOptions& options,
+                       std::vector<std::string>& warnings) {
+    // Line by line, so that every bad line gets a warning with its own number and a broken line
+    // can never run on into the next.
+    size_t lineNumber = 0;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view raw = text.substr(start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        const std::string where = std::string(fileName) + ":" + std::to_string(lineNumber) + ": ";
+        std::string_view line = raw;
+        if (lineNumber == 1 && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
+        line = trimmed(line);
+        if (line.empty() || line[0] == '#' || line[0] == ';') continue;
+        if (line.size() > kLongestLine || line.find('\0') != std::string_view::npos) {
+            warnings.push_back(where + "damaged line, ignored");
+            continue;
+        }
+        if (line[0] == '[') {
+            warnings.push_back(where + "sections are not used here, ignored");
+            continue;
+        }
+        // Applied to a copy so that a line which turns out bad changes nothing.
+        GameOptions changed = options;
+        LineResult result{&changed, {}};
+        const std::string copy(line);
+        const int failedLine = ini_parse_string(copy.c_str(), handleKey, &result);
+        if (failedLine != 0 || !result.sawKey) {
+            warnings.push_back(where + "not a 'key = value' line, ignored");
+        } else if (!result.error.empty()) {
+            warnings.push_back(where + result.error + ", ignored");
+        } else {
+            options = std::move(changed);
+        }
+    }
+}
+
+void applySettingsFile(const std::string& path, GameOptions& options,
+                       std::vector<std::string>& warnings) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) return;
+    std::ifstream file(path, std::ios::binary);
+    if (!file || !S_ISREG(info.st_mode)) {
+        warnings.push_back(path + ": cannot be read, settings left as they are");
+        return;
+    }
+    // A settings file is a few hundred bytes; a huge one is not read into memory whole.
+    constexpr std::streamsize kLargest = 64 * 1024;
+    std::string text(static_cast<size_t>(kLargest) + 1, '\0');
+    file.read(text.data(), kLargest + 1);
+    text.resize(static_cast<size_t>(file.gcount()));
+    if (file.bad()) {
+        warnings.push_back(path + ": cannot be read, settings left as they are");
+        return;
+    }
+    if (text.size() > static_cast<size_t>(kLargest)) {
+        warnings.push_back(path + ": larger than 64 KiB, settings left as they are");
+        return;
+    }
+    applySettingsText(text, path, options, warnings);
+}
+
+std::string settingsText(const GameOptions& options) {
+    auto yesNo = [](bool on) { return on ? "yes" : "no"; };
+    std::ostringstream out;
+    out << "# darts301 settings, written by the settings screen (F1 on the title).\n"
+           "# Options on the command line override these for one run.\n"
+        << "# fullscreen (the desktop's mode), window, or mode (switch to 800 x 600)\n"
+        << "display = "
+        << (options.windowed ? "window" : options.displayMode ? "mode" : "fullscreen") << "\n"
+        << "# auto, or a whole-number scale of the 800 x 600 picture\n"
+        << "scale = " << (options.scale ? std::to_string(*options.scale) : "auto") << "\n"
+        << "# yes: fill the screen instead of keeping the picture's shape\n"
+        << "stretch = " << yesNo(options.stretch) << "\n"
+        << "# volumes in percent, 0..100\n"
+        << "music_volume = " << options.musicVolume << "\n"
+        << "effect_volume = " << options.effectVolume << "\n"
+        << "mute = " << yesNo(options.mute) << "\n"
+        << "# front-end cursor pixels per mouse count, 1.." << kMaxMouseSpeed << " (3 as made)\n"
+        << "mouse_speed = " << options.mouseSpeed << "\n"
+        << "# a short rumble of the game controller when a dart hits the board\n"
+        << "rumble = " << yesNo(options.rumble) << "\n"
+        << "awards = " << yesNo(options.awards) << "\n"
+        << "# ja or en\n"
+        << "language = " << options.language << "\n";
+    return out.str();
+}
+
+bool writeSettingsFile(const std::string& path, std::string_view text, std::string& error) {
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+    // Every missing folder on the way, as `mkdir -p` would.
+    for (size_t next = 1; next <= folder.size(); ++next) {
+        if (next != folder.size() && folder[next] != '/') continue;
+        const std::string part = folder.substr(0, next);
+        if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
+            error = "cannot make " + part + ": " + std::strerror(errno);
+            return false;
+        }
+    }
+    const std::string temporary = path + ".tmp." + std::to_string(::getpid());
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        error = "cannot write " + temporary + ": " + std::strerror(errno);
+        return false;
+    }
+    size_t written = 0;
+    bool ok = true;
+    while (ok && written < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) ok = false;
+        else written += static_cast<size_t>(n);
+    }
+    ok = ok && ::fsync(fd) == 0;
+    const int savedErrno = errno;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        error = "cannot write " + path + ": " + std::strerror(ok ? errno : savedErrno);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    // The rename itself is on disk once the folder is.
+    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        ::fsync(folderFd);
+        ::close(folderFd);
+    }
+    return true;
+}
+
+}  // namespace darts

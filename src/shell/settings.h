@@ -1,0 +1,36 @@
+// The player's settings file: `key = value` lines, read once at start-up into the same options the
+// command line gives, so that an option given on the command line wins for that run. Without the
+// file every option keeps its default and the game is as it always was.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shell/command_line.h"
+
+namespace darts {
+
+// $XDG_CONFIG_HOME/darts301/darts301.conf, or ~/.config/darts301/darts301.conf; nothing when
+// neither variable gives an absolute folder.
+std::optional<std::string> settingsFilePath();
+
+// Applies every understood line of `text` to `options`. Each line that is damaged, unknown or has
+// a bad value is left out and gets one warning, "FILE:LINE: why", in `warnings`.
+void applySettingsText(std::string_view text, std::string_view fileName, GameOptions& options,
+                       std::vector<std::string>& warnings);
+
+// Reads the file at `path` into `options`. A missing file is no warning: it means the defaults.
+void applySettingsFile(const std::string& path, GameOptions& options,
+                       std::vector<std::string>& warnings);
+
+// The file's text for `options`, every key written, with a comment saying what it does.
+std::string settingsText(const GameOptions& options);
+
+// Writes `text` to `path` through a temporary file in the same folder that is flushed to disk and
+// then renamed over the old file, so a crash or a full disk leaves the old file or the new one,
+// never half of one. Missing folders are made. False, with one line in `error`, on failure.
+bool writeSettingsFile(const std::string& path, std::string_view text, std::string& error);
+
+}  // namespace darts

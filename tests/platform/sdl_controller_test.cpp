@@ -1,0 +1,231 @@
+// A game controller through the real input code: SDL's virtual joystick stands in for the pad,
+// ControllerMouse turns it into SDL events, and the input's own translation makes the records the
+// game reads. Times are given to the updates, so the motion's counts are exact.
+#include "platform/sdl_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/sdl_input_internal.h"
+
+namespace darts::platform {
+namespace {
+
+TEST(ControllerCurve, DeadInTheMiddleSlowNearItFastAtTheRim) {
+    EXPECT_EQ(countsPerSecond(0), 0);
+    EXPECT_EQ(countsPerSecond(kStickDeadZone), 0);
+    EXPECT_EQ(countsPerSecond(-0.1), 0);
+    EXPECT_DOUBLE_EQ(countsPerSecond(1), kFastestCounts);
+    EXPECT_DOUBLE_EQ(countsPerSecond(-1), -kFastestCounts);
+    EXPECT_DOUBLE_EQ(countsPerSecond(2), kFastestCounts);  // never beyond the rim
+    // Half way out of the dead zone gives a quarter of the speed: fine aim near the centre.
+    EXPECT_NEAR(countsPerSecond(kStickDeadZone + (1 - kStickDeadZone) / 2), kFastestCounts / 4,
+                1e-9);
+    EXPECT_DOUBLE_EQ(dpadDeflection(0), 0.25);
+    EXPECT_DOUBLE_EQ(dpadDeflection(800), 1);
+    EXPECT_DOUBLE_EQ(dpadDeflection(5000), 1);
+}
+
+class ControllerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            setenv("SDL_VIDEODRIVER", "dummy", 1);
+            if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+                GTEST_SKIP() << "SDL video cannot start: " << SDL_GetError();
+            }
+        }
+        started_ = true;
+        window_ = SDL_CreateWindow("pad", 0, 0, 800, 600, SDL_WINDOW_HIDDEN);
+        if (!window_) GTEST_SKIP() << "no SDL window: " << SDL_GetError();
+        controllers_ = std::make_unique<ControllerMouse>(window_);
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    }
+
+    void TearDown() override {
+        for (SDL_Joystick* pad : pads_) SDL_JoystickClose(pad);
+        controllers_.reset();
+        for (int i = SDL_NumJoysticks() - 1; i >= 0; --i) {
+            if (SDL_JoystickIsVirtual(i)) SDL_JoystickDetachVirtual(i);
+        }
+        if (window_) SDL_DestroyWindow(window_);
+        if (started_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    // Plugs in a virtual game controller; returns its joystick for setting buttons and axes.
+    SDL_Joystick* plugIn() {
+        SDL_VirtualJoystickDesc desc{};
+        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        desc.name = "virtual pad";
+        const int index = SDL_JoystickAttachVirtualEx(&desc);
+        EXPECT_GE(index, 0) << SDL_GetError();
+        SDL_Joystick* pad = SDL_JoystickOpen(index);
+        EXPECT_NE(pad, nullptr) << SDL_GetError();
+        pads_.push_back(pad);
+        return pad;
+    }
+
+    void unplug(SDL_Joystick* pad) {
+        const SDL_JoystickID id = SDL_JoystickInstanceID(pad);
+        SDL_JoystickClose(pad);
+        std::erase(pads_, pad);
+        for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+            if (SDL_JoystickGetDeviceInstanceID(i) == id) SDL_JoystickDetachVirtual(i);
+        }
+    }
+
+    // What the game would read after an update at `nowMs`.
+    std::vector<std::string> recordsAt(uint32_t nowMs) {
+        controllers_->update(nowMs);
+        MouseRecordQueue queue;
+        SDL_Event event;
+        std::vector<std::string> out;
+        while (SDL_PollEvent(&event)) {
+            if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+                if (event.key.keysym.scancode == SDL_SCANCODE_ESCAPE) {
+                    out.push_back(event.type == SDL_KEYDOWN ? "Escape down" : "Escape up");
+                }
+            }
+            if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) {
+                clicks.push_back({event.button.x, event.button.y});
+            }
+            queueMouseRecords(event, queue);
+        }
+        MouseRecord records[kMouseBufferSize];
+        const int n = queue.take(records, kMouseBufferSize);
+        for (int i = 0; i < n; ++i) {
+            const auto object = static_cast<uint32_t>(records[i].object);
+            const std::string name = object == 0 ? "X" : object == 4 ? "Y" : "Button0";
+            out.push_back(name + " " + std::to_string(records[i].data));
+        }
+        return out;
+    }
+
+    struct Point {
+        int x, y;
+    };
+    std::vector<Point> clicks;
+    bool started_ = false;
+    SDL_Window* window_ = nullptr;
+    std::unique_ptr<ControllerMouse> controllers_;
+    std::vector<SDL_Joystick*> pads_;
+};
+
+using Records = std::vector<std::string>;
+
+TEST_F(ControllerTest, TheStickMovesByItsCurveInWholeCountsKeepingTheFractions) {
+    SDL_Joystick* pad = plugIn();
+    EXPECT_TRUE(recordsAt(1000).empty());
+    EXPECT_EQ(controllers_->controllersOpen(), 1);
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 32767);
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, -32768);
+    // Full right and up for 50 ms: 300 counts/s gives 15 counts on each axis.
+    EXPECT_EQ(recordsAt(1050), (Records{"X 15", "Y -15"}));
+    // 1 ms more is 0.3 of a count: nothing yet, but three more ms bring the count.
+    EXPECT_TRUE(recordsAt(1051).empty());
+    EXPECT_EQ(recordsAt(1054), (Records{"X 1", "Y -1"}));
+    // Inside the dead zone: still, and the fractions are dropped.
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 3000);
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, 0);
+    EXPECT_TRUE(recordsAt(2000).empty());
+    // A long stall moves no more than a tenth of a second would.
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, -32768);
+    EXPECT_EQ(recordsAt(9000), (Records{"X -30"}));
+}
+
+TEST_F(ControllerTest, TheDpadStartsSlowAndSpeedsUp) {
+    SDL_Joystick* pad = plugIn();
+    recordsAt(0);
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1);
+    recordsAt(100);  // pressed now: a quarter deflection, about 4 counts/s
+    // 100 ms later it has grown to about 16 counts/s: one count in all.
+    EXPECT_EQ(recordsAt(200), (Records{"Y 1"}));
+    // Held long enough it moves at full speed: 100 ms is 30 counts.
+    recordsAt(1000);
+    EXPECT_EQ(recordsAt(1100), (Records{"Y 30"}));
+}
+
+TEST_F(ControllerTest, AIsTheLeftButtonAndAnUnpluggedPadLetsGo) {
+    SDL_Joystick* pad = plugIn();
+    recordsAt(0);
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1);
+    EXPECT_EQ(recordsAt(10), (Records{"Button0 128"}));
+    EXPECT_TRUE(recordsAt(300).empty());  // held: no repeats
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 0);
+    EXPECT_EQ(recordsAt(310), (Records{"Button0 0"}));
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1);
+    EXPECT_EQ(recordsAt(320), (Records{"Button0 128"}));
+    // Pulled out with A held: the button comes up, and the pad is gone.
+    unplug(pad);
+    EXPECT_EQ(recordsAt(330), (Records{"Button0 0"}));
+    EXPECT_EQ(controllers_->controllersOpen(), 0);
+    // Plugged in again it plays on.
+    SDL_Joystick* again = plugIn();
+    recordsAt(340);
+    EXPECT_EQ(controllers_->controllersOpen(), 1);
+    SDL_JoystickSetVirtualButton(again, SDL_CONTROLLER_BUTTON_A, 1);
+    EXPECT_EQ(recordsAt(350), (Records{"Button0 128"}));
+}
+
+TEST_F(ControllerTest, BackIsEscapeOnlyAfterASecond) {
+    SDL_Joystick* pad = plugIn();
+    recordsAt(0);
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_BACK, 1);
+    EXPECT_TRUE(recordsAt(100).empty());
+    EXPECT_TRUE(recordsAt(1099).empty());
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_BACK, 0);
+    EXPECT_TRUE(recordsAt(1100).empty());  // a tap, however long short of a second, is nothing
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_BACK, 1);
+    EXPECT_TRUE(recordsAt(2000).empty());
+    EXPECT_EQ(recordsAt(3000), (Records{"Escape down"}));
+    EXPECT_TRUE(recordsAt(3500).empty());
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_BACK, 0);
+    EXPECT_EQ(recordsAt(3600), (Records{"Escape up"}));
+}
+
+TEST_F(ControllerTest, ShouldersPressTheArrowsWhereverThePointerIs) {
+    if (SDL_GetRelativeMouseMode()) GTEST_SKIP() << "the pointer is held";
+    SDL_Joystick* pad = plugIn();
+    recordsAt(0);
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 1);
+    recordsAt(10);
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 0);
+    recordsAt(20);
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 1);
+    recordsAt(30);
+    ASSERT_EQ(clicks.size(), 3u);
+    EXPECT_EQ(clicks[0].x, 262 + 20);
+    EXPECT_EQ(clicks[0].y, 500 + 17);
+    EXPECT_EQ(clicks[1].x, 282);
+    EXPECT_EQ(clicks[2].x, 148 + 20);
+}
+
+// The whole way: the game's input on a window reads the controller's records.
+TEST_F(ControllerTest, TheGamesInputReadsThePadAsAMouse) {
+    controllers_.reset();  // the input brings its own
+    std::unique_ptr<SdlInput> input = createSdlInput(window_);
+    SDL_Joystick* pad = plugIn();
+    MouseRecord records[kMouseBufferSize];
+    input->readMouse(records, kMouseBufferSize);
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1);
+    int n = input->readMouse(records, kMouseBufferSize);
+    ASSERT_EQ(n, 1);
+    EXPECT_EQ(records[0].object, MouseObject::Button0);
+    EXPECT_EQ(records[0].data, kButtonPressed);
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 0);
+    n = input->readMouse(records, kMouseBufferSize);
+    ASSERT_EQ(n, 1);
+    EXPECT_EQ(records[0].data, 0u);
+    EXPECT_FALSE(input->escapeDown());
+    input.reset();
+}
+
+}  // namespace
+}  // namespace darts::platform
