@@ -57,6 +57,7 @@ int play(const GameOptions& options) {
     // The state record is large and lives for the whole run.
     auto state = std::make_unique<GameState>();
     state->language = languageFromCode(options.language).value_or(Language::Japanese);
+    state->cursorPixelsPerCount = options.mouseSpeed;
     setSoundVolumes({options.musicVolume, options.effectVolume, options.mute});
     StartupOptions startup{options.windowed, seed, options.timeDemo};
     startup.displayMode = options.displayMode;

@@ -132,7 +132,9 @@ void SdlAudio::callback(void* self, uint8_t* stream, int bytes) {
     mixFrames(reinterpret_cast<int16_t*>(stream), frames, audio->music_.load(), audio->effect_,
               audio->volumes());
     // Never played (nor loaded) without awards on; mixing an idle effect adds nothing.
-    if (audio->award_.playing() && !audio->volumes().mute) audio->award_.mixInto(reinterpret_cast<int16_t*>(stream), frames);
+    if (audio->award_.playing() && !audio->volumes().mute) {
+        audio->award_.mixInto(reinterpret_cast<int16_t*>(stream), frames);
+    }
     // Counted once mixed: an effect played while the count reads N starts at frame N, or one
     // buffer later when this buffer had already passed the effect.
     audio->framesMixed_.fetch_add(static_cast<uint64_t>(frames));

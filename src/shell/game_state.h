@@ -170,6 +170,9 @@ struct GameState {
     render::TextureHandle awardTextures[8] = {};  // by Award: the titles 1..6, the card at 7
     // The language of every text and of the roster; set once from the options before play.
     Language language = Language::Japanese;
+    // The front-end cursor's pixels per mouse count, a setting; 0 keeps the 3 the game was made
+    // with. Read by the front end only, and never part of a demo's checksum.
+    int32_t cursorPixelsPerCount = 0;
 };
 
 // The side whose turn it is. Only valid while matchPhase is 0 or 1.

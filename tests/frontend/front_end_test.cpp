@@ -94,6 +94,19 @@ TEST_F(FrontEnd, CursorMovesThreePixelsPerMickeyWithinTheFrame) {
     EXPECT_EQ(s.cursorY, 0);
 }
 
+TEST_F(FrontEnd, TheMouseSpeedSettingScalesTheCursorAndKeepsItsClamp) {
+    s.cursorPixelsPerCount = 5;
+    mouse(MouseObject::X, 10);
+    mouse(MouseObject::Y, -1);
+    EXPECT_EQ(s.cursorX, 50);
+    EXPECT_EQ(s.cursorY, 0);
+    mouse(MouseObject::X, INT32_MAX);
+    EXPECT_EQ(s.cursorX, 800);
+    s.cursorPixelsPerCount = 0;  // unset: the 3 the game was made with
+    mouse(MouseObject::X, -1);
+    EXPECT_EQ(s.cursorX, 797);
+}
+
 TEST_F(FrontEnd, APressActsOnceUntilAZeroRecordReArmsIt) {
     s.screen = ScreenId::NoCharacterNotice;
     press();
