@@ -12,8 +12,15 @@ player_click() {
   fi
 }
 
+# With a file named (a screenshot the game writes of an early frame), the mouse first waits for it:
+# a slow build (the sanitizers) may take longer than the usual two seconds to show the title, and a
+# move before that would land on another picture than the one the test expects.
 into_match() {
+  local title_shown=${1:-}
   window=$(timeout 30 xdotool search --sync --name '^301 Darts Bar$' | head -n 1)
+  if [ -n "$title_shown" ]; then
+    timeout 60 bash -c "until [ -s '$title_shown' ]; do sleep 0.1; done" || true
+  fi
   sleep 2
   # The front end moves its cursor 3 pixels per count of relative motion, from 0, 0.
   xdotool mousemove_relative -- 120 170  # the third menu item: character select

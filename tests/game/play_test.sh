@@ -16,7 +16,7 @@ if [ "${1:-}" = --inside ]; then
   "$darts" --window --seed 7 "$@" 2>"$out/stderr.txt" &
   game=$!
   source "$(dirname "$0")/into_match.sh"
-  into_match
+  into_match "$out/0015.png"
   sleep 1.5
   player_click  # the throw: the arm swings and lets the dart go by itself
   status=0

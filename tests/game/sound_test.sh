@@ -18,12 +18,12 @@ if [ "${1:-}" = --inside ]; then
   shift
   darts=$1 out=$2
   SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$out/stream.raw" DARTS_BOARD_HIT_LOG=1 \
-    "$darts" --window --seed 7 2>"$out/stderr.txt" &
+    "$darts" --window --seed 7 --screenshot "15:$out/title.png" 2>"$out/stderr.txt" &
   game=$!
   trap 'kill "$game" 2>/dev/null || true' EXIT
   hits() { grep -c 'board hit at audio frame' "$out/stderr.txt" || true; }
   source "$(dirname "$0")/into_match.sh"
-  into_match
+  into_match "$out/title.png"
   sleep 1
   for ((dart = 1; dart <= human_darts; dart++)); do
     # Clicked until the dart lands: a click while the previous dart still stands in the board
