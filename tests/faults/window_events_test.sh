@@ -20,7 +20,7 @@ if [ "${1:-}" = --inside ]; then
     SDL_AUDIODRIVER=dummy timeout -k 5 90 "$darts" --window --seed 7 "$@" 2>"$out/stderr.txt" &
   game=$!
   source "$here/../game/into_match.sh"
-  into_match
+  into_match "$out/0015.png"
   sleep 1
   # Another window takes the focus, and the game's window gets it back.
   "$here/x11_window.py" unfocus
