@@ -8,6 +8,7 @@
 #include "gfxutil/resources.h"
 #include "match/awards.h"
 #include "match/rules.h"
+#include "render/draw2d.h"
 
 namespace darts::render {
 namespace {
@@ -57,14 +58,7 @@ void drawAwardOverlay(const GameState& state, Device& device) {
     const float left = kAwardCentreX - halfW, right = kAwardCentreX + halfW;
     const float top = kAwardCentreY - halfH, bottom = kAwardCentreY + halfH;
     // In front of everything of the scene: depth 0, where the gauge marker sits.
-    const std::array<ScreenVertex, 4> band = {{
-        {left, top, 0.0f, 1.0f, colour, 0.0f, 0.0f},
-        {right, top, 0.0f, 1.0f, colour, 1.0f, 0.0f},
-        {right, bottom, 0.0f, 1.0f, colour, 1.0f, 1.0f},
-        {left, bottom, 0.0f, 1.0f, colour, 0.0f, 1.0f},
-    }};
-    device.setTexture(texture);
-    device.drawScreenFan(band);
+    drawOverlayPicture(device, texture, left, top, right, bottom, colour);
 }
 
 }  // namespace darts::render

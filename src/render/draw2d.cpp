@@ -84,4 +84,16 @@ void drawLine2D(Device& device, float x1, float y1, float x2, float y2, int red,
     device.drawScreenFan(vertices);
 }
 
+void drawOverlayPicture(Device& device, TextureHandle texture, float left, float top, float right,
+                        float bottom, uint32_t colour) {
+    const std::array<ScreenVertex, 4> corners = {{
+        {left, top, 0.0f, 1.0f, colour, 0.0f, 0.0f},
+        {right, top, 0.0f, 1.0f, colour, 1.0f, 0.0f},
+        {right, bottom, 0.0f, 1.0f, colour, 1.0f, 1.0f},
+        {left, bottom, 0.0f, 1.0f, colour, 0.0f, 1.0f},
+    }};
+    device.setTexture(texture);
+    device.drawScreenFan(corners);
+}
+
 }  // namespace darts::render

@@ -52,4 +52,9 @@ void drawTextGrid(GameState& state, Device& device, uint32_t color, int row, int
 void drawLine2D(Device& device, float x1, float y1, float x2, float y2, int red, int green,
                 int blue, int alpha);
 
+// The overlays' own picture (award titles, the statistics card): texture over the rectangle from
+// (left, top) to (right, bottom) in the colour given, at depth 0, in front of the whole scene.
+void drawOverlayPicture(Device& device, TextureHandle texture, float left, float top, float right,
+                        float bottom, uint32_t colour);
+
 }  // namespace darts::render

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "render/award_texts.h"
+#include "render/draw2d.h"
 
 namespace darts::render {
 namespace {
@@ -22,23 +23,11 @@ constexpr uint32_t kCream = 0xFFF4E8D0;
 constexpr uint32_t kGold = 0xFFF4CE6A;
 constexpr uint32_t kDim = 0xFFB8A488;
 
-void quad(Device& device, TextureHandle texture, float left, float top, float right, float bottom,
-          uint32_t colour) {
-    const std::array<ScreenVertex, 4> v = {{
-        {left, top, 0.0f, 1.0f, colour, 0.0f, 0.0f},
-        {right, top, 0.0f, 1.0f, colour, 1.0f, 0.0f},
-        {right, bottom, 0.0f, 1.0f, colour, 1.0f, 1.0f},
-        {left, bottom, 0.0f, 1.0f, colour, 0.0f, 1.0f},
-    }};
-    device.setTexture(texture);
-    device.drawScreenFan(v);
-}
-
 void plate(const GameState& state, Device& device, const CardFonts& fonts, const char* heading) {
     const TextureHandle texture = state.awardTextures[kCardTextureSlot];
     // Without its picture the card is a plain dark panel: still readable.
-    quad(device, texture, kCardLeft, kCardTop, kCardLeft + kCardWidth, kCardTop + kCardHeight,
-         texture != 0 ? 0xFFFFFFFFu : 0xFF3A0A12u);
+    drawOverlayPicture(device, texture, kCardLeft, kCardTop, kCardLeft + kCardWidth,
+                       kCardTop + kCardHeight, texture != 0 ? 0xFFFFFFFFu : 0xFF3A0A12u);
     device.drawText(fonts.body, heading, static_cast<int>(kCardLeft) + 30,
                     static_cast<int>(kCardTop) + 24, kGold);
 }
@@ -75,7 +64,9 @@ int awardTotal(const SideStatistics& side) {
 
 }  // namespace
 
-CardFonts createCardFonts(Device& device) { return {device.createFont(22, 11), device.createFont(14, 7)}; }
+CardFonts createCardFonts(Device& device) {
+    return {device.createFont(22, 11), device.createFont(14, 7)};
+}
 
 void drawStatisticsCard(const GameState& state, Device& device, const CardFonts& fonts,
                         const MatchStatistics& statistics) {
@@ -87,31 +78,31 @@ void drawStatisticsCard(const GameState& state, Device& device, const CardFonts&
     for (int side = 0; side < 2; ++side) {
         const bool won = statistics.winner() == side;
         if (won) {
-            quad(device, 0, kColumnX[side] - 12.0f, rowY(-1) - 6.0f, kColumnX[side] + 140.0f,
-                 rowY(6) - 4.0f, 0x30F4CE6Au);
+            drawOverlayPicture(device, 0, kColumnX[side] - 12.0f, rowY(-1) - 6.0f,
+                               kColumnX[side] + 140.0f, rowY(6) - 4.0f, 0x30F4CE6Au);
             device.drawText(fonts.small, texts::kCardWinner, kColumnX[side] + 96, rowY(-1) + 4,
                             kGold);
         }
         device.drawText(fonts.body, field(state.players[side].name), kColumnX[side], rowY(-1),
                         won ? kGold : kCream);
     }
-    const char* const labels[] = {texts::kCardDarts,     texts::kCardPoints,
-                                  texts::kCardPerDart,   texts::kCardPerRound,
-                                  texts::kCardBestTurn,  texts::kCardAwards};
+    const char* const labels[] = {texts::kCardDarts,    texts::kCardPoints,   texts::kCardPerDart,
+                                  texts::kCardPerRound, texts::kCardBestTurn, texts::kCardAwards};
     for (int row = 0; row < 6; ++row) {
         device.drawText(fonts.body, labels[row], kLabelX, rowY(row), kDim);
         for (int side = 0; side < 2; ++side) {
             const SideStatistics& s = statistics.side(side);
-            const std::string values[] = {std::to_string(s.darts),  std::to_string(s.points),
-                                          fixed(s.pointsPerDart()), fixed(s.pointsPerRound()),
-                                          std::to_string(s.bestTurn), std::to_string(awardTotal(s))};
+            const std::string values[] = {
+                std::to_string(s.darts),    std::to_string(s.points),
+                fixed(s.pointsPerDart()),   fixed(s.pointsPerRound()),
+                std::to_string(s.bestTurn), std::to_string(awardTotal(s))};
             device.drawText(fonts.body, values[row], kColumnX[side], rowY(row), kCream);
         }
     }
     // What the awards were, one line per side.
     for (int side = 0; side < 2; ++side) {
-        std::string line = std::string(field(state.players[side].name)) + "  " +
-                           awardList(statistics.side(side));
+        std::string line =
+            std::string(field(state.players[side].name)) + "  " + awardList(statistics.side(side));
         device.drawText(fonts.small, line, kLabelX, rowY(6) + 8 + side * 20, kCream);
     }
     device.drawText(fonts.small, texts::kCardClick, 560, static_cast<int>(kCardTop) + 410, kDim);
@@ -123,9 +114,9 @@ void drawRecordsPage(const GameState& state, Device& device, const CardFonts& fo
     device.beginFrame();
     plate(state, device, fonts, texts::kRecordsHeading);
     constexpr int kColumns[] = {190, 262, 334, 406, 490, 590};
-    const char* const heads[] = {texts::kRecordsPlayed, texts::kRecordsWon,
+    const char* const heads[] = {texts::kRecordsPlayed,      texts::kRecordsWon,
                                  texts::kRecordsTournaments, texts::kRecordsBest,
-                                 texts::kRecordsLifetime, texts::kRecordsAwards};
+                                 texts::kRecordsLifetime,    texts::kRecordsAwards};
     for (int c = 0; c < 6; ++c) {
         device.drawText(fonts.small, heads[c], kColumns[c], rowY(-1) + 8, kDim);
     }
@@ -134,18 +125,22 @@ void drawRecordsPage(const GameState& state, Device& device, const CardFonts& fo
         const CharacterRecord& r = records.characters[character];
         // One band of the plate's rules per character.
         const int y = rowY(character - 1) - 5;
-        quad(device, state.portraitTextures[character], 132, static_cast<float>(y + 1), 156,
-             static_cast<float>(y + 29), 0xFFFFFFFFu);
+        drawOverlayPicture(device, state.portraitTextures[character], 132,
+                           static_cast<float>(y + 1), 156, static_cast<float>(y + 29), 0xFFFFFFFFu);
         int64_t awards = 0;
         for (int a = 1; a < kAwardKinds; ++a) awards += r.awards[a];
-        const std::string values[] = {std::to_string(r.played), std::to_string(r.won),
-                                      std::to_string(r.tournaments), fixed(r.bestPointsPerDart()),
-                                      fixed(r.lifetimePointsPerDart()), std::to_string(awards)};
+        const std::string values[] = {
+            std::to_string(r.played),         std::to_string(r.won),
+            std::to_string(r.tournaments),    fixed(r.bestPointsPerDart()),
+            fixed(r.lifetimePointsPerDart()), std::to_string(awards)};
         const uint32_t colour = r.played > 0 ? kCream : kDim;
-        for (int c = 0; c < 6; ++c) device.drawText(fonts.body, values[c], kColumns[c], y + 3, colour);
+        for (int c = 0; c < 6; ++c)
+            device.drawText(fonts.body, values[c], kColumns[c], y + 3, colour);
         any = any || r.played > 0;
     }
-    if (!any) device.drawText(fonts.small, texts::kRecordsNone, 130, static_cast<int>(kCardTop) + 412, kDim);
+    if (!any)
+        device.drawText(fonts.small, texts::kRecordsNone, 130, static_cast<int>(kCardTop) + 412,
+                        kDim);
     device.drawText(fonts.small, texts::kRecordsClick, 560, static_cast<int>(kCardTop) + 412, kDim);
     device.endFrame();
 }
