@@ -1,7 +1,10 @@
 // The bar counter: the picture behind the darts-bar, tournament and character-select screens.
 // Warm lamps over a back bar of bottles, plaster walls with the menu tags and a dartboard, and
-// the counter across the bottom. The wall is kept mid-toned and calm where the screens put their
-// brown texts, portraits and black bracket lines over it.
+// the counter across the bottom. The darts-bar screen lays its notice panel over it at a low alpha
+// and writes brown texts on the blend, so the wall is light and calm where they go: the shelves
+// stay above the name's line (screen y 140..184), the menu tags and the board keep right of the
+// years (300..500 at y 250), and the counter sits low enough that nothing on it reaches the
+// profile's line (y 400..414).
 #include <cmath>
 #include <string>
 
@@ -13,7 +16,7 @@ namespace darts::content::bitmaps {
 namespace {
 
 constexpr int kW = 746, kH = 562;
-constexpr double kShelfTop = 58, kShelfBottom = 142, kRail = 332, kCounterTop = 402;
+constexpr double kShelfTop = 30, kShelfBottom = 118, kRail = 336, kCounterTop = 440;
 
 void pendantLamp(cairo_t* cr, double x) {
     setColour(cr, 0x100804);
@@ -35,15 +38,15 @@ void pendantLamp(cairo_t* cr, double x) {
 void backBar(cairo_t* cr) {
     // Back-lit shelves.
     setLinearGradient(cr, 0, kShelfTop, 0, kShelfBottom,
-                      {{0, 0x6A3A14}, {0.5, 0xD08A38}, {1, 0x7A4418}});
+                      {{0, 0x9A6A34}, {0.5, 0xF0C078}, {1, 0xB07A3C}});
     cairo_rectangle(cr, 26, kShelfTop, kW - 52, kShelfBottom - kShelfTop);
     cairo_fill(cr);
     Random random(77);
     const uint32_t glass[] = {0x6A3A08, 0x1E4A22, 0x9A7020, 0x5A1410, 0xD0B070, 0x2A2A50};
     for (int row = 0; row < 2; ++row) {
-        const double base = row == 0 ? 98 : 140;
+        const double base = row == 0 ? 72 : 112;
         for (double x = 34; x < kW - 44;) {
-            const double w = random.uniform(12, 22), h = random.uniform(26, 36);
+            const double w = random.uniform(12, 20), h = random.uniform(22, 30);
             const uint32_t colour = glass[random.below(6)];
             setColour(cr, colour, 0.9);
             roundedRectangle(cr, x, base - h, w, h, 4);
@@ -60,7 +63,7 @@ void backBar(cairo_t* cr) {
             cairo_fill(cr);
             x += w + random.uniform(2, 8);
         }
-        setLinearGradient(cr, 0, base, 0, base + 6, {{0, 0xA06A34}, {1, 0x3A1E0A}});
+        setLinearGradient(cr, 0, base, 0, base + 6, {{0, 0xC08A4C}, {1, 0x6A4420}});
         cairo_rectangle(cr, 26, base, kW - 52, 6);
         cairo_fill(cr);
     }
@@ -68,14 +71,14 @@ void backBar(cairo_t* cr) {
 
 void menuTags(cairo_t* cr) {
     const char* items[] = {"生ビール", "ハイボール", "焼酎", "日本酒", "枝豆"};
-    const Lettering font{"IPAGothic", 15, true, 0};
+    const Lettering font{"IPAGothic", 14, true, 0};
     for (int i = 0; i < 5; ++i) {
-        const double x = 362 + i * 32, top = 160, height = 96;
+        const double x = 470 + i * 26, top = 190, height = 90;
         setColour(cr, 0x000000, 0.3);
-        cairo_rectangle(cr, x + 3, top + 3, 26, height);
+        cairo_rectangle(cr, x + 3, top + 3, 22, height);
         cairo_fill(cr);
-        setLinearGradient(cr, x, 0, x + 26, 0, {{0, 0xE8D0A0}, {0.5, 0xF6E6C4}, {1, 0xD8BC88}});
-        cairo_rectangle(cr, x, top, 26, height);
+        setLinearGradient(cr, x, 0, x + 22, 0, {{0, 0xE8D0A0}, {0.5, 0xF6E6C4}, {1, 0xD8BC88}});
+        cairo_rectangle(cr, x, top, 22, height);
         cairo_fill(cr);
         // Written top to bottom, one character under the other; the long vowel mark turns.
         const std::string text = items[i];
@@ -91,14 +94,14 @@ void menuTags(cairo_t* cr) {
                 length = 2;
             const std::string glyph = text.substr(at, length);
             cairo_save(cr);
-            cairo_translate(cr, x + 13, y);
+            cairo_translate(cr, x + 11, y);
             if (glyph == "ー") cairo_rotate(cr, M_PI / 2);
             cairo_new_path(cr);
             textPathCentred(cr, glyph, font, 0, 0);
             setColour(cr, 0x1A0C04);
             cairo_fill(cr);
             cairo_restore(cr);
-            y += 16.5;
+            y += 15;
             at += length;
         }
     }
@@ -163,7 +166,7 @@ Raster paintBarCounter() {
     Canvas canvas(kW, kH);
     cairo_t* cr = canvas.cr();
     // Plaster wall, warm and mid-toned.
-    setLinearGradient(cr, 0, 0, 0, kRail, {{0, 0x6A4428}, {0.35, 0xB8885A}, {1, 0xA87848}});
+    setLinearGradient(cr, 0, 0, 0, kRail, {{0, 0x8A6440}, {0.3, 0xE8D2A8}, {1, 0xDEC498}});
     cairo_paint(cr);
     Random grain(9);
     for (int i = 0; i < 900; ++i) {
@@ -172,12 +175,12 @@ Raster paintBarCounter() {
                   2 * M_PI);
         cairo_fill(cr);
     }
-    // Wainscot below the rail.
-    setLinearGradient(cr, 0, kRail, 0, kCounterTop, {{0, 0x7A4A24}, {1, 0x4A2A12}});
+    // Pale hinoki wainscot below the rail.
+    setLinearGradient(cr, 0, kRail, 0, kCounterTop, {{0, 0xE2C690}, {1, 0xCCA870}});
     cairo_rectangle(cr, 0, kRail, kW, kCounterTop - kRail);
     cairo_fill(cr);
     for (int i = 0; i < 25; ++i) {
-        setColour(cr, 0x000000, 0.2);
+        setColour(cr, 0x5A3A18, 0.18);
         cairo_rectangle(cr, i * 31, kRail, 1.5, kCounterTop - kRail);
         cairo_fill(cr);
     }
@@ -196,12 +199,12 @@ Raster paintBarCounter() {
     backBar(cr);
     menuTags(cr);
     // The house board, under its own little light.
-    softLight(cr, 626, 226, 120, 0xFFF0C0, 0.35);
+    softLight(cr, 663, 250, 100, 0xFFF0C0, 0.35);
     setColour(cr, 0x2A160A);
-    cairo_rectangle(cr, 548, 150, 156, 156);
+    cairo_rectangle(cr, 603, 190, 120, 120);
     cairo_fill(cr);
-    drawDartboard(cr, 626, 228, 56, BoardLook{true, true, true});
-    drawStuckDart(cr, 630, 200, 36, 0.2, 0x20A0FF);
+    drawDartboard(cr, 663, 251, 43, BoardLook{true, true, true});
+    drawStuckDart(cr, 666, 230, 28, 0.2, 0x20A0FF);
     // Pools of lamplight on the wall.
     for (double x : {130.0, 373.0, 616.0}) {
         setRadialGradient(cr, x, 60, 10, x, 150, 230,
@@ -211,7 +214,7 @@ Raster paintBarCounter() {
     }
     counterAndThings(cr);
     // Warm, dim corners.
-    setRadialGradient(cr, kW / 2.0, kH * 0.45, 220, 520, {{0, 0x000000, 0}, {1, 0x000000, 0.55}});
+    setRadialGradient(cr, kW / 2.0, kH * 0.45, 300, 560, {{0, 0x000000, 0}, {1, 0x000000, 0.35}});
     cairo_paint(cr);
     return canvas.raster();
 }

@@ -78,7 +78,7 @@ void dartsBarMockup(const PictureSet& pictures, const std::string& path) {
     drawStretched(cr, picture(pictures, "IDB_BK"), 50, 100, 750, 500, 80 / 255.0);
     drawStretched(cr, picture(pictures, "C4"), 70, 200, 260, 450, 200 / 255.0);
     const uint32_t brown = 0x643200;
-    text(cr, "NAME: 鈴木ゴロウ", 60, 140, brown, true);
+    text(cr, "NAME: 森ゴロウ", 60, 140, brown, true);
     text(cr, "酔うほど強くなるらしい", 300, 400, brown, false);
     text(cr, "ダーツ歴： ", 300, 250, brown, false);
     text(cr, "3年", 450, 250, brown, false);
