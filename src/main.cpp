@@ -105,7 +105,12 @@ int play(const GameOptions& options) {
     platform::InputSource& input = recorder ? recorder->input() : quitAwareInput;
     platform::UiInput& ui = recorder ? recorder->ui() : quitAwareUi;
     FrameIo frameIo{device, input, session.window.get()};
-    MainLoopIo io{frameIo, ui, [&session] { session.input->release(); }, startMusic, {}};
+    MainLoopIo io{frameIo, ui,
+                  [&session, &state] {
+                      session.input->release();
+                      session.input->showPointerAt(state->cursorX, state->cursorY);
+                  },
+                  startMusic, {}};
     std::optional<AwardsSession> awards;
     if (options.awards) {
         state->awardsOn = 1;

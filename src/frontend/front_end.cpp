@@ -1,10 +1,13 @@
 #include "frontend/front_end.h"
 
+#include <array>
 #include <cstring>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "frontend/front_end_drawing.h"
+#include "frontend/front_end_input.h"
 #include "frontend/roster.h"
 #include "frontend/tournament.h"
 #include "match/rules.h"
@@ -126,7 +129,7 @@ void clickTitle(GameState& state) {
 
 }  // namespace
 
-void renderFrontEnd(GameState& state, render::Device& device) {
+void renderFrontEnd(GameState& state, render::Device& device, platform::InputSource* liveInput) {
     device.beginFrame();
     switch (state.screen) {
         case ScreenId::Title:
@@ -142,7 +145,13 @@ void renderFrontEnd(GameState& state, render::Device& device) {
         default:
             break;  // the character-select screen draws itself
     }
-    drawPointer(device, state.cursorTexture, state.cursorX, state.cursorY);
+    PointerPosition pointer{state.cursorX, state.cursorY};
+    if (liveInput != nullptr && state.cursorTexture != 0) {
+        std::array<platform::MouseRecord, platform::kMouseBufferSize> waiting;
+        const int count = liveInput->peekMouse(waiting.data(), static_cast<int>(waiting.size()));
+        pointer = pointerAfter(state, std::span(waiting.data(), static_cast<size_t>(count)));
+    }
+    drawPointer(device, state.cursorTexture, pointer.x, pointer.y);
     device.endFrame();
 }
 

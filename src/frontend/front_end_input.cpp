@@ -57,4 +57,16 @@ void handleFrontEndMouse(GameState& state, platform::MouseRecord record, int32_t
     if (record.data == 0) buttonHeld = 0;
 }
 
+PointerPosition pointerAfter(const GameState& state, std::span<const platform::MouseRecord> records) {
+    PointerPosition p{state.cursorX, state.cursorY};
+    for (const platform::MouseRecord& record : records) {
+        if (record.object == platform::MouseObject::X) {
+            p.x = movedCoordinate(p.x, record.data, render::kFrameWidth, state.cursorPixelsPerCount);
+        } else if (record.object == platform::MouseObject::Y) {
+            p.y = movedCoordinate(p.y, record.data, render::kFrameHeight, state.cursorPixelsPerCount);
+        }
+    }
+    return p;
+}
+
 }  // namespace darts

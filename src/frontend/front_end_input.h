@@ -2,11 +2,21 @@
 // notice screens.
 #pragma once
 
+#include <span>
+
 #include "platform/input.h"
 #include "shell/game_state.h"
 
 namespace darts {
 
 void handleFrontEndMouse(GameState& state, platform::MouseRecord record, int32_t& buttonHeld);
+
+struct PointerPosition {
+    int32_t x, y;
+};
+
+// Where the cursor will be once `records` have been handled, moved exactly as the handler moves
+// it; the state itself is left as it is.
+PointerPosition pointerAfter(const GameState& state, std::span<const platform::MouseRecord> records);
 
 }  // namespace darts

@@ -39,6 +39,10 @@ class InputSource {
     virtual bool escapeDown() = 0;
     // Moves up to `capacity` queued records, oldest first, into `out`; returns how many.
     virtual int readMouse(MouseRecord* out, int capacity) = 0;
+    // Copies up to `capacity` of the records the next read would hand out, leaving them queued:
+    // what the mouse did since the last read, for drawing the pointer where it already is. A
+    // source that cannot tell (a demo, a script) has none.
+    virtual int peekMouse(MouseRecord* /*out*/, int /*capacity*/) { return 0; }
 };
 
 // No keyboard and no mouse: the input of headless runs.

@@ -53,12 +53,19 @@ class SdlInputOnWindow final : public SdlInput {
         return queue_.take(out, capacity);
     }
 
+    int peekMouse(MouseRecord* out, int capacity) override {
+        pumpEvents();  // what arrived since the last read joins the queue, still unread
+        return mouseHeld_ ? queue_.peek(out, capacity) : 0;
+    }
+
     bool closeRequested() const override { return closeRequested_; }
 
     void release() override {
         loseDevices();
         SDL_ShowCursor(SDL_ENABLE);
     }
+
+    void showPointerAt(int x, int y) override { warpPointerToPicture(window_, x, y); }
 
     void setTextInput(bool on) override {
         if (!on) {

@@ -25,6 +25,10 @@ public:
     // Stops reading the buffered mouse and Escape (the character-select screen takes over): the
     // first poll afterwards reads nothing and takes the devices back, as a lost device would.
     virtual void release() = 0;
+
+    // Shows the system pointer where the picture's pixel (x, y) is: the game's cursor hands over
+    // to it without a jump when the character-select screen takes over.
+    virtual void showPointerAt(int x, int y) = 0;
 };
 
 }  // namespace darts::platform

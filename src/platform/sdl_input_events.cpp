@@ -71,6 +71,13 @@ int MouseRecordQueue::take(MouseRecord* out, int capacity) {
     return n;
 }
 
+int MouseRecordQueue::peek(MouseRecord* out, int capacity) const {
+    if (!out || capacity <= 0) return 0;
+    const int n = std::min(capacity, count_);
+    std::copy_n(records_.begin(), n, out);
+    return n;
+}
+
 void queueMouseRecords(const SDL_Event& event, MouseRecordQueue& queue) {
     switch (event.type) {
         case SDL_MOUSEMOTION:

@@ -24,6 +24,8 @@ class MouseRecordQueue {
     void push(MouseRecord record);
     // Moves up to `capacity` records, oldest first, into `out`; the rest stay queued.
     int take(MouseRecord* out, int capacity);
+    // Copies up to `capacity` records, oldest first, and keeps them all queued.
+    int peek(MouseRecord* out, int capacity) const;
     void clear() { count_ = 0; }
     int size() const { return count_; }
 

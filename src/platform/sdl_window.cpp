@@ -320,4 +320,20 @@ DrawableSize SdlGlWindow::drawableSize() const {
     return size;
 }
 
+void warpPointerToPicture(SDL_Window* window, int x, int y) {
+    int width = 0, height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    if (width <= 0 || height <= 0) return;
+    // Stretched, the picture fills the window; otherwise it sits where the events are mapped from.
+    render::FramePlacement at{0, 0, width, height};
+    if (window == barredWindow) {
+        at = render::placeFrame(kWindowWidth, kWindowHeight, width, height, false);
+        if (at.width <= 0 || at.height <= 0) at = {0, 0, width, height};
+    }
+    const int64_t wx = at.x + int64_t{x} * at.width / kWindowWidth;
+    const int64_t wy = at.y + int64_t{y} * at.height / kWindowHeight;
+    SDL_WarpMouseInWindow(window, int(std::clamp<int64_t>(wx, 0, width - 1)),
+                          int(std::clamp<int64_t>(wy, 0, height - 1)));
+}
+
 }  // namespace darts::platform

@@ -88,4 +88,8 @@ class SdlGlWindow final : public DisplayControl {
     bool displaySwitched_;
 };
 
+// Moves the system pointer over `window` to where the picture's pixel (x, y) is shown, black bars
+// and scaling included: the inverse of how the window's pointer events reach the picture.
+void warpPointerToPicture(SDL_Window* window, int x, int y);
+
 }  // namespace darts::platform

@@ -34,6 +34,10 @@ class DemoRecorder {
         Input(DemoWriter& writer, platform::InputSource& inner) : writer_(writer), inner_(inner) {}
         bool escapeDown() override;
         int readMouse(platform::MouseRecord* out, int capacity) override;
+        // Only for the pointer's picture: nothing is recorded until the records are read.
+        int peekMouse(platform::MouseRecord* out, int capacity) override {
+            return inner_.peekMouse(out, capacity);
+        }
 
       private:
         DemoWriter& writer_;

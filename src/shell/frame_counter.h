@@ -81,6 +81,9 @@ class QuitAwareInput final : public platform::InputSource {
     int readMouse(platform::MouseRecord* out, int capacity) override {
         return inner_.readMouse(out, capacity);
     }
+    int peekMouse(platform::MouseRecord* out, int capacity) override {
+        return inner_.peekMouse(out, capacity);
+    }
 
   private:
     platform::InputSource& inner_;

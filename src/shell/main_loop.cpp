@@ -60,7 +60,7 @@ void mainLoop(GameState& state, MainLoopIo& io) {
         // The test comes after the mouse poll: a frame whose keyboard poll flips inFrontEnd still
         // hands its mouse records out.
         while (state.inFrontEnd == 1) {
-            frontend::renderFrontEnd(state, io.frame.device);
+            frontend::renderFrontEnd(state, io.frame.device, &io.frame.input);
             pollKeyboard(state, io.frame);
             pollMouse(state, io.frame);
             if (io.match.awards != nullptr) io.match.awards->frontEndFrame(state, io.frame);

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "frontend/front_end_input.h"
 #include "frontend/recording_device.h"
@@ -255,6 +257,60 @@ TEST_F(FrontEnd, NoticeAndPointerAreDrawnOverTheTitle) {
     s.cursorTexture = 0;
     renderFrontEnd(s, device);
     EXPECT_EQ(device.fans.size(), 3u);
+}
+
+// A mouse whose records have arrived but not yet been read, as the live input has them while a
+// frame is being drawn.
+class WaitingRecords final : public platform::InputSource {
+  public:
+    std::vector<platform::MouseRecord> waiting;
+    int peeks = 0;
+    bool escapeDown() override { return false; }
+    int readMouse(platform::MouseRecord*, int) override { return 0; }
+    int peekMouse(platform::MouseRecord* out, int capacity) override {
+        ++peeks;
+        const int n = std::min<int>(capacity, static_cast<int>(waiting.size()));
+        std::copy_n(waiting.begin(), n, out);
+        return n;
+    }
+};
+
+TEST_F(FrontEnd, LiveCursorIsDrawnWhereTheWaitingRecordsTakeItAndTheStateKeepsItsPosition) {
+    s.screen = ScreenId::Title;
+    s.cursorX = 790;
+    s.cursorY = 20;
+    s.cursorPixelsPerCount = 0;  // as made: 3 pixels a count
+    WaitingRecords live;
+    // Right past the edge (clamped at 800 on the way, then back 6), up past the top, a click.
+    live.waiting = {{MouseObject::X, 10}, {MouseObject::Y, -50}, {MouseObject::X, -2},
+                    {MouseObject::Button0, platform::kButtonPressed}, {MouseObject::Y, 4}};
+    renderFrontEnd(s, device, &live);
+    EXPECT_EQ(live.peeks, 1);
+    expectRect(device.fans.back(), 794, 12, 826, 44);
+    EXPECT_EQ(s.cursorX, 790);
+    EXPECT_EQ(s.cursorY, 20);
+    EXPECT_EQ(s.screen, ScreenId::Title) << "a waiting click does nothing until it is read";
+
+    // Where the next poll then takes the cursor is where it was drawn.
+    for (const platform::MouseRecord& r : live.waiting) handleFrontEndMouse(s, r, s.buttonHeld);
+    EXPECT_EQ(s.cursorX, 794);
+    EXPECT_EQ(s.cursorY, 12);
+
+    // Without a live input (a demo, a test) the pointer stays at the state's position.
+    RecordingDevice replay;
+    renderFrontEnd(s, replay);
+    expectRect(replay.fans.back(), 794, 12, 826, 44);
+}
+
+TEST_F(FrontEnd, PointerAfterMovesAtTheSetSpeed) {
+    s.cursorX = 100;
+    s.cursorY = 100;
+    s.cursorPixelsPerCount = 5;
+    const platform::MouseRecord records[] = {{MouseObject::X, 2}, {MouseObject::Y, -3},
+                                             {MouseObject::Wheel, 120}};
+    const PointerPosition p = pointerAfter(s, records);
+    EXPECT_EQ(p.x, 110);
+    EXPECT_EQ(p.y, 85);
 }
 
 }  // namespace

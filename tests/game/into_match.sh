@@ -1,6 +1,7 @@
 # Sourced by the scripts that play the real game with xdotool: waits for the game's window and
 # clicks through the title, the character-select screen and the darts bar into a match. Sets
-# `window` to the game's window. With DARTS_HELD_CLICKS set, every click is made as people click:
+# `window` to the game's window, and `pointer_on_select` to where the system pointer appeared on
+# the character-select screen. With DARTS_HELD_CLICKS set, every click is made as people click:
 # the button is held down for 0.3 s, so its release comes frames after its press.
 player_click() {
   if [ -n "${DARTS_HELD_CLICKS:-}" ]; then
@@ -26,6 +27,13 @@ into_match() {
   xdotool mousemove_relative -- 120 170  # the third menu item: character select
   player_click
   sleep 1.5
+  # Where the system pointer came up on the character-select screen, over the window (x y).
+  local px py wx wy
+  px=$(xdotool getmouselocation --shell | sed -n 's/^X=//p')
+  py=$(xdotool getmouselocation --shell | sed -n 's/^Y=//p')
+  wx=$(xdotool getwindowgeometry --shell "$window" | sed -n 's/^X=//p')
+  wy=$(xdotool getwindowgeometry --shell "$window" | sed -n 's/^Y=//p')
+  pointer_on_select="$((px - wx)) $((py - wy))"
   xdotool mousemove --window "$window" 640 512  # OK on the character-select screen
   player_click
   sleep 1.5

@@ -17,6 +17,12 @@ if [ "${1:-}" = --inside ]; then
   game=$!
   source "$(dirname "$0")/into_match.sh"
   into_match "$out/0015.png"
+  # The game's cursor stood at 360, 510 when it opened the character select; the system pointer
+  # takes over there.
+  if [ "$pointer_on_select" != "360 510" ]; then
+    echo "the pointer appeared at $pointer_on_select on the character select, not at 360 510" >&2
+    exit 1
+  fi
   sleep 1.5
   player_click  # the throw: the arm swings and lets the dart go by itself
   status=0

@@ -178,6 +178,24 @@ TEST_F(SdlInputTest, SmallReadsHandOutTheOldestAndKeepTheRest) {
     EXPECT_EQ(read(4), Records{});
 }
 
+TEST_F(SdlInputTest, PeekingShowsWhatTheNextReadHandsOutAndTakesNothing) {
+    motion(5, -3);
+    button(SDL_BUTTON_LEFT, true);
+    std::vector<MouseRecord> seen(kMouseBufferSize);
+    ASSERT_EQ(input_->peekMouse(seen.data(), kMouseBufferSize), 3);
+    EXPECT_EQ(describe(seen[0]), "X 5");
+    EXPECT_EQ(describe(seen[2]), "Button0 128");
+    EXPECT_EQ(input_->peekMouse(seen.data(), 1), 1);
+    motion(1, 0);  // arrives between the peek and the read: the read hands it out too
+    EXPECT_EQ(read(), (Records{"X 5", "Y -3", "Button0 128", "X 1"}));
+    EXPECT_EQ(input_->peekMouse(seen.data(), kMouseBufferSize), 0);
+
+    // A lost mouse has nothing waiting: its next read hands out blank records instead.
+    windowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+    motion(2, 2);
+    EXPECT_EQ(input_->peekMouse(seen.data(), kMouseBufferSize), 0);
+}
+
 TEST_F(SdlInputTest, LosingTheFocusLosesTheQueueAndTheNextReadOnlyReacquires) {
     motion(1, 1);
     EXPECT_EQ(read(), (Records{"X 1", "Y 1"}));
