@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test twice: once in an ordinary build with
 # warnings as errors, once built with AddressSanitizer and UndefinedBehaviorSanitizer. Then every
-# file parser is fuzzed for DARTS_FUZZ_SECONDS seconds each (default 30; 0 skips it).
+# file parser is fuzzed for DARTS_FUZZ_SECONDS seconds each (default 15; 0 skips it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,7 +19,7 @@ cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
 
-fuzz_seconds=${DARTS_FUZZ_SECONDS:-30}
+fuzz_seconds=${DARTS_FUZZ_SECONDS:-15}
 if [ "$fuzz_seconds" -gt 0 ]; then
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DDARTS_FUZZ=ON -DDARTS_BENCHMARKS=OFF -DDARTS_WERROR=ON
