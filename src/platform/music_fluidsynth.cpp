@@ -2,6 +2,7 @@
 
 #include <fluidsynth.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -79,6 +80,12 @@ std::unique_ptr<FluidSynthMusic> FluidSynthMusic::load(const std::string& midiPa
     const std::vector<char> midi = readMidiFile(midiPath);
     if (midi.empty()) {
         error = "no music: cannot read the MIDI file " + midiPath;
+        return nullptr;
+    }
+    // Without a soundfont on disk no synthesiser is started at all: making one only to throw it
+    // away leaves its threads' traces behind for nothing.
+    if (std::none_of(soundFonts.begin(), soundFonts.end(), fileExists)) {
+        error = "no music: no General MIDI soundfont found (install timgm6mb-soundfont)";
         return nullptr;
     }
     auto engine = std::make_unique<Engine>();
