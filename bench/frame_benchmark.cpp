@@ -16,7 +16,7 @@
 #include "match/rules.h"
 #include "platform/sdl_window.h"
 #include "render/draw2d.h"
-#include "render/gl_device.h"
+#include "render/gl/gl_device.h"
 #include "render/match_scene.h"
 #include "render/mesh_loading.h"
 #include "shell/game_path.h"

@@ -14,8 +14,8 @@
 
 #include "gfxutil/png_writer.h"
 #include "render/draw2d.h"
-#include "render/gl_device.h"
-#include "render/gl_lighting.h"
+#include "render/gl/gl_device.h"
+#include "render/gl/gl_lighting.h"
 #include "render/gl_test_window.h"
 
 namespace darts::render {

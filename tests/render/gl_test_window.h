@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "render/gl_device.h"
+#include "render/gl/gl_device.h"
 
 namespace darts::render::testing {
 

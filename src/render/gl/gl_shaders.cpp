@@ -1,6 +1,6 @@
 #include <epoxy/gl.h>
 
-#include "render/gl_shaders.h"
+#include "render/gl/gl_shaders.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include <epoxy/gl.h>
 
-#include "render/gl_frame.h"
+#include "render/gl/gl_frame.h"
 
 #include "render/frame_placement.h"
 

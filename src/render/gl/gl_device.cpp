@@ -1,16 +1,16 @@
 #include <epoxy/gl.h>
 
-#include "render/gl_device.h"
+#include "render/gl/gl_device.h"
 
 #include <bit>
 #include <cmath>
 #include <cstddef>
 
-#include "render/gl_frame.h"
-#include "render/gl_lighting.h"
-#include "render/gl_shaders.h"
-#include "render/gl_text.h"
-#include "render/gl_transforms.h"
+#include "render/gl/gl_frame.h"
+#include "render/gl/gl_lighting.h"
+#include "render/gl/gl_shaders.h"
+#include "render/gl/gl_text.h"
+#include "render/gl/gl_transforms.h"
 
 namespace darts::render {
 
