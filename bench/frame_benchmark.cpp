@@ -3,6 +3,7 @@
 // meshes close to the camera), each with ten 2D quads and twenty short texts, against a frame
 // that only clears and presents. Without a display SDL's offscreen driver is used. Run from the
 // top of the repository.
+#include <SDL.h>
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -16,7 +17,7 @@
 #include "match/rules.h"
 #include "platform/sdl_window.h"
 #include "render/draw2d.h"
-#include "render/gl_device.h"
+#include "render/gl/gl_device.h"
 #include "render/match_scene.h"
 #include "render/mesh_loading.h"
 #include "shell/game_path.h"
@@ -253,5 +254,40 @@ void BM_EmptyFrame(benchmark::State& state) {
     benchmark::DoNotOptimize(t.device->readFrame());
 }
 BENCHMARK(BM_EmptyFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Presenting one empty frame onto a window of 800 x 600, 1920 x 1080 and 3840 x 2160: the bars,
+// the whole-factor nearest prescale and the one linear step, against the plain copy. The window
+// must really take the size, so run under an X server that large:
+//   xvfb-run -a -s "-screen 0 3840x2160x24" env SDL_VIDEODRIVER=x11 darts_frame_bench
+void BM_PresentScaled(benchmark::State& state) {
+    Target& t = target();
+    if (!t.device) {
+        state.SkipWithError(t.error.c_str());
+        return;
+    }
+    const int width = int(state.range(0)), height = int(state.range(1));
+    SDL_SetWindowSize(t.window->sdlWindow(), width, height);
+    for (int i = 0; i < 3; ++i) {  // the window manager's and driver's round trips
+        t.device->beginFrame();
+        t.device->endFrame();
+    }
+    const platform::DrawableSize size = t.window->drawableSize();
+    if (size.width != width || size.height != height) {
+        state.SkipWithError("the window cannot take that size with this video driver");
+        return;
+    }
+    for (auto _ : state) {
+        t.device->beginFrame();
+        t.device->endFrame();
+    }
+    benchmark::DoNotOptimize(t.device->readFrame());
+    SDL_SetWindowSize(t.window->sdlWindow(), 800, 600);
+}
+BENCHMARK(BM_PresentScaled)
+    ->Args({800, 600})
+    ->Args({1920, 1080})
+    ->Args({3840, 2160})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace

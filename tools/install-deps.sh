@@ -13,7 +13,7 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont
   libinih-dev
   xvfb xauth xdotool python3
-  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-apps
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-apps openbox
   desktop-file-utils dpkg-dev
 )
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
+#include <string_view>
 
 #include "render/frame_placement.h"
 
@@ -155,17 +157,49 @@ void setIcon(SDL_Window* window, const gfx::Image& icon) {
     SDL_FreeSurface(surface);
 }
 
-void requestCoreContext() {
+// OpenGL 3.3 core, or OpenGL ES 3.0 where that is all the driver offers (or DARTS_GL=es asks).
+void requestContext(bool es) {
     SDL_GL_ResetAttributes();
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, es ? 0 : 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK,
+                        es ? SDL_GL_CONTEXT_PROFILE_ES : SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     // The device draws into a frame of its own with its own depth buffer; the window only shows it.
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+}
+
+// DARTS_GL=es skips OpenGL 3.3 core, so that the ES path can be tried on any desktop driver.
+bool esForced() {
+    const char* wanted = std::getenv("DARTS_GL");
+    return wanted != nullptr && std::string_view(wanted) == "es";
+}
+
+struct WindowAndContext {
+    SDL_Window* window = nullptr;
+    SDL_GLContext context = nullptr;
+    bool windowRefused = false;  // no window at all: another kind of context will not help
+    std::string error;
+};
+
+// Some drivers fix the kind of context when the window is made (EGL picks its surface's
+// configuration then), so each kind gets a window of its own.
+WindowAndContext openWithContext(const std::string& title, int width, int height, Uint32 flags,
+                                 bool es, const char* noContext) {
+    requestContext(es);
+    SDL_Window* window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED,
+                                          SDL_WINDOWPOS_CENTERED, width, height, flags);
+    if (!window) return {nullptr, nullptr, true, sdlError("cannot create the window")};
+    SDL_GLContext context = SDL_GL_CreateContext(window);
+    if (!context) {
+        std::string error = sdlError(noContext);
+        SDL_DestroyWindow(window);
+        return {nullptr, nullptr, false, error};
+    }
+    return {window, context, false, {}};
 }
 
 // Switches the window's display to an exact 800 x 600 mode in full screen; false when the mode
@@ -209,7 +243,6 @@ PacingMode choosePacing(SDL_Window* window, bool unpaced) {
 WindowResult SdlGlWindow::create(const WindowOptions& options) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return {nullptr, sdlError("cannot start SDL video")};
-    requestCoreContext();
 
     // HiDPI screens give their full drawable size; the device scales its frame to it.
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI;
@@ -225,22 +258,22 @@ WindowResult SdlGlWindow::create(const WindowOptions& options) {
     } else {
         flags |= SDL_WINDOW_RESIZABLE | SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
-    SDL_Window* window = SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_CENTERED,
-                                          SDL_WINDOWPOS_CENTERED, width, height, flags);
-    if (!window) {
-        std::string error = sdlError("cannot create the window");
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        return {nullptr, error};
-    }
-
     // The device checks the version it actually got before it draws anything.
-    SDL_GLContext context = SDL_GL_CreateContext(window);
-    if (!context) {
-        std::string error = sdlError("no OpenGL 3.3 core context");
-        SDL_DestroyWindow(window);
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        return {nullptr, error};
+    bool es = esForced();
+    WindowAndContext opened = openWithContext(options.title, width, height, flags, es,
+                                              es ? "no OpenGL ES 3.0 context (DARTS_GL=es)"
+                                                 : "no OpenGL 3.3 core context");
+    if (!opened.context && !opened.windowRefused && !es) {
+        es = true;
+        opened = openWithContext(options.title, width, height, flags, es,
+                                 "no OpenGL 3.3 core or OpenGL ES 3.0 context");
     }
+    if (!opened.context) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return {nullptr, opened.error};
+    }
+    SDL_Window* window = opened.window;
+    SDL_GLContext context = opened.context;
     if (options.icon) setIcon(window, *options.icon);
 
     bool switched = false;
@@ -261,6 +294,7 @@ WindowResult SdlGlWindow::create(const WindowOptions& options) {
     shown->windowedWidth_ = windowedWidth;
     shown->windowedHeight_ = windowedHeight;
     shown->stretch_ = options.stretch;
+    shown->es_ = es;
     return {std::move(shown), {}};
 }
 

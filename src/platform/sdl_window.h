@@ -46,8 +46,8 @@ struct WindowResult {
 class SdlGlWindow final : public DisplayControl {
   public:
     // Starts SDL's video, makes the window and its context current on this thread, and switches
-    // the display mode (a refused switch is ignored). Fails when no window or no OpenGL 3.3 core
-    // context can be had.
+    // the display mode (a refused switch is ignored). Asks for OpenGL 3.3 core, then OpenGL ES
+    // 3.0 (DARTS_GL=es asks for ES only); fails when no window or neither context can be had.
     static WindowResult create(const WindowOptions& options);
     ~SdlGlWindow() override;
     SdlGlWindow(const SdlGlWindow&) = delete;

@@ -12,7 +12,7 @@
 #include "platform/sdl_audio.h"
 #include "platform/sdl_input.h"
 #include "platform/sdl_window.h"
-#include "render/gl_device.h"
+#include "render/gl/gl_device.h"
 #include "shell/game_state.h"
 
 namespace darts {

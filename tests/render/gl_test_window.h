@@ -1,4 +1,4 @@
-// The window and OpenGL 3.3 core context of the GL tests. Without a display SDL's offscreen driver
+// The window and OpenGL context of the GL tests (3.3 core, or ES 3.0 with DARTS_GL=es). Without a display SDL's offscreen driver
 // is used (Mesa's llvmpipe through EGL), so the tests run headless; where no context can be had the
 // tests skip with the reason. The window is opened once per process and never closed: closing the
 // last GL window unloads the driver, whose own start-up allocations would then show as leaks.
@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "render/gl_device.h"
+#include "render/gl/gl_device.h"
 
 namespace darts::render::testing {
 

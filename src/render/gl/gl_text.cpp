@@ -1,11 +1,11 @@
 #include <epoxy/gl.h>
 
-#include "render/gl_text.h"
+#include "render/gl/gl_text.h"
 
 #include <cstddef>
 
 #include "render/device.h"
-#include "render/gl_shaders.h"
+#include "render/gl/gl_shaders.h"
 
 namespace darts::render::gl {
 

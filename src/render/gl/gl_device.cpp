@@ -1,21 +1,22 @@
 #include <epoxy/gl.h>
 
-#include "render/gl_device.h"
+#include "render/gl/gl_device.h"
 
 #include <bit>
 #include <cmath>
 #include <cstddef>
 
-#include "render/gl_frame.h"
-#include "render/gl_lighting.h"
-#include "render/gl_shaders.h"
-#include "render/gl_text.h"
-#include "render/gl_transforms.h"
+#include "render/gl/gl_frame.h"
+#include "render/gl/gl_lighting.h"
+#include "render/gl/gl_shaders.h"
+#include "render/gl/gl_text.h"
+#include "render/gl/gl_transforms.h"
 
 namespace darts::render {
 
 static_assert(std::endian::native == std::endian::little,
-              "vertex colours are read as the bytes B, G, R, A of a little-endian ARGB value");
+              "vertex colours are read as the bytes B, G, R, A of a little-endian ARGB value "
+              "and swapped in the shaders");
 
 namespace {
 
@@ -52,6 +53,7 @@ void setVec3(GLint location, gfx::Vec3 v) { glUniform3f(location, v.x, v.y, v.z)
 
 struct GlDevice::State {
     GlPresenter presenter;
+    bool desktop = true;  // OpenGL 3.3 core; false on OpenGL ES 3.0
     std::unique_ptr<gl::FrameTarget> frame;
     std::unique_ptr<gl::TextRenderer> text;
     GLuint sceneProgram = 0;
@@ -197,14 +199,16 @@ SceneLocations findSceneLocations(GLuint program) {
 }  // namespace
 
 GlDeviceResult GlDevice::create(GlPresenter presenter) {
-    if (!epoxy_is_desktop_gl() || epoxy_gl_version() < 33) {
-        const int version = epoxy_gl_version();
-        return {nullptr, "no OpenGL 3.3 core context: the driver offers " +
-                             std::string(epoxy_is_desktop_gl() ? "OpenGL " : "OpenGL ES ") +
+    const bool desktop = epoxy_is_desktop_gl();
+    const int version = epoxy_gl_version();
+    if (version < (desktop ? 33 : 30)) {
+        return {nullptr, "no OpenGL 3.3 core or OpenGL ES 3.0 context: the driver offers " +
+                             std::string(desktop ? "OpenGL " : "OpenGL ES ") +
                              std::to_string(version / 10) + "." + std::to_string(version % 10)};
     }
     auto state = std::make_unique<State>();
     state->presenter = std::move(presenter);
+    state->desktop = desktop;
     std::string error;
     state->frame = std::make_unique<gl::FrameTarget>(kFrameWidth, kFrameHeight, error);
     if (!error.empty()) return {nullptr, error};
@@ -237,7 +241,7 @@ GlDeviceResult GlDevice::create(GlPresenter presenter) {
     glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, stride,
                           reinterpret_cast<void*>(offsetof(ScreenVertex, x)));
     glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride,
+    glVertexAttribPointer(1, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride,
                           reinterpret_cast<void*>(offsetof(ScreenVertex, color)));
     glEnableVertexAttribArray(2);
     glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride,
@@ -249,7 +253,11 @@ GlDeviceResult GlDevice::create(GlPresenter presenter) {
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_TRUE);
-    glDepthRange(0.0, 1.0);
+    if (desktop) {
+        glDepthRange(0.0, 1.0);
+    } else {
+        glDepthRangef(0.0f, 1.0f);
+    }
     glDisable(GL_CULL_FACE);
     glDisable(GL_DITHER);
     glDisable(GL_BLEND);
@@ -267,7 +275,11 @@ void GlDevice::beginFrame() {
     gl_->frame->bind();
     glDepthMask(GL_TRUE);  // a clear honours the write mask
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClearDepth(1.0);
+    if (gl_->desktop) {
+        glClearDepth(1.0);
+    } else {
+        glClearDepthf(1.0f);
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -386,7 +398,7 @@ MeshHandle GlDevice::createMesh(const gfx::MeshData& data) {
     glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride,
                           reinterpret_cast<void*>(offsetof(gfx::Vertex, u)));
     glEnableVertexAttribArray(3);
-    glVertexAttribPointer(3, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride,
+    glVertexAttribPointer(3, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride,
                           reinterpret_cast<void*>(offsetof(gfx::Vertex, colorArgb)));
     glBindVertexArray(0);
     if (glGetError() != GL_NO_ERROR) {

@@ -2,12 +2,15 @@
 // onto the window when a frame is presented and read back for screenshots and tests.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "gfxutil/image.h"
 
 namespace darts::render::gl {
+
+class DepthReadback;
 
 class FrameTarget {
   public:
@@ -25,14 +28,16 @@ class FrameTarget {
     void showOnWindow(int width, int height, bool stretch = false);
     // Rows top first; every pixel opaque, as the screen (which has no alpha) shows it.
     gfx::Image readColor();
-    // Stored depth, rows top first.
+    // Stored depth, rows top first. On OpenGL ES, which reads no depth, through a drawing pass
+    // (depth testing is on afterwards, blending as it was).
     std::vector<float> readDepth();
 
   private:
     int width_, height_;
     unsigned framebuffer_ = 0;
     unsigned color_ = 0;
-    unsigned depth_ = 0;
+    unsigned depth_ = 0;  // a texture, so that OpenGL ES can read it back by drawing
+    std::unique_ptr<DepthReadback> depthReadback_;
     // The frame enlarged by a whole factor with nearest sampling, made when first needed.
     int prescaled_ = 0;
     unsigned prescaleFramebuffer_ = 0;

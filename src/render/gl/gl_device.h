@@ -1,4 +1,4 @@
-// The OpenGL 3.3 core device: it reproduces what the fixed-function pipeline of the original
+// The OpenGL device (3.3 core, or ES 3.0 with the same shaders and pixels): it reproduces what the fixed-function pipeline of the original
 // renderer shows for the states this game uses. Frames are drawn into an 800 x 600 frame of the
 // device's own (colour and a 24-bit depth buffer) and scaled onto the window when presented, so
 // the picture and its read-back are the same whatever size the window has.
@@ -41,7 +41,7 @@ struct GlDeviceResult {
 class GlDevice final : public Device {
   public:
     // Needs the window's OpenGL context current on this thread. Fails when the context is not
-    // OpenGL 3.3 core or better, or the shaders or the frame cannot be made.
+    // OpenGL 3.3 core or OpenGL ES 3.0 or better, or the shaders or the frame cannot be made.
     static GlDeviceResult create(GlPresenter presenter);
     ~GlDevice() override;
     GlDevice(const GlDevice&) = delete;
@@ -64,7 +64,8 @@ class GlDevice final : public Device {
 
     // Any face, for a caller that makes its own (tests use fixed bitmaps).
     FontHandle addFont(std::unique_ptr<gfx::Font> font);
-    // The depth buffer of the frame as stored, 0..1, kFrameWidth x kFrameHeight, rows top first.
+    // The depth buffer of the frame as stored, 0..1, kFrameWidth x kFrameHeight, rows top first;
+    // empty where the driver cannot read it back.
     std::vector<float> readDepth();
 
   private:

@@ -1,4 +1,4 @@
-#include "render/gl_transforms.h"
+#include "render/gl/gl_transforms.h"
 
 #include <cmath>
 

@@ -1,11 +1,16 @@
 #include <epoxy/gl.h>
 
-#include "render/gl_shaders.h"
+#include "render/gl/gl_shaders.h"
 
 #include <vector>
 
 namespace darts::render::gl {
 
+// The sources carry no version line: buildProgram puts GLSL 3.30 core or GLSL ES 3.00 (with high
+// precision throughout, so both give the same pixels) in front, as the current context needs.
+// Vertex colours arrive as the bytes of a little-endian ARGB value, B, G, R, A; OpenGL ES has no
+// BGRA attribute format, so every context reads them as four bytes and the shader swaps them.
+//
 // Meshes: the fixed-function vertex pipeline with per-vertex (Gouraud) lighting in camera space.
 // Matrices are row-vector (p' = p M) and uploaded as stored, so `M * v` in GLSL is v M.
 //
@@ -27,7 +32,7 @@ namespace darts::render::gl {
 // on integer coordinates in Direct3D and half a pixel further in GL; the shift of 63/64 of that
 // half pixel (uPixelShift, per unit w) keeps Direct3D's top-left fill rule exact for edges on
 // pixel boundaries.
-const char* const kSceneVertexShader = R"(#version 330 core
+const char* const kSceneVertexShader = R"(
 layout(location = 0) in vec3 aPosition;
 layout(location = 1) in vec3 aNormal;
 layout(location = 2) in vec2 aUv;
@@ -68,7 +73,7 @@ void main() {
     vec4 viewPosition = uWorldView * vec4(aPosition, 1.0);
     vec3 P = viewPosition.xyz;
     vec3 N = uNormalMatrix * aNormal;
-    vec4 Md = uVertexDiffuse ? aColor : uDiffuse;
+    vec4 Md = uVertexDiffuse ? aColor.bgra : uDiffuse;
 
     vec3 diffuse = uEmissive.rgb;
     vec3 specular = vec3(0.0);
@@ -120,7 +125,7 @@ void main() {
 //   x_ndc = 2 (x + s) / W - 1, y_ndc = 1 - 2 (y + s) / H, z_ndc = 2z - 1, all times w,
 // with s = 63/128 pixel as for the meshes. Both paths give the same window depth, so 2D quads
 // depth-test against the 3D scene.
-const char* const kScreenVertexShader = R"(#version 330 core
+const char* const kScreenVertexShader = R"(
 layout(location = 0) in vec4 aPosition;
 layout(location = 1) in vec4 aColor;
 layout(location = 2) in vec2 aUv;
@@ -139,7 +144,7 @@ void main() {
     vec3 ndc = vec3(2.0 * pixel.x / uFrameSize.x - 1.0, 1.0 - 2.0 * pixel.y / uFrameSize.y,
                     2.0 * aPosition.z - 1.0);
     gl_Position = vec4(ndc * w, w);
-    vDiffuse = aColor;
+    vDiffuse = aColor.bgra;
     vSpecular = vec3(0.0);
     vUv = aUv;
 }
@@ -149,7 +154,7 @@ void main() {
 // The specular colour is added after the stage. Point sampling is the texture's own setting.
 // Textures have one level and the same filter both ways, so the level of detail changes nothing:
 // sampling level 0 directly spares a software rasteriser the derivatives (about 6 % of a frame).
-const char* const kStageFragmentShader = R"(#version 330 core
+const char* const kStageFragmentShader = R"(
 in vec4 vDiffuse;
 in vec3 vSpecular;
 in vec2 vUv;
@@ -167,7 +172,7 @@ void main() {
 )";
 
 // Glyphs: quads in frame pixels with atlas texel coordinates; coverage is alpha.
-const char* const kTextVertexShader = R"(#version 330 core
+const char* const kTextVertexShader = R"(
 layout(location = 0) in vec2 aPixel;
 layout(location = 1) in vec2 aTexel;
 
@@ -186,7 +191,7 @@ void main() {
 }
 )";
 
-const char* const kTextFragmentShader = R"(#version 330 core
+const char* const kTextFragmentShader = R"(
 in vec2 vUv;
 
 uniform sampler2D uAtlas;
@@ -221,9 +226,18 @@ std::string infoLog(GLuint object, bool isProgram) {
     return text;
 }
 
+const char* versionHeader() {
+    if (epoxy_is_desktop_gl()) return "#version 330 core\n";
+    return "#version 300 es\n"
+           "precision highp float;\n"
+           "precision highp int;\n"
+           "precision highp sampler2D;\n";
+}
+
 GLuint compile(GLenum kind, const char* source, std::string& error) {
     GLuint shader = glCreateShader(kind);
-    glShaderSource(shader, 1, &source, nullptr);
+    const char* const parts[] = {versionHeader(), source};
+    glShaderSource(shader, 2, parts, nullptr);
     glCompileShader(shader);
     GLint ok = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);

@@ -1,8 +1,9 @@
 #include <epoxy/gl.h>
 
-#include "render/gl_frame.h"
+#include "render/gl/gl_frame.h"
 
 #include "render/frame_placement.h"
+#include "render/gl/gl_depth_readback.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,13 +15,18 @@ FrameTarget::FrameTarget(int width, int height, std::string& error)
     glGenRenderbuffers(1, &color_);
     glBindRenderbuffer(GL_RENDERBUFFER, color_);
     glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-    glGenRenderbuffers(1, &depth_);
-    glBindRenderbuffer(GL_RENDERBUFFER, depth_);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+    glGenTextures(1, &depth_);
+    glBindTexture(GL_TEXTURE_2D, depth_);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, width, height, 0, GL_DEPTH_COMPONENT,
+                 GL_UNSIGNED_INT, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glBindTexture(GL_TEXTURE_2D, 0);
     glGenFramebuffers(1, &framebuffer_);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, color_);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth_);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, depth_, 0);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
         error = "the OpenGL driver cannot draw into an 800 x 600 frame with a depth buffer";
     }
@@ -31,7 +37,8 @@ FrameTarget::~FrameTarget() {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glDeleteFramebuffers(1, &framebuffer_);
     glDeleteRenderbuffers(1, &color_);
-    glDeleteRenderbuffers(1, &depth_);
+    depthReadback_.reset();
+    glDeleteTextures(1, &depth_);
     if (prescaleFramebuffer_ != 0) glDeleteFramebuffers(1, &prescaleFramebuffer_);
     if (prescaleColor_ != 0) glDeleteRenderbuffers(1, &prescaleColor_);
 }
@@ -106,9 +113,21 @@ gfx::Image FrameTarget::readColor() {
 
 std::vector<float> FrameTarget::readDepth() {
     std::vector<float> bottomUp(size_t(width_) * height_);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(0, 0, width_, height_, GL_DEPTH_COMPONENT, GL_FLOAT, bottomUp.data());
+    if (epoxy_is_desktop_gl()) {
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glReadPixels(0, 0, width_, height_, GL_DEPTH_COMPONENT, GL_FLOAT, bottomUp.data());
+    } else {
+        if (!depthReadback_) {
+            std::string error;
+            depthReadback_ = std::make_unique<DepthReadback>(width_, height_, error);
+            if (!error.empty()) {
+                depthReadback_.reset();
+                return {};
+            }
+        }
+        bottomUp = depthReadback_->read(depth_);
+    }
     std::vector<float> topDown(bottomUp.size());
     for (int y = 0; y < height_; ++y) {
         std::copy_n(&bottomUp[size_t(height_ - 1 - y) * width_], width_,

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Alt+Enter belongs to the window, not to the game: a demo recorded while it is pressed on the
+# title and on the character-select screen (window -> full screen -> window, each time) replays
+# with every checksum equal. The window's size is checked after each press, so that the toggles
+# really happened.
+#
+#   toggle_demo_test.sh DARTS     (run from the top of the repository)
+#
+# Exits 77 (skipped) without xvfb-run, xdotool, xprop or openbox.
+set -euo pipefail
+
+if [ "${1:-}" = --inside ]; then
+  shift
+  darts=$1 out=$2
+  shift 2
+  # A window manager, as on a desktop: without one X leaves a full-screen window at its own size.
+  openbox --sm-disable >/dev/null 2>&1 &
+  wm=$!
+  trap 'kill "$wm" 2>/dev/null || true' EXIT
+  for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
+    sleep 0.1; done
+  "$darts" --window --seed 5 --frames 540 --record "$out/toggle.dem" "$@" 2>"$out/stderr.txt" &
+  game=$!
+  window=$(timeout 30 xdotool search --sync --name '^301 Darts Bar$' | head -n 1)
+  timeout 60 bash -c "until [ -s '$out/title.png' ]; do sleep 0.1; done" || true
+  toggles=0
+  # Alt+Enter twice, checking the window's width after each: the screen's, then 800 again.
+  toggle_round_trip() {
+    local want
+    for want in 1024 800; do
+      xdotool key alt+Return
+      local width=""
+      for _ in $(seq 40); do
+        sleep 0.1
+        width=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
+        [ "$width" = "$want" ] && break
+      done
+      [ "$width" = "$want" ] || { echo "FAIL: $1: the window is $width wide, not $want"; exit 1; }
+      toggles=$((toggles + 1))
+    done
+  }
+  sleep 0.5
+  toggle_round_trip "title"
+  xdotool mousemove_relative -- 120 170 mousedown 1; sleep 0.3; xdotool mouseup 1  # character select
+  sleep 1.5
+  toggle_round_trip "character select"
+  xdotool mousemove --window "$window" 640 512 mousedown 1; sleep 0.3; xdotool mouseup 1  # OK
+  status=0
+  wait "$game" || status=$?
+  cat "$out/stderr.txt" >&2
+  echo "toggled $toggles times"
+  exit "$status"
+fi
+
+darts=$(realpath "$1")
+for tool in xvfb-run xdotool xprop openbox; do
+  if ! command -v "$tool" >/dev/null; then echo "skipped: $tool is needed"; exit 77; fi
+done
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$darts" "$out" --screenshot 10:"$out/title.png"
+# The replay draws offscreen, as fast as it can; any checksum out of step ends it with status 1.
+SDL_VIDEODRIVER=offscreen "$darts" --timedemo "$out/toggle.dem"
