@@ -17,7 +17,8 @@ constexpr uint32_t kHover = 0x30F4CE6A;
 constexpr int kBodyHeight = 22, kBodyWidth = 11;  // a Shift-JIS byte is one cell wide
 constexpr int kSmallHeight = 14, kSmallWidth = 7;
 // The rows' labels follow the rows' order.
-static_assert(static_cast<int>(TextId::SettingLanguage) - static_cast<int>(TextId::SettingDisplay) ==
+static_assert(static_cast<int>(TextId::SettingLanguage) -
+                  static_cast<int>(TextId::SettingDisplay) ==
               kSettingRows - 1);
 
 render::TextureHandle textureFromResource(render::Device& device, const char* name) {
@@ -87,8 +88,7 @@ void drawSettingsPage(const GameState& state, render::Device& device, const Sett
         }
     }
     if (anyWaiting) {
-        device.drawText(art.small,
-                        std::string("* ") + gameText(language, TextId::FromNextStart),
+        device.drawText(art.small, std::string("* ") + gameText(language, TextId::FromNextStart),
                         layout::kNoteX, layout::kNoteY, kDim);
     }
     picture(device, art.button, layout::kCloseLeft, layout::kCloseTop, layout::kCloseWidth,

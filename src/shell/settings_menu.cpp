@@ -86,23 +86,38 @@ bool SettingsMenu::step(SettingRow row, int direction) {
     const std::string before = settingValue(settingKey(row), chosen_);
     GameOptions& o = chosen_;
     switch (row) {
-        case SettingRow::Display: stepDisplay(o, direction); break;
-        case SettingRow::Scale: stepScale(o, direction); break;
-        case SettingRow::Stretch: o.stretch = !o.stretch; break;
+        case SettingRow::Display:
+            stepDisplay(o, direction);
+            break;
+        case SettingRow::Scale:
+            stepScale(o, direction);
+            break;
+        case SettingRow::Stretch:
+            o.stretch = !o.stretch;
+            break;
         case SettingRow::MusicVolume:
             o.musicVolume = stepped(o.musicVolume, direction, kVolumeStep, 0, kFullVolume);
             break;
         case SettingRow::EffectVolume:
             o.effectVolume = stepped(o.effectVolume, direction, kVolumeStep, 0, kFullVolume);
             break;
-        case SettingRow::Mute: o.mute = !o.mute; break;
+        case SettingRow::Mute:
+            o.mute = !o.mute;
+            break;
         case SettingRow::MouseSpeed:
             o.mouseSpeed = stepped(o.mouseSpeed, direction, 1, 1, kMaxMouseSpeed);
             break;
-        case SettingRow::Rumble: o.rumble = !o.rumble; break;
-        case SettingRow::Awards: o.awards = !o.awards; break;
-        case SettingRow::Language: o.language = o.language == "en" ? "ja" : "en"; break;
-        case SettingRow::Count: return false;
+        case SettingRow::Rumble:
+            o.rumble = !o.rumble;
+            break;
+        case SettingRow::Awards:
+            o.awards = !o.awards;
+            break;
+        case SettingRow::Language:
+            o.language = o.language == "en" ? "ja" : "en";
+            break;
+        case SettingRow::Count:
+            return false;
     }
     const bool moved = settingValue(settingKey(row), chosen_) != before;
     if (moved) changed_[static_cast<int>(row)] = true;
@@ -115,8 +130,10 @@ bool SettingsMenu::clickValue(SettingRow row) {
         case SettingRow::MusicVolume:
         case SettingRow::EffectVolume:
         case SettingRow::MouseSpeed:
-        case SettingRow::Count: return false;
-        default: return step(row, +1);
+        case SettingRow::Count:
+            return false;
+        default:
+            return step(row, +1);
     }
 }
 
@@ -129,17 +146,25 @@ std::string SettingsMenu::valueText(SettingRow row, Language language) const {
                                                       : TextId::ValueFullScreen);
         case SettingRow::Scale:
             return o.scale ? "x" + std::to_string(*o.scale) : gameText(language, TextId::ValueAuto);
-        case SettingRow::Stretch: return onOff(o.stretch, language);
-        case SettingRow::MusicVolume: return std::to_string(o.musicVolume);
-        case SettingRow::EffectVolume: return std::to_string(o.effectVolume);
-        case SettingRow::Mute: return onOff(o.mute, language);
-        case SettingRow::MouseSpeed: return std::to_string(o.mouseSpeed);
-        case SettingRow::Rumble: return onOff(o.rumble, language);
-        case SettingRow::Awards: return onOff(o.awards, language);
+        case SettingRow::Stretch:
+            return onOff(o.stretch, language);
+        case SettingRow::MusicVolume:
+            return std::to_string(o.musicVolume);
+        case SettingRow::EffectVolume:
+            return std::to_string(o.effectVolume);
+        case SettingRow::Mute:
+            return onOff(o.mute, language);
+        case SettingRow::MouseSpeed:
+            return std::to_string(o.mouseSpeed);
+        case SettingRow::Rumble:
+            return onOff(o.rumble, language);
+        case SettingRow::Awards:
+            return onOff(o.awards, language);
         case SettingRow::Language:
             return gameText(language,
                             o.language == "en" ? TextId::ValueEnglish : TextId::ValueJapanese);
-        case SettingRow::Count: break;
+        case SettingRow::Count:
+            break;
     }
     return {};
 }
@@ -150,9 +175,12 @@ bool SettingsMenu::appliesLive(SettingRow row) const {
         case SettingRow::EffectVolume:
         case SettingRow::Mute:
         case SettingRow::MouseSpeed:
-        case SettingRow::Rumble: return true;
-        case SettingRow::Display: return displayLive_ && !chosen_.displayMode;
-        default: return false;
+        case SettingRow::Rumble:
+            return true;
+        case SettingRow::Display:
+            return displayLive_ && !chosen_.displayMode;
+        default:
+            return false;
     }
 }
 

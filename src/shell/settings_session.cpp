@@ -15,7 +15,9 @@
 namespace darts {
 namespace {
 
-void printError(const std::string& message) { std::fprintf(stderr, "darts: %s\n", message.c_str()); }
+void printError(const std::string& message) {
+    std::fprintf(stderr, "darts: %s\n", message.c_str());
+}
 
 // The file's text as it is now; a missing file is the defaults' text, as the game read it. False
 // when a file is there but cannot be read: it must not be replaced by one that lost its lines.
@@ -80,11 +82,20 @@ void SettingsSession::run(GameState& state, FrameIo& io) {
                 const SettingsHit hit = settingsHitAt(x, y);
                 bool changed = false;
                 switch (hit.kind) {
-                    case SettingsHit::Kind::Less: changed = menu.step(hit.row, -1); break;
-                    case SettingsHit::Kind::More: changed = menu.step(hit.row, +1); break;
-                    case SettingsHit::Kind::Value: changed = menu.clickValue(hit.row); break;
-                    case SettingsHit::Kind::Close: open = false; break;
-                    case SettingsHit::Kind::Nothing: break;
+                    case SettingsHit::Kind::Less:
+                        changed = menu.step(hit.row, -1);
+                        break;
+                    case SettingsHit::Kind::More:
+                        changed = menu.step(hit.row, +1);
+                        break;
+                    case SettingsHit::Kind::Value:
+                        changed = menu.clickValue(hit.row);
+                        break;
+                    case SettingsHit::Kind::Close:
+                        open = false;
+                        break;
+                    case SettingsHit::Kind::Nothing:
+                        break;
                 }
                 if (changed) applyChange(state, menu);
             }
@@ -116,7 +127,8 @@ void SettingsSession::save(const SettingsMenu& menu) {
     }
     if (keys.empty()) return;
     if (hooks_.filePath.empty()) {
-        printError("no folder for the settings (neither XDG_CONFIG_HOME nor HOME is set), not kept");
+        printError(
+            "no folder for the settings (neither XDG_CONFIG_HOME nor HOME is set), not kept");
         return;
     }
     std::string text;

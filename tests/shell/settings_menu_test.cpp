@@ -31,8 +31,9 @@ TEST(SettingsMenu, ClicksLandOnTheArrowsTheValueAndClose) {
     // Just outside an arrow, above the rows, below them and off the frame: nothing.
     EXPECT_EQ(settingsHitAt(layout::kLeftArrowX - 1, rowMiddle(SettingRow::Mute)).kind,
               Kind::Nothing);
-    EXPECT_EQ(settingsHitAt(layout::kRightArrowX + layout::kArrowWidth, rowMiddle(SettingRow::Mute)).kind,
-              Kind::Nothing);
+    EXPECT_EQ(
+        settingsHitAt(layout::kRightArrowX + layout::kArrowWidth, rowMiddle(SettingRow::Mute)).kind,
+        Kind::Nothing);
     EXPECT_EQ(settingsHitAt(layout::kValueCentreX, layout::kFirstRowTop - 1).kind, Kind::Nothing);
     EXPECT_EQ(settingsHitAt(layout::kValueCentreX,
                             layout::kFirstRowTop + kSettingRows * layout::kRowHeight)

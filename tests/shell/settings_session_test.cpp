@@ -105,7 +105,7 @@ TEST_F(SettingsSessionTest, HeldClicksChangeApplyAtOnceAndCloseWritesTheFile) {
     std::ofstream(path_) << "# the player's own note\nmouse_speed = 4\nfuture_key = yes\n";
     GameOptions started;
     started.mouseSpeed = 4;
-    started.windowed = true;  // given on the command line for this run: not for the file
+    started.windowed = true;          // given on the command line for this run: not for the file
     state_.cursorPixelsPerCount = 4;  // as the game starts with the file's speed
     SettingsSession s = session(started);
     int x = 0, y = 0;
@@ -125,7 +125,7 @@ TEST_F(SettingsSessionTest, HeldClicksChangeApplyAtOnceAndCloseWritesTheFile) {
     EXPECT_EQ(state_.cursorPixelsPerCount, 5);
     // Closed by its button's press; the rest of that click is left for the title.
     EXPECT_EQ(input_.frames.size(), 3u);
-    EXPECT_EQ(state_.cursorX, x);        // the title's cursor stands where the screen's did
+    EXPECT_EQ(state_.cursorX, x);  // the title's cursor stands where the screen's did
     EXPECT_EQ(readFile(path_),
               "# the player's own note\nmouse_speed = 5\nfuture_key = yes\nmusic_volume = 80\n");
     EXPECT_EQ(s.chosen().musicVolume, 80);

@@ -70,7 +70,8 @@ Raster paintSettingsArrow(bool more) {
     cairo_stroke(cr);
     // A triangle pointing the way it steps.
     const double cx = w / 2.0, cy = h / 2.0, half = h * 0.28;
-    const double tip = more ? cx + half : cx - half, back = more ? cx - half * 0.8 : cx + half * 0.8;
+    const double tip = more ? cx + half : cx - half,
+                 back = more ? cx - half * 0.8 : cx + half * 0.8;
     cairo_move_to(cr, tip, cy);
     cairo_line_to(cr, back, cy - half);
     cairo_line_to(cr, back, cy + half);
