@@ -12,7 +12,7 @@ packages=(
   libsdl2-dev libepoxy-dev libegl-dev libgl-dev libgl1-mesa-dri
   libfluidsynth-dev timgm6mb-soundfont
   libinih-dev
-  xvfb xauth xdotool python3
+  xvfb xauth xdotool python3 openbox
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-apps
   desktop-file-utils dpkg-dev
 )
