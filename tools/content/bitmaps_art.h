@@ -56,6 +56,8 @@ inline constexpr int kStatisticsCardHeight = 440;
 inline constexpr int kStatisticsCardFirstRule = 128;  // the table's rows lie below the heading
 inline constexpr int kStatisticsCardRowHeight = 30;
 Raster paintAwardTitle(const std::string& title, int rank);
+// The oxblood ground of the card-like plates with the gold-ruled heading band at their top.
+void paintPlateWithHeading(cairo_t* cr, int w, int h);
 Raster paintStatisticsCard();  // "AW_CARD"
 
 // The settings screen (F1 on the title): its plate, the arrows beside each value and the blank

@@ -26,18 +26,7 @@ Raster paintSettingsPlate() {
     const int w = kSettingsPlateWidth, h = kSettingsPlateHeight;
     Canvas canvas(w, h);
     cairo_t* cr = canvas.cr();
-    setLinearGradient(cr, 0, 0, 0, h, {{0, 0x3A0A12}, {1, 0x1A0306}});
-    cairo_paint(cr);
-    softLight(cr, w / 2.0, 0, w * 0.7, 0xFFC070, 0.18);
-    // The heading band.
-    setLinearGradient(cr, 0, 12, 0, 64, {{0, 0x8E1D24}, {1, 0x520C14}});
-    cairo_rectangle(cr, 12, 12, w - 24, 52);
-    cairo_fill(cr);
-    setColour(cr, kGold, 0.8);
-    cairo_set_line_width(cr, 1);
-    cairo_move_to(cr, 12, 64.5);
-    cairo_line_to(cr, w - 12, 64.5);
-    cairo_stroke(cr);
+    paintPlateWithHeading(cr, w, h);
     // A darker well behind the values, between the arrows.
     setColour(cr, 0x000000, 0.22);
     roundedRectangle(cr, kSettingsValueLeft, kSettingsFirstRule + 3, kSettingsValueWidth,
