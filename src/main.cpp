@@ -17,6 +17,7 @@
 #include "shell/main_loop.h"
 #include "shell/records_file.h"
 #include "shell/settings.h"
+#include "shell/settings_session.h"
 #include "shell/startup.h"
 
 namespace {
@@ -118,6 +119,26 @@ int play(const GameOptions& options) {
         loadAwardSound();
         awards.emplace(recordsPath(), platform::recordsKeyDown);
         io.match.awards = &*awards;
+    }
+    // F1 on the title; not while a demo is played or recorded, whose input is the recording's.
+    std::optional<SettingsSession> settings;
+    if (!player && !recorder) {
+        platform::SdlGlWindow* window = session.window.get();
+        const bool displayLive = !options.displayMode && !window->displaySwitched();
+        SettingsHooks hooks;
+        hooks.keyDown = platform::settingsKeyDown;
+        hooks.filePath = settingsFilePath().value_or("");
+        hooks.apply = [window, displayLive](const GameOptions& chosen) {
+            setSoundVolumes({chosen.musicVolume, chosen.effectVolume, chosen.mute});
+            if (platform::ControllerMouse* pads = platform::activeControllers()) {
+                pads->setRumble(chosen.rumble);
+            }
+            if (displayLive && !chosen.displayMode && chosen.windowed == window->fullScreen()) {
+                window->toggleFullScreen();
+            }
+        };
+        settings.emplace(options, displayLive, std::move(hooks));
+        io.settings = &*settings;
     }
     const auto start = std::chrono::steady_clock::now();
     mainLoop(*state, io);

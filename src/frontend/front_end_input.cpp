@@ -14,13 +14,6 @@ constexpr int64_t kPixelsPerMickey = 3;
 constexpr int kMenuLeft = 260, kMenuRight = 500;
 constexpr int kBandTop = 410, kBandHeight = 40;
 
-// Widened before the multiply: a record from a runaway device must not overflow the position.
-int32_t movedCoordinate(int32_t position, int32_t mickeys, int32_t limit, int32_t speed) {
-    const int64_t perMickey = speed > 0 ? speed : kPixelsPerMickey;
-    const int64_t moved = int64_t{position} + perMickey * int64_t{mickeys};
-    return static_cast<int32_t>(std::clamp<int64_t>(moved, 0, limit));
-}
-
 void updateMenuSelection(GameState& state) {
     if (state.cursorX <= kMenuLeft || state.cursorX >= kMenuRight) return;
     for (int item = 1; item <= 3; ++item) {
@@ -33,14 +26,21 @@ void updateMenuSelection(GameState& state) {
 
 }  // namespace
 
+// Widened before the multiply: a record from a runaway device must not overflow the position.
+int32_t moveCursor(int32_t position, int32_t mickeys, int32_t limit, int32_t speed) {
+    const int64_t perMickey = speed > 0 ? speed : kPixelsPerMickey;
+    const int64_t moved = int64_t{position} + perMickey * int64_t{mickeys};
+    return static_cast<int32_t>(std::clamp<int64_t>(moved, 0, limit));
+}
+
 void handleFrontEndMouse(GameState& state, platform::MouseRecord record, int32_t& buttonHeld) {
     switch (record.object) {
         case platform::MouseObject::X:
-            state.cursorX = movedCoordinate(state.cursorX, record.data, render::kFrameWidth,
+            state.cursorX = moveCursor(state.cursorX, record.data, render::kFrameWidth,
                                             state.cursorPixelsPerCount);
             break;
         case platform::MouseObject::Y:
-            state.cursorY = movedCoordinate(state.cursorY, record.data, render::kFrameHeight,
+            state.cursorY = moveCursor(state.cursorY, record.data, render::kFrameHeight,
                                             state.cursorPixelsPerCount);
             break;
         case platform::MouseObject::Button0:

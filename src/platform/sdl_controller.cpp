@@ -66,13 +66,18 @@ ControllerMouse* activeControllers() { return gActive; }
 void ControllerMouse::openNewControllers() {
     const int count = SDL_NumJoysticks();
     for (int index = 0; index < count; ++index) {
-        if (!SDL_IsGameController(index)) continue;
+        // Known devices first: asking whether a device is a game controller searches SDL's
+        // whole table of mappings, far too slow to do for every device twice a frame.
         const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(index);
         const bool known = std::any_of(pads_.begin(), pads_.end(),
                                        [id](const auto& pad) { return pad->id == id; });
-        if (known) continue;
-        SDL_GameController* controller = SDL_GameControllerOpen(index);
-        if (controller == nullptr) continue;
+        if (known || std::find(refused_.begin(), refused_.end(), id) != refused_.end()) continue;
+        SDL_GameController* controller =
+            SDL_IsGameController(index) ? SDL_GameControllerOpen(index) : nullptr;
+        if (controller == nullptr) {
+            refused_.push_back(id);  // a joystick SDL has no mapping for, or one that failed
+            continue;
+        }
         auto pad = std::make_unique<Pad>();
         pad->controller = controller;
         pad->id = id;
@@ -126,8 +131,10 @@ void ControllerMouse::update(uint32_t nowMs) {
     for (auto& padPointer : pads_) {
         Pad& pad = *padPointer;
         SDL_GameController* c = pad.controller;
-        speedX += countsPerSecond(stickDeflection(SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_LEFTX)));
-        speedY += countsPerSecond(stickDeflection(SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_LEFTY)));
+        speedX += countsPerSecond(
+            stickDeflection(SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_LEFTX)));
+        speedY += countsPerSecond(
+            stickDeflection(SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_LEFTY)));
         static constexpr SDL_GameControllerButton kDpad[4] = {
             SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
             SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN};
@@ -137,7 +144,8 @@ void ControllerMouse::update(uint32_t nowMs) {
             if (down && !pad.dpad[d]) pad.dpadSinceMs[d] = nowMs;
             pad.dpad[d] = down;
             if (!down) continue;
-            const double counts = kSign[d] * countsPerSecond(dpadDeflection(nowMs - pad.dpadSinceMs[d]));
+            const double counts =
+                kSign[d] * countsPerSecond(dpadDeflection(nowMs - pad.dpadSinceMs[d]));
             (d < 2 ? speedX : speedY) += counts;
         }
 

@@ -62,6 +62,7 @@ class ControllerMouse {
     bool started_ = false;
     bool rumbleOn_ = true;
     std::vector<std::unique_ptr<Pad>> pads_;
+    std::vector<SDL_JoystickID> refused_;  // plugged in, but not game controllers
     uint32_t lastMs_ = 0;
     bool haveLast_ = false;
     // Unspent fractions of a count, so slow motion still arrives.

@@ -2,29 +2,47 @@
 
 #include <SDL.h>
 
+#include <initializer_list>
+
 namespace darts::platform {
 namespace {
 
 // SDL clears its keyboard state whenever the window loses the keyboard focus, which some X
 // servers without a window manager report all the time; the key's own events are watched as
 // well, the way the input watches Escape.
-bool f2Held = false;
+// A tap shorter than a frame is kept as a press until it has been asked for once, so the game,
+// which looks once a frame, still sees it.
+struct WatchedKey {
+    SDL_Scancode scancode;
+    bool held = false;
+    bool tapped = false;
+};
+WatchedKey f1{SDL_SCANCODE_F1};
+WatchedKey f2{SDL_SCANCODE_F2};
 
 int watchKeys(void*, SDL_Event* event) {
-    if ((event->type == SDL_KEYDOWN || event->type == SDL_KEYUP) &&
-        event->key.keysym.scancode == SDL_SCANCODE_F2) {
-        f2Held = event->type == SDL_KEYDOWN;
+    if (event->type != SDL_KEYDOWN && event->type != SDL_KEYUP) return 1;
+    for (WatchedKey* key : {&f1, &f2}) {
+        if (event->key.keysym.scancode != key->scancode) continue;
+        key->held = event->type == SDL_KEYDOWN;
+        if (key->held) key->tapped = true;
     }
     return 1;
 }
 
-}  // namespace
-
-bool recordsKeyDown() {
+bool keyDown(WatchedKey& key) {
     static const bool watching = (SDL_AddEventWatch(watchKeys, nullptr), true);
     (void)watching;
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
-    return (keys != nullptr && keys[SDL_SCANCODE_F2] != 0) || f2Held;
+    const bool down = (keys != nullptr && keys[key.scancode] != 0) || key.held || key.tapped;
+    key.tapped = false;
+    return down;
 }
+
+}  // namespace
+
+bool settingsKeyDown() { return keyDown(f1); }
+
+bool recordsKeyDown() { return keyDown(f2); }
 
 }  // namespace darts::platform

@@ -4,6 +4,9 @@
 
 namespace darts::platform {
 
+// F1: the settings screen, on the title.
+bool settingsKeyDown();
+
 // F2: the records page, on the title with awards on.
 bool recordsKeyDown();
 

@@ -169,7 +169,8 @@ std::string usageText(std::string_view program) {
            "                              default 3)\n"
            "  --no-rumble                 no controller rumble when a dart hits the board\n"
            "Settings are read from $XDG_CONFIG_HOME/darts301/darts301.conf (~/.config/...);\n"
-           "the options above override them for one run.\n"
+           "the options above override them for one run; F1 on the title opens the settings\n"
+           "screen, which writes the keys changed there.\n"
            "Run it from the folder that holds data/ and sound/.\n";
 }
 

@@ -7,6 +7,8 @@ target_sources(darts_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/frame_counter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_loop.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings_menu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings_session.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../render/asset_loading.cpp
 )
 

@@ -31,6 +31,27 @@ enum class TextId : int {
     Bust,  // result messages of a match
     YouLose,
     YouWin,
+    SettingsHeading,  // the settings screen (F1 on the title): its heading, rows and values
+    SettingDisplay,
+    SettingScale,
+    SettingStretch,
+    SettingMusicVolume,
+    SettingEffectVolume,
+    SettingMute,
+    SettingMouseSpeed,
+    SettingRumble,
+    SettingAwards,
+    SettingLanguage,
+    ValueFullScreen,
+    ValueWindow,
+    ValueModeSwitch,
+    ValueAuto,
+    ValueOn,
+    ValueOff,
+    ValueJapanese,
+    ValueEnglish,
+    FromNextStart,  // beside a setting that a running game cannot take over
+    CloseButton,
     Count,
 };
 

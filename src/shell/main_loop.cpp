@@ -64,6 +64,7 @@ void mainLoop(GameState& state, MainLoopIo& io) {
             pollKeyboard(state, io.frame);
             pollMouse(state, io.frame);
             if (io.match.awards != nullptr) io.match.awards->frontEndFrame(state, io.frame);
+            if (io.settings != nullptr) io.settings->frontEndFrame(state, io.frame);
         }
         // Quitting from the front end flipped inFrontEnd to 0: no match may start now.
         if (state.quitRequested == 1) state.inFrontEnd = 1;

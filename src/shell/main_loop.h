@@ -8,6 +8,7 @@
 #include "shell/frame_io.h"
 #include "shell/game_state.h"
 #include "shell/match_loop.h"
+#include "shell/settings_session.h"
 
 namespace darts {
 
@@ -20,6 +21,8 @@ struct MainLoopIo {
     std::function<void()> startMusic;
     // Passed to every match; tools and tests let the computer play the human's turns.
     MatchLoopOptions match;
+    // The settings screen behind F1 on the title (none: F1 does nothing, as in demos).
+    SettingsSession* settings = nullptr;
 };
 
 // Runs until quitRequested is set and the running loop has fallen through. A Quit event on the

@@ -196,30 +196,76 @@ void applySettingsFile(const std::string& path, GameOptions& options,
     applySettingsText(text, path, options, warnings);
 }
 
+std::string settingValue(std::string_view key, const GameOptions& options) {
+    auto yesNo = [](bool on) { return std::string(on ? "yes" : "no"); };
+    if (key == "display") return options.windowed ? "window" : options.displayMode ? "mode" : "fullscreen";
+    if (key == "scale") return options.scale ? std::to_string(*options.scale) : "auto";
+    if (key == "stretch") return yesNo(options.stretch);
+    if (key == "music_volume") return std::to_string(options.musicVolume);
+    if (key == "effect_volume") return std::to_string(options.effectVolume);
+    if (key == "mute") return yesNo(options.mute);
+    if (key == "mouse_speed") return std::to_string(options.mouseSpeed);
+    if (key == "rumble") return yesNo(options.rumble);
+    if (key == "awards") return yesNo(options.awards);
+    if (key == "language") return options.language;
+    return {};
+}
+
 std::string settingsText(const GameOptions& options) {
-    auto yesNo = [](bool on) { return on ? "yes" : "no"; };
     std::ostringstream out;
+    auto line = [&](const char* key) { out << key << " = " << settingValue(key, options) << "\n"; };
     out << "# darts301 settings, written by the settings screen (F1 on the title).\n"
            "# Options on the command line override these for one run.\n"
-        << "# fullscreen (the desktop's mode), window, or mode (switch to 800 x 600)\n"
-        << "display = "
-        << (options.windowed ? "window" : options.displayMode ? "mode" : "fullscreen") << "\n"
-        << "# auto, or a whole-number scale of the 800 x 600 picture\n"
-        << "scale = " << (options.scale ? std::to_string(*options.scale) : "auto") << "\n"
-        << "# yes: fill the screen instead of keeping the picture's shape\n"
-        << "stretch = " << yesNo(options.stretch) << "\n"
-        << "# volumes in percent, 0..100\n"
-        << "music_volume = " << options.musicVolume << "\n"
-        << "effect_volume = " << options.effectVolume << "\n"
-        << "mute = " << yesNo(options.mute) << "\n"
-        << "# front-end cursor pixels per mouse count, 1.." << kMaxMouseSpeed << " (3 as made)\n"
-        << "mouse_speed = " << options.mouseSpeed << "\n"
-        << "# a short rumble of the game controller when a dart hits the board\n"
-        << "rumble = " << yesNo(options.rumble) << "\n"
-        << "awards = " << yesNo(options.awards) << "\n"
-        << "# ja or en\n"
-        << "language = " << options.language << "\n";
+        << "# fullscreen (the desktop's mode), window, or mode (switch to 800 x 600)\n";
+    line("display");
+    out << "# auto, or a whole-number scale of the 800 x 600 picture\n";
+    line("scale");
+    out << "# yes: fill the screen instead of keeping the picture's shape\n";
+    line("stretch");
+    out << "# volumes in percent, 0..100\n";
+    line("music_volume");
+    line("effect_volume");
+    line("mute");
+    out << "# front-end cursor pixels per mouse count, 1.." << kMaxMouseSpeed << " (3 as made)\n";
+    line("mouse_speed");
+    out << "# a short rumble of the game controller when a dart hits the board\n";
+    line("rumble");
+    line("awards");
+    out << "# ja or en\n";
+    line("language");
     return out.str();
+}
+
+std::string updatedSettingsText(std::string_view existing, const GameOptions& options,
+                                std::span<const std::string_view> keys) {
+    std::string out;
+    std::vector<bool> written(keys.size(), false);
+    size_t start = 0;
+    while (start < existing.size()) {
+        size_t end = existing.find('\n', start);
+        const bool lastLine = end == std::string_view::npos;
+        if (lastLine) end = existing.size();
+        const std::string_view line = existing.substr(start, end - start);
+        start = end + 1;
+        // The key as the reader sees it: before the first '=', blanks around it dropped.
+        const size_t equals = line.find('=');
+        const std::string_view key =
+            equals == std::string_view::npos ? std::string_view{} : trimmed(line.substr(0, equals));
+        bool replaced = false;
+        for (size_t k = 0; k < keys.size(); ++k) {
+            if (key != keys[k]) continue;
+            out += std::string(key) + " = " + settingValue(key, options) + "\n";
+            written[k] = replaced = true;
+        }
+        if (!replaced) {
+            out += line;
+            if (!lastLine || !line.empty()) out += '\n';
+        }
+    }
+    for (size_t k = 0; k < keys.size(); ++k) {
+        if (!written[k]) out += std::string(keys[k]) + " = " + settingValue(keys[k], options) + "\n";
+    }
+    return out;
 }
 
 bool writeSettingsFile(const std::string& path, std::string_view text, std::string& error) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,15 @@ void applySettingsFile(const std::string& path, GameOptions& options,
 
 // The file's text for `options`, every key written, with a comment saying what it does.
 std::string settingsText(const GameOptions& options);
+
+// The value `key` has in `options` as the file spells it ("" for a key the file does not know).
+std::string settingValue(std::string_view key, const GameOptions& options);
+
+// `existing` (a settings file's text) with the lines of `keys` set to their values in `options`;
+// every other line, comments and lines the reader refuses included, stays as it was, and a key
+// the text lacks is added at its end.
+std::string updatedSettingsText(std::string_view existing, const GameOptions& options,
+                                std::span<const std::string_view> keys);
 
 // Writes `text` to `path` through a temporary file in the same folder that is flushed to disk and
 // then renamed over the old file, so a crash or a full disk leaves the old file or the new one,

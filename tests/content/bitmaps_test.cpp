@@ -70,6 +70,11 @@ std::vector<ExpectedBitmap> expectedBitmaps() {
     for (int n = 1; n <= 8; ++n) list.push_back({"C" + std::to_string(n), 242, 280, 24});
     for (int n = 1; n <= 6; ++n) list.push_back({"AW_" + std::to_string(n), 512, 96, 24});
     list.push_back({"AW_CARD", 600, 440, 24});
+    // The settings screen's plate, arrows and button face.
+    list.push_back({"SET_PLATE", 600, 480, 24});
+    list.push_back({"SET_LESS", 28, 24, 24});
+    list.push_back({"SET_MORE", 28, 24, 24});
+    list.push_back({"SET_BUTTON", 120, 34, 24});
     return list;
 }
 

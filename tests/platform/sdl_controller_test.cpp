@@ -56,9 +56,30 @@ class ControllerTest : public ::testing::Test {
         if (started_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
+    // How often a pad's motors were started, and at what strength last.
+    struct Motors {
+        int starts = 0;
+        Uint16 low = 0, high = 0;
+    };
+    static int SDLCALL rumbleMotors(void* userdata, Uint16 low, Uint16 high) {
+        auto* motors = static_cast<Motors*>(userdata);
+        if (low == 0 && high == 0) return 0;  // stopped
+        ++motors->starts;
+        motors->low = low;
+        motors->high = high;
+        return 0;
+    }
+    // Kept with the fixture: SDL stops the motors when the pads close, after the test's body.
+    Motors motors_[2];
+
     // Plugs in a virtual game controller; returns its joystick for setting buttons and axes.
-    SDL_Joystick* plugIn() {
+    // With `motors` the pad can rumble and tells them what it was asked.
+    SDL_Joystick* plugIn(Motors* motors = nullptr) {
         SDL_VirtualJoystickDesc desc{};
+        if (motors != nullptr) {
+            desc.userdata = motors;
+            desc.Rumble = rumbleMotors;
+        }
         desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
         desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
         desc.naxes = SDL_CONTROLLER_AXIS_MAX;
@@ -225,6 +246,30 @@ TEST_F(ControllerTest, TheGamesInputReadsThePadAsAMouse) {
     EXPECT_EQ(records[0].data, 0u);
     EXPECT_FALSE(input->escapeDown());
     input.reset();
+}
+
+TEST_F(ControllerTest, TheBoardHitRumblesEveryPadThatCanUnlessRumbleIsOff) {
+    Motors& first = motors_[0];
+    Motors& second = motors_[1];
+    SDL_Joystick* pad = plugIn(&first);
+    plugIn(&second);
+    plugIn();  // a pad without motors is simply left out
+    recordsAt(1000);
+    ASSERT_EQ(controllers_->controllersOpen(), 3);
+    controllers_->rumble();
+    EXPECT_EQ(first.starts, 1);
+    EXPECT_EQ(second.starts, 1);
+    EXPECT_GT(first.low, 0);
+    EXPECT_GT(first.high, 0);
+    // The motors stopped (as they do after the short rumble), then the setting off: the next
+    // hit shakes nothing; on again, it does.
+    SDL_JoystickRumble(pad, 0, 0, 0);
+    controllers_->setRumble(false);
+    controllers_->rumble();
+    EXPECT_EQ(first.starts, 1);
+    controllers_->setRumble(true);
+    controllers_->rumble();
+    EXPECT_EQ(first.starts, 2);
 }
 
 }  // namespace

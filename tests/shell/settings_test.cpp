@@ -209,5 +209,55 @@ TEST_F(SettingsFile, MissingIsSilentUnreadableOrHugeIsOneWarning) {
     EXPECT_EQ(settingsText(options), settingsText(GameOptions{}));
 }
 
+// What the settings screen writes: the keys it changed, every other line of the player's file as
+// it was, so a comment, a key of a later version or a line with a typo is never lost.
+TEST(Settings, AnUpdateChangesOnlyTheGivenKeysAndKeepsEveryOtherLine) {
+    const std::string existing =
+        "# my settings\n"
+        "music_volume = 40\n"
+        "  future_key = 7\n"
+        "mute = perhaps\n"
+        "music_volume=55\n"
+        "\n"
+        "language = en";  // no newline at the end
+    GameOptions options;
+    options.musicVolume = 70;
+    options.mouseSpeed = 5;
+    options.mute = true;  // not among the keys: its line stays as the player wrote it
+    const std::string_view keys[] = {"music_volume", "mouse_speed"};
+    const std::string updated = updatedSettingsText(existing, options, keys);
+    EXPECT_EQ(updated,
+              "# my settings\n"
+              "music_volume = 70\n"
+              "  future_key = 7\n"
+              "mute = perhaps\n"
+              "music_volume = 70\n"
+              "\n"
+              "language = en\n"
+              "mouse_speed = 5\n");
+    // Read back, the new values hold and the untouched lines still give their warnings.
+    std::vector<std::string> warnings;
+    const GameOptions back = read(updated, &warnings);
+    EXPECT_EQ(back.musicVolume, 70);
+    EXPECT_EQ(back.mouseSpeed, 5);
+    EXPECT_EQ(back.language, "en");
+    EXPECT_EQ(warnings.size(), 2u);  // future_key and the bad mute
+}
+
+TEST(Settings, AnUpdateOfTheDefaultsTextReadsBackAsTheOptions) {
+    GameOptions options;
+    options.windowed = true;
+    options.scale = 2;
+    options.effectVolume = 0;
+    options.rumble = false;
+    const std::string_view keys[] = {"display", "scale", "effect_volume", "rumble"};
+    const std::string updated = updatedSettingsText(settingsText(GameOptions{}), options, keys);
+    EXPECT_EQ(updated, settingsText(options));  // each key in its own place, comments kept
+    EXPECT_EQ(settingsText(read(updated)), settingsText(options));
+    EXPECT_EQ(settingValue("display", options), "window");
+    EXPECT_EQ(settingValue("scale", GameOptions{}), "auto");
+    EXPECT_EQ(settingValue("no_such_key", options), "");
+}
+
 }  // namespace
 }  // namespace darts

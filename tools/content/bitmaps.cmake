@@ -25,6 +25,7 @@ if(DARTS_PANGOCAIRO_FOUND)
     ${CMAKE_CURRENT_LIST_DIR}/bitmaps_portraits.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bitmaps_preview.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bitmaps_quantize.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/bitmaps_settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/bitmaps_title.cpp)
   target_link_libraries(make-bitmaps PRIVATE PkgConfig::DARTS_PANGOCAIRO)
   add_custom_target(bitmaps

@@ -56,6 +56,25 @@ inline constexpr int kStatisticsCardHeight = 440;
 inline constexpr int kStatisticsCardFirstRule = 128;  // the table's rows lie below the heading
 inline constexpr int kStatisticsCardRowHeight = 30;
 Raster paintAwardTitle(const std::string& title, int rank);
+// The oxblood ground of the card-like plates with the gold-ruled heading band at their top.
+void paintPlateWithHeading(cairo_t* cr, int w, int h);
 Raster paintStatisticsCard();  // "AW_CARD"
+
+// The settings screen (F1 on the title): its plate, the arrows beside each value and the blank
+// face of its Close button. The measures are those the game lays the screen out with.
+inline constexpr int kSettingsPlateWidth = 600;
+inline constexpr int kSettingsPlateHeight = 480;
+inline constexpr int kSettingsFirstRule = 76;  // the first row's top, below the heading band
+inline constexpr int kSettingsRowHeight = 32;
+inline constexpr int kSettingsRows = 10;
+inline constexpr int kSettingsValueLeft = 338;  // the values' well, between the arrows
+inline constexpr int kSettingsValueWidth = 192;
+inline constexpr int kSettingsArrowWidth = 28;
+inline constexpr int kSettingsArrowHeight = 24;
+inline constexpr int kSettingsButtonWidth = 120;
+inline constexpr int kSettingsButtonHeight = 34;
+Raster paintSettingsPlate();             // "SET_PLATE"
+Raster paintSettingsArrow(bool more);    // "SET_LESS", "SET_MORE"
+Raster paintSettingsButton();            // "SET_BUTTON"
 
 }  // namespace darts::content::bitmaps

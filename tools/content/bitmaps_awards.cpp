@@ -95,14 +95,11 @@ Raster paintAwardTitle(const std::string& title, int rank) {
     return canvas.raster();
 }
 
-Raster paintStatisticsCard() {
-    Canvas canvas(kStatisticsCardWidth, kStatisticsCardHeight);
-    cairo_t* cr = canvas.cr();
-    const int w = kStatisticsCardWidth, h = kStatisticsCardHeight;
+void paintPlateWithHeading(cairo_t* cr, int w, int h) {
     setLinearGradient(cr, 0, 0, 0, h, {{0, 0x3A0A12}, {1, 0x1A0306}});
     cairo_paint(cr);
     softLight(cr, w / 2.0, 0, w * 0.7, 0xFFC070, 0.18);
-    // The heading band the card's title is written on.
+    // The heading band the plate's title is written on.
     setLinearGradient(cr, 0, 12, 0, 64, {{0, 0x8E1D24}, {1, 0x520C14}});
     cairo_rectangle(cr, 12, 12, w - 24, 52);
     cairo_fill(cr);
@@ -111,6 +108,13 @@ Raster paintStatisticsCard() {
     cairo_move_to(cr, 12, 64.5);
     cairo_line_to(cr, w - 12, 64.5);
     cairo_stroke(cr);
+}
+
+Raster paintStatisticsCard() {
+    Canvas canvas(kStatisticsCardWidth, kStatisticsCardHeight);
+    cairo_t* cr = canvas.cr();
+    const int w = kStatisticsCardWidth, h = kStatisticsCardHeight;
+    paintPlateWithHeading(cr, w, h);
     // Faint rules under the table's rows.
     setColour(cr, kGold, 0.25);
     for (int row = 0; row < 8; ++row) {

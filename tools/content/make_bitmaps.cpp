@@ -68,6 +68,10 @@ PictureSet writeAll(const fs::path& folder) {
         bmp24("AW_" + std::to_string(rank), paintAwardTitle(awards[rank - 1], rank));
     }
     bmp24("AW_CARD", paintStatisticsCard());
+    bmp24("SET_PLATE", paintSettingsPlate());
+    bmp24("SET_LESS", paintSettingsArrow(false));
+    bmp24("SET_MORE", paintSettingsArrow(true));
+    bmp24("SET_BUTTON", paintSettingsButton());
 
     // The title is the one 8-bit bitmap: a palette of 256 with gentle dithering.
     const IndexedImage title = quantize(paintTitle(), 256, 0.75);
