@@ -77,6 +77,7 @@ std::string applyKey(std::string_view key, std::string_view value, GameOptions& 
         return error;
     }
     if (key == "stretch") return flag(options.stretch);
+    if (key == "sharp") return flag(options.sharp);
     if (key == "music_volume") return number(options.musicVolume, 0, kFullVolume);
     if (key == "effect_volume") return number(options.effectVolume, 0, kFullVolume);
     if (key == "mute") return flag(options.mute);
@@ -208,6 +209,8 @@ std::string settingsText(const GameOptions& options) {
         << "scale = " << (options.scale ? std::to_string(*options.scale) : "auto") << "\n"
         << "# yes: fill the screen instead of keeping the picture's shape\n"
         << "stretch = " << yesNo(options.stretch) << "\n"
+        << "# yes: draw the picture at the size it is shown instead of magnifying 800 x 600\n"
+        << "sharp = " << yesNo(options.sharp) << "\n"
         << "# volumes in percent, 0..100\n"
         << "music_volume = " << options.musicVolume << "\n"
         << "effect_volume = " << options.effectVolume << "\n"
