@@ -63,6 +63,7 @@ int play(const GameOptions& options) {
     StartupOptions startup{options.windowed, seed, options.timeDemo};
     startup.displayMode = options.displayMode;
     startup.stretch = options.stretch;
+    startup.sharp = options.sharp;
     startup.scale = options.scale;
     StartupResult started = startUp(*state, startup);
     if (!started.warning.empty()) printError(started.warning);

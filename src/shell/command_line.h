@@ -33,6 +33,7 @@ struct GameOptions {
     bool displayMode = false;   // switch the display to 800 x 600
     bool stretch = false;       // fill the screen instead of keeping 4:3
     std::optional<int> scale;   // a whole-number scale of the frame; none: as large as fits
+    bool sharp = false;         // --sharp: draw the frame at the size it is shown
     // Sound and the front-end cursor; the defaults are the game's own.
     int musicVolume = kFullVolume;       // --music-volume N, percent
     int effectVolume = kFullVolume;      // --effect-volume N, percent

@@ -77,6 +77,7 @@ std::string applyKey(std::string_view key, std::string_view value, GameOptions& 
         return error;
     }
     if (key == "stretch") return flag(options.stretch);
+    if (key == "sharp") return flag(options.sharp);
     if (key == "music_volume") return number(options.musicVolume, 0, kFullVolume);
     if (key == "effect_volume") return number(options.effectVolume, 0, kFullVolume);
     if (key == "mute") return flag(options.mute);
@@ -201,6 +202,7 @@ std::string settingValue(std::string_view key, const GameOptions& options) {
     if (key == "display") return options.windowed ? "window" : options.displayMode ? "mode" : "fullscreen";
     if (key == "scale") return options.scale ? std::to_string(*options.scale) : "auto";
     if (key == "stretch") return yesNo(options.stretch);
+    if (key == "sharp") return yesNo(options.sharp);
     if (key == "music_volume") return std::to_string(options.musicVolume);
     if (key == "effect_volume") return std::to_string(options.effectVolume);
     if (key == "mute") return yesNo(options.mute);
@@ -222,6 +224,8 @@ std::string settingsText(const GameOptions& options) {
     line("scale");
     out << "# yes: fill the screen instead of keeping the picture's shape\n";
     line("stretch");
+    out << "# yes: draw the picture at the size it is shown instead of magnifying 800 x 600\n";
+    line("sharp");
     out << "# volumes in percent, 0..100\n";
     line("music_volume");
     line("effect_volume");

@@ -78,13 +78,13 @@ audio::EffectOutput* setUpSound() {
     return &sound.hit;
 }
 
-render::GlPresenter presenterFor(platform::SdlGlWindow& window) {
+render::GlPresenter presenterFor(platform::SdlGlWindow& window, bool sharp) {
     return {[&window] { window.present(); },
             [&window] {
                 const platform::DrawableSize size = window.drawableSize();
                 return render::PixelSize{size.width, size.height};
             },
-            window.stretch()};
+            window.stretch(), sharp};
 }
 
 // Opening is not enough: a folder of that name opens too, and only its first read fails.
@@ -176,7 +176,8 @@ StartupResult startUp(GameState& state, const StartupOptions& options) {
     }
     session->window = std::move(window.window);
 
-    render::GlDeviceResult device = render::GlDevice::create(presenterFor(*session->window));
+    render::GlDeviceResult device =
+        render::GlDevice::create(presenterFor(*session->window, options.sharp));
     if (!device.device) {
         result.error = device.error;
         return result;

@@ -9,6 +9,7 @@
 #include "render/gl/gl_frame.h"
 #include "render/gl/gl_lighting.h"
 #include "render/gl/gl_shaders.h"
+#include "render/gl/gl_sharp_frame.h"
 #include "render/gl/gl_text.h"
 #include "render/gl/gl_transforms.h"
 
@@ -56,6 +57,8 @@ struct GlDevice::State {
     bool desktop = true;  // OpenGL 3.3 core; false on OpenGL ES 3.0
     std::unique_ptr<gl::FrameTarget> frame;
     std::unique_ptr<gl::TextRenderer> text;
+    gl::ScaledFonts scaledFonts;  // the sharp picture's faces
+    FrameScale frameScale;        // of the frame, against 800 x 600
     GLuint sceneProgram = 0;
     GLuint screenProgram = 0;
     SceneLocations scene{};
@@ -272,6 +275,11 @@ GlDevice::GlDevice(std::unique_ptr<State> state) : gl_(std::move(state)) {}
 GlDevice::~GlDevice() = default;
 
 void GlDevice::beginFrame() {
+    if (gl_->presenter.sharp && gl_->presenter.drawableSize) {
+        const PixelSize size = gl_->presenter.drawableSize();
+        gl::fitSharpFrame(gl_->frame, size.width, size.height, gl_->presenter.stretch);
+        gl_->frameScale = frameScaleOf({gl_->frame->width(), gl_->frame->height()});
+    }
     gl_->frame->bind();
     glDepthMask(GL_TRUE);  // a clear honours the write mask
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -428,7 +436,9 @@ void GlDevice::drawScreenFan(std::span<const ScreenVertex> vertices) {
 
 FontHandle GlDevice::createFont(int height, int width) {
     if (height <= 0 || width < 0) return 0;
-    return addFont(gfx::createFont(height, width));
+    const FontHandle font = addFont(gfx::createFont(height, width));
+    gl_->scaledFonts.remember(font, height, width);
+    return font;
 }
 
 FontHandle GlDevice::addFont(std::unique_ptr<gfx::Font> font) {
@@ -438,7 +448,12 @@ FontHandle GlDevice::addFont(std::unique_ptr<gfx::Font> font) {
 void GlDevice::drawText(FontHandle font, std::string_view shiftJisText, int x, int y,
                         uint32_t argb) {
     gl_->setBlending(true);  // text always blends its coverage, as the font object set it up
-    gl_->text->draw(font, shiftJisText, x, y, argb);
+    if (gl_->frameScale.isOne()) {
+        gl_->text->draw(font, shiftJisText, x, y, argb);
+    } else {
+        gl_->text->draw(gl_->scaledFonts.at(font, gl_->frameScale, *gl_->text), shiftJisText, x, y,
+                        argb, gl_->frameScale);
+    }
 }
 
 std::optional<gfx::Image> GlDevice::readFrame() {

@@ -29,6 +29,8 @@ struct GlPresenter {
     std::function<void()> present;            // show the back buffer (and pace the frame)
     std::function<PixelSize()> drawableSize;  // the window's picture in pixels
     bool stretch = false;  // fill the picture instead of keeping the frame's shape with bars
+    // Draw the frame at the size it is shown (render/sharp_frame.h) instead of at 800 x 600.
+    bool sharp = false;
 };
 
 class GlDevice;
@@ -60,12 +62,13 @@ class GlDevice final : public Device {
     FontHandle createFont(int height, int width) override;
     void drawText(FontHandle font, std::string_view shiftJisText, int x, int y,
                   uint32_t argb) override;
+    // With the sharp picture the frame has the size it was drawn at.
     std::optional<gfx::Image> readFrame() override;
 
     // Any face, for a caller that makes its own (tests use fixed bitmaps).
     FontHandle addFont(std::unique_ptr<gfx::Font> font);
-    // The depth buffer of the frame as stored, 0..1, kFrameWidth x kFrameHeight, rows top first;
-    // empty where the driver cannot read it back.
+    // The depth buffer of the frame as stored, 0..1, rows top first; kFrameWidth x kFrameHeight
+    // unless the picture is sharp; empty where the driver cannot read it back.
     std::vector<float> readDepth();
 
   private:

@@ -28,7 +28,8 @@ FrameTarget::FrameTarget(int width, int height, std::string& error)
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, color_);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, depth_, 0);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-        error = "the OpenGL driver cannot draw into an 800 x 600 frame with a depth buffer";
+        error = "the OpenGL driver cannot draw into a " + std::to_string(width) + " x " +
+                std::to_string(height) + " frame with a depth buffer";
     }
     glViewport(0, 0, width, height);
 }

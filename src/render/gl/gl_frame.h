@@ -1,5 +1,6 @@
-// The device's own 800 x 600 frame: a colour and a depth buffer that every draw goes into, scaled
-// onto the window when a frame is presented and read back for screenshots and tests.
+// The device's own frame, 800 x 600 (or the size shown, for the sharp picture): a colour and a
+// depth buffer that every draw goes into, scaled onto the window when a frame is presented and
+// read back for screenshots and tests.
 #pragma once
 
 #include <memory>
@@ -22,6 +23,8 @@ class FrameTarget {
 
     // Draws go to the frame, over all of it.
     void bind();
+    int width() const { return width_; }
+    int height() const { return height_; }
     // Copies the frame onto the window's back buffer of `width` x `height`: the shape kept,
     // centred with black bars, or filling it all with `stretch`. The frame is bound again
     // afterwards.

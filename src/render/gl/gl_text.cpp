@@ -145,11 +145,29 @@ uint32_t TextRenderer::addFont(std::unique_ptr<gfx::Font> font) {
     return static_cast<uint32_t>(fonts_.size());
 }
 
-void TextRenderer::draw(uint32_t font, std::string_view shiftJisText, int x, int y, uint32_t argb) {
+uint32_t TextRenderer::replaceFont(uint32_t handle, std::unique_ptr<gfx::Font> font) {
+    if (handle == 0 || handle > fonts_.size() || !font || font->cellHeight() <= 0) return 0;
+    fonts_[handle - 1] = std::make_unique<AtlasFont>(std::move(font));
+    return handle;
+}
+
+void TextRenderer::draw(uint32_t font, std::string_view shiftJisText, int x, int y, uint32_t argb,
+                        FrameScale scale) {
     if (font == 0 || font > fonts_.size() || shiftJisText.empty()) return;
     AtlasFont& atlas = *fonts_[font - 1];
     for (auto& batch : batches_) batch.clear();
-    atlas.layout(gfx::decodeShiftJis(shiftJisText), x, y, batches_);
+    if (scale.isOne()) {
+        atlas.layout(gfx::decodeShiftJis(shiftJisText), x, y, batches_);
+    } else {
+        atlas.layout(gfx::decodeShiftJis(shiftJisText), scaledEdge(x, scale.x),
+                     scaledEdge(y, scale.y), batches_);
+        for (auto& batch : batches_) {
+            for (TextVertex& vertex : batch) {
+                vertex.x = shaderCoordinateOf(vertex.x, scale.x);
+                vertex.y = shaderCoordinateOf(vertex.y, scale.y);
+            }
+        }
+    }
 
     glUseProgram(program_);
     glUniform4f(colorLocation_, float((argb >> 16) & 0xFF) / 255.0f,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gfxutil/font.h"
+#include "render/sharp_frame.h"
 
 namespace darts::render::gl {
 
@@ -80,9 +81,14 @@ class TextRenderer {
     TextRenderer& operator=(const TextRenderer&) = delete;
 
     uint32_t addFont(std::unique_ptr<gfx::Font> font);
+    // Puts another face (and a new atlas) under an existing handle; 0 when there is none.
+    uint32_t replaceFont(uint32_t handle, std::unique_ptr<gfx::Font> font);
     // Draws over the frame without depth test or depth writes, blended by coverage x the colour's
-    // alpha; afterwards depth test and writes are on again, as the device keeps them.
-    void draw(uint32_t font, std::string_view shiftJisText, int x, int y, uint32_t argb);
+    // alpha; afterwards depth test and writes are on again, as the device keeps them. On a frame
+    // drawn at `scale` (x, y stay 800 x 600 pixels) the face is taken to be made for that scale:
+    // its bitmaps are laid out from the scaled pen position, one texel to one pixel.
+    void draw(uint32_t font, std::string_view shiftJisText, int x, int y, uint32_t argb,
+              FrameScale scale = {});
 
   private:
     unsigned program_ = 0;
