@@ -37,11 +37,11 @@ void handleFrontEndMouse(GameState& state, platform::MouseRecord record, int32_t
     switch (record.object) {
         case platform::MouseObject::X:
             state.cursorX = moveCursor(state.cursorX, record.data, render::kFrameWidth,
-                                            state.cursorPixelsPerCount);
+                                       state.cursorPixelsPerCount);
             break;
         case platform::MouseObject::Y:
             state.cursorY = moveCursor(state.cursorY, record.data, render::kFrameHeight,
-                                            state.cursorPixelsPerCount);
+                                       state.cursorPixelsPerCount);
             break;
         case platform::MouseObject::Button0:
             if ((record.data & platform::kButtonPressed) != 0) {
@@ -61,9 +61,9 @@ PointerPosition pointerAfter(const GameState& state, std::span<const platform::M
     PointerPosition p{state.cursorX, state.cursorY};
     for (const platform::MouseRecord& record : records) {
         if (record.object == platform::MouseObject::X) {
-            p.x = movedCoordinate(p.x, record.data, render::kFrameWidth, state.cursorPixelsPerCount);
+            p.x = moveCursor(p.x, record.data, render::kFrameWidth, state.cursorPixelsPerCount);
         } else if (record.object == platform::MouseObject::Y) {
-            p.y = movedCoordinate(p.y, record.data, render::kFrameHeight, state.cursorPixelsPerCount);
+            p.y = moveCursor(p.y, record.data, render::kFrameHeight, state.cursorPixelsPerCount);
         }
     }
     return p;
