@@ -72,7 +72,7 @@ for run in 1 2; do
   fi
 done
 # Every key once, and no complaint from the game.
-if [ "$(grep -cv '^#' "$conf")" != 10 ] || grep -q '^darts:' "$out/stderr.txt"; then
+if [ "$(grep -cv '^#' "$conf")" != 11 ] || grep -q '^darts:' "$out/stderr.txt"; then
   cat "$conf" "$out/stderr.txt" >&2
   exit 1
 fi
