@@ -19,7 +19,7 @@ if [ "${1:-}" = --inside ]; then
   trap 'kill "$wm" 2>/dev/null || true' EXIT
   for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
     sleep 0.1; done
-  "$darts" --window --seed 5 --frames 540 --record "$out/toggle.dem" "$@" 2>"$out/stderr.txt" &
+  "$darts" --window --seed 5 --frames 900 --record "$out/toggle.dem" "$@" 2>"$out/stderr.txt" &
   game=$!
   window=$(timeout 30 xdotool search --sync --name '^301 Darts Bar$' | head -n 1)
   timeout 60 bash -c "until [ -s '$out/title.png' ]; do sleep 0.1; done" || true
@@ -30,7 +30,7 @@ if [ "${1:-}" = --inside ]; then
     for want in 1024 800; do
       xdotool key alt+Return
       local width=""
-      for _ in $(seq 40); do
+      for _ in $(seq 100); do
         sleep 0.1
         width=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
         [ "$width" = "$want" ] && break
