@@ -25,6 +25,7 @@
 #include "shell/frame_counter.h"
 #include "shell/main_loop.h"
 #include "shell/startup.h"
+#include "platform/virtual_gamepad.h"
 
 namespace {
 
@@ -40,12 +41,7 @@ int fail(const std::string& why) {
 class VirtualPad {
   public:
     bool plugIn() {
-        SDL_VirtualJoystickDesc desc{};
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        desc.name = "virtual pad";
+        SDL_VirtualJoystickDesc desc = darts::test_support::virtualGamepadDesc();
         const int index = SDL_JoystickAttachVirtualEx(&desc);
         if (index < 0) return false;
         joystick_ = SDL_JoystickOpen(index);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/sdl_input_internal.h"
+#include "virtual_gamepad.h"
 
 namespace darts::platform {
 namespace {
@@ -75,16 +76,11 @@ class ControllerTest : public ::testing::Test {
     // Plugs in a virtual game controller; returns its joystick for setting buttons and axes.
     // With `motors` the pad can rumble and tells them what it was asked.
     SDL_Joystick* plugIn(Motors* motors = nullptr) {
-        SDL_VirtualJoystickDesc desc{};
+        SDL_VirtualJoystickDesc desc = darts::test_support::virtualGamepadDesc();
         if (motors != nullptr) {
             desc.userdata = motors;
             desc.Rumble = rumbleMotors;
         }
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        desc.name = "virtual pad";
         const int index = SDL_JoystickAttachVirtualEx(&desc);
         EXPECT_GE(index, 0) << SDL_GetError();
         SDL_Joystick* pad = SDL_JoystickOpen(index);
