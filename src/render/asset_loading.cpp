@@ -58,18 +58,19 @@ constexpr ModelFile kModels[] = {
     {"data\\darts.x", TexturePathRule::NameUnchanged, &GameState::dartModel},
 };
 
+TextureHandle textureOf(Device& device, const std::optional<gfx::Image>& image) {
+    return image ? device.createTexture(*image) : 0;
+}
+
 // One model and the texture of each material; a texture that cannot be read stays 0.
-std::string loadModel(const ModelFile& file, Device& device, MeshAsset& out) {
-    MeshLoadResult loaded = loadMeshAsset(file.gamePath, file.rule);
-    if (!loaded.model) return "cannot load the model " + loaded.error;
-    MeshAsset asset = std::move(loaded.model->asset);
-    asset.mesh = device.createMesh(loaded.model->mesh);
+std::string makeModel(const ModelFile& file, DecodedAssets::Model& decoded, Device& device,
+                      MeshAsset& out) {
+    if (!decoded.loaded.model) return "cannot load the model " + decoded.loaded.error;
+    MeshAsset asset = std::move(decoded.loaded.model->asset);
+    asset.mesh = device.createMesh(decoded.loaded.model->mesh);
     if (asset.mesh == 0) return "cannot make a mesh of the model " + gamePathToHost(file.gamePath);
-    for (size_t i = 0; i < asset.textureFiles.size(); ++i) {
-        if (asset.textureFiles[i].empty()) continue;
-        std::optional<gfx::Image> image =
-            gfx::decodeImageFile(gamePathToHost(asset.textureFiles[i]));
-        if (image) asset.textures[i] = device.createTexture(*image);
+    for (size_t i = 0; i < asset.textureFiles.size() && i < decoded.textures.size(); ++i) {
+        asset.textures[i] = textureOf(device, decoded.textures[i]);
     }
     out = std::move(asset);
     return {};
@@ -77,18 +78,44 @@ std::string loadModel(const ModelFile& file, Device& device, MeshAsset& out) {
 
 }  // namespace
 
+DecodedAssets decodeAssetFiles(Language language) {
+    DecodedAssets decoded;
+    static_assert(std::size(kModels) == std::tuple_size_v<decltype(decoded.models)>);
+    for (size_t m = 0; m < std::size(kModels); ++m) {
+        DecodedAssets::Model& model = decoded.models[m];
+        model.loaded = loadMeshAsset(kModels[m].gamePath, kModels[m].rule);
+        if (!model.loaded.model) break;  // loading stops at the first model that fails
+        for (const std::string& file : model.loaded.model->asset.textureFiles) {
+            model.textures.push_back(file.empty() ? std::nullopt
+                                                  : gfx::decodeImageFile(gamePathToHost(file)));
+        }
+    }
+    for (int slot : kOverlayLoadOrder) {
+        decoded.overlays[slot] = gfx::loadBitmapResource(overlayResource(slot, language));
+    }
+    if (std::optional<gfx::CursorImage> cursor = gfx::loadCursorResource("IDC_CURSOR1")) {
+        decoded.cursor = std::move(cursor);
+    }
+    return decoded;
+}
+
 AssetLoadResult loadAssets(GameState& state, Device& device, const AssetOptions& options) {
+    return loadAssets(state, device, options, decodeAssetFiles(state.language));
+}
+
+AssetLoadResult loadAssets(GameState& state, Device& device, const AssetOptions& options,
+                           DecodedAssets decoded) {
     state.dartState = DartState::InHand;
     seedRandom(state, options.seed ? *options.seed : static_cast<uint32_t>(std::time(nullptr)));
 
-    for (const ModelFile& file : kModels) {
-        std::string error = loadModel(file, device, state.*file.asset);
+    for (size_t m = 0; m < std::size(kModels); ++m) {
+        const ModelFile& file = kModels[m];
+        std::string error = makeModel(file, decoded.models[m], device, state.*file.asset);
         if (!error.empty()) return {false, std::move(error)};
     }
 
     for (int slot : kOverlayLoadOrder) {
-        state.overlayTextures[slot] =
-            textureFromBitmapResource(device, overlayResource(slot, state.language));
+        state.overlayTextures[slot] = textureOf(device, decoded.overlays[slot]);
     }
 
     PortraitTextures portraits(state, device);
@@ -100,9 +127,7 @@ AssetLoadResult loadAssets(GameState& state, Device& device, const AssetOptions&
         }
     }
 
-    if (std::optional<gfx::CursorImage> cursor = gfx::loadCursorResource("IDC_CURSOR1")) {
-        state.cursorTexture = device.createTexture(cursor->image);
-    }
+    if (decoded.cursor) state.cursorTexture = device.createTexture(decoded.cursor->image);
 
     // Without a sound device the game goes on silently: darts can be played without sound.
     state.effects = options.setUpSound ? options.setUpSound() : nullptr;

@@ -3,12 +3,15 @@
 // front end's cursor, the two fonts and the board-hit sound.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 
+#include "gfxutil/cursor_icon.h"
 #include "gfxutil/image.h"
+#include "render/mesh_loading.h"
 #include "render/device.h"
 #include "shell/game_state.h"
 
@@ -48,6 +51,25 @@ struct AssetLoadResult {
 // the match scene cannot do without it. Reads the files below the working directory; a missing
 // roster ends the process like every roster read.
 AssetLoadResult loadAssets(GameState& state, Device& device, const AssetOptions& options = {});
+
+// The files loadAssets reads, read and decoded without a device, so that the work can run on
+// another thread while the window and its context are made. The portraits are not among them:
+// the roster names them as it is read.
+struct DecodedAssets {
+    struct Model {
+        MeshLoadResult loaded;
+        std::vector<std::optional<gfx::Image>> textures;  // one per material; empty: none or unreadable
+    };
+    std::array<Model, 4> models;                       // hand, room, board, dart
+    std::array<std::optional<gfx::Image>, 8> overlays;  // by slot
+    std::optional<gfx::CursorImage> cursor;
+};
+DecodedAssets decodeAssetFiles(Language language);
+
+// loadAssets with the files already decoded by decodeAssetFiles(state.language): the device is
+// given everything in the same order, so every handle is as loadAssets makes it.
+AssetLoadResult loadAssets(GameState& state, Device& device, const AssetOptions& options,
+                           DecodedAssets decoded);
 
 // The 12 x 14 and 42 x 44 fonts. When the small one cannot be made the large one is not tried;
 // false when either is missing (the texts drawn with a missing font are then skipped).

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <future>
 #include <system_error>
 
 #include "frontend/roster.h"
@@ -160,6 +161,15 @@ StartupResult startUp(GameState& state, const StartupOptions& options) {
         return result;
     }
 
+    // The files are read and decoded, and the synthesiser loaded, on a second thread while the
+    // window and its context are made: neither needs the other, and each takes about a third of
+    // the start-up. The sound system is not touched here until the thread is done.
+    std::future<render::DecodedAssets> decoding =
+        std::async(std::launch::async, [language = state.language] {
+            initMusic();
+            return render::decodeAssetFiles(language);
+        });
+
     auto session = std::make_unique<GameSession>();
     platform::WindowOptions windowOptions;
     windowOptions.windowed = options.windowed;
@@ -188,12 +198,11 @@ StartupResult startUp(GameState& state, const StartupOptions& options) {
         result.warning =
             "no Japanese font could be loaded, texts are not shown (install fonts-ipafont-gothic)";
     }
-    initMusic();
-
     render::AssetOptions assets;
     assets.seed = options.seed;
     assets.setUpSound = setUpSound;
-    render::AssetLoadResult loaded = render::loadAssets(state, *session->device, assets);
+    render::AssetLoadResult loaded =
+        render::loadAssets(state, *session->device, assets, decoding.get());
     if (!loaded.ok) {
         result.error = std::move(loaded.error);
         return result;
