@@ -1,4 +1,5 @@
 // The game: start-up, the main loop until the player quits, and the options of the command line.
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -79,11 +80,19 @@ int play(const GameOptions& options) {
     CountingDevice device(*session.device, options.screenshots);
     std::optional<DemoPlayer> player;
     if (demo) player.emplace(*demo, *state);
+    // While a demo plays, the viewer's own keyboard and mouse still reach the window: what they
+    // queue is read and dropped here, and Escape ends the playback.
+    const auto viewerQuits = [&] {
+        std::array<platform::MouseRecord, platform::kMouseBufferSize> dropped;
+        session.input->readMouse(dropped.data(), static_cast<int>(dropped.size()));
+        return session.input->escapeDown();
+    };
     // A frame limit acts like Escape pressed once that many frames are on screen; a request to
-    // close the window acts like Escape too, and so does a demo that has gone out of step.
+    // close the window (SIGINT and SIGTERM among them) acts like Escape too, and so does a demo
+    // that has gone out of step.
     const QuitCondition stopEarly = [&] {
         return (options.frames && device.framesPresented() >= *options.frames) ||
-               session.input->closeRequested();
+               (player && viewerQuits()) || session.input->closeRequested();
     };
     const QuitCondition quitNow = [&] {
         if (stopEarly()) {

@@ -10,6 +10,24 @@
 # Exits 77 (skipped) without xvfb-run.
 set -euo pipefail
 
+if [ "${1:-}" = --viewer-quits ]; then  # HOW DARTS, on the virtual X server
+  how=$2 darts=$3
+  "$darts" --window --playdemo tests/demos/tournament.dem &
+  game=$!
+  if [ "$how" = escape ]; then
+    timeout 30 xdotool search --sync --name '^301 Darts Bar$' >/dev/null
+    sleep 1; xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
+  else
+    sleep 2; kill -TERM "$game"
+  fi
+  if ! timeout 20 tail --pid="$game" -f /dev/null; then
+    kill -9 "$game"; echo "$how did not end the demo being played"; exit 1
+  fi
+  status=0; wait "$game" || status=$?
+  [ "$status" -eq 0 ] || { echo "$how: the demo being played ended with status $status"; exit 1; }
+  exit 0
+fi
+
 darts=$(realpath "$1")
 checker=$(realpath "$2")
 if ! command -v xvfb-run >/dev/null; then
@@ -33,3 +51,10 @@ play --timedemo tests/demos/escape.dem
 play --timedemo tests/demos/tournament.dem --frames 600 --screenshot "600:$out/bracket.png"
 play --timedemo tests/demos/bar-lose.dem --frames 600
 test -s "$out/bracket.png"
+
+# A viewer ends a demo being played as any game: SIGTERM (a close from the desktop, Ctrl+C) and,
+# where xdotool can press it, Escape held a few tenths of a second. The demo runs for minutes.
+xvfb-run -a -s "-screen 0 1024x768x24" "$0" --viewer-quits sigterm "$darts"
+if command -v xdotool >/dev/null; then
+  xvfb-run -a -s "-screen 0 1024x768x24" "$0" --viewer-quits escape "$darts"
+fi
