@@ -1,8 +1,9 @@
 // One drawn frame of the match on the real OpenGL device, unpaced: the game's own models seen
 // from the aiming camera, and a synthetic stand-in (about 20,000 lit triangles in four large
 // meshes close to the camera), each with ten 2D quads and twenty short texts, against a frame
-// that only clears and presents. Without a display SDL's offscreen driver is used. Run from the
-// top of the repository.
+// that only clears and presents; and the game's frame drawn sharp at the size of a large screen
+// against the ordinary frame scaled up to it. Without a display SDL's offscreen driver is used.
+// Run from the top of the repository.
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "gfxutil/image.h"
@@ -109,6 +111,34 @@ gfx::Image checker(int size) {
     return image;
 }
 
+// Makes the device on `shown` and loads into it the stand-in meshes, textures and fonts and the
+// game's own models.
+void equip(Target& made, platform::SdlGlWindow* shown, render::GlPresenter presenter) {
+    presenter.present = [shown] { shown->present(); };
+    presenter.drawableSize = [shown] {
+        const platform::DrawableSize size = shown->drawableSize();
+        return render::PixelSize{size.width, size.height};
+    };
+    render::GlDeviceResult device = GlDevice::create(std::move(presenter));
+    if (!device.device) {
+        made.error = device.error;
+        return;
+    }
+    made.device = std::move(device.device);
+    GlDevice& d = *made.device;
+    // Room, board, hand and dart: 9,800 + 5,000 + 3,200 + 1,800 triangles.
+    made.meshes[0] = d.createMesh(grid(70, 14, 0, 2, 12));
+    made.meshes[1] = d.createMesh(grid(50, 3, 0.05f, 2, 11));
+    made.meshes[2] = d.createMesh(grid(40, 1.5f, 0.5f, 1.2f, 2));
+    made.meshes[3] = d.createMesh(grid(30, 0.6f, 0.2f, 1.8f, 1.8f));
+    GameState& s = *made.state;
+    for (int i = 0; i < 8; ++i) s.overlayTextures[i] = d.createTexture(checker(128));
+    for (int i = 1; i < 9; ++i) s.portraitTextures[i] = d.createTexture(checker(64));
+    s.smallFont = d.createFont(12, 14);
+    s.largeFont = d.createFont(42, 44);
+    made.gameModelsLoaded = loadGameModels(d, s);
+}
+
 Target& target() {
     static Target t = [] {
         Target made;
@@ -122,33 +152,33 @@ Target& target() {
             return made;
         }
         made.window = std::move(window.window);
-        platform::SdlGlWindow* shown = made.window.get();
-        render::GlDeviceResult device =
-            GlDevice::create({[shown] { shown->present(); },
-                              [shown] {
-                                  const platform::DrawableSize size = shown->drawableSize();
-                                  return render::PixelSize{size.width, size.height};
-                              }});
-        if (!device.device) {
-            made.error = device.error;
-            return made;
-        }
-        made.device = std::move(device.device);
-        GlDevice& d = *made.device;
-        // Room, board, hand and dart: 9,800 + 5,000 + 3,200 + 1,800 triangles.
-        made.meshes[0] = d.createMesh(grid(70, 14, 0, 2, 12));
-        made.meshes[1] = d.createMesh(grid(50, 3, 0.05f, 2, 11));
-        made.meshes[2] = d.createMesh(grid(40, 1.5f, 0.5f, 1.2f, 2));
-        made.meshes[3] = d.createMesh(grid(30, 0.6f, 0.2f, 1.8f, 1.8f));
-        GameState& s = *made.state;
-        for (int i = 0; i < 8; ++i) s.overlayTextures[i] = d.createTexture(checker(128));
-        for (int i = 1; i < 9; ++i) s.portraitTextures[i] = d.createTexture(checker(64));
-        s.smallFont = d.createFont(12, 14);
-        s.largeFont = d.createFont(42, 44);
-        made.gameModelsLoaded = loadGameModels(d, s);
+        equip(made, made.window.get(), {});
         return made;
     }();
     return t;
+}
+
+// A second device on the same window drawing the sharp picture, with or without the smooth HUD.
+Target& sharpTarget(bool smoothHud) {
+    auto make = [smoothHud] {
+        Target made;
+        Target& ordinary = target();
+        if (!ordinary.window) {
+            made.error = ordinary.error;
+            return made;
+        }
+        render::GlPresenter presenter;
+        presenter.sharp = true;
+        presenter.smoothHud = smoothHud;
+        equip(made, ordinary.window.get(), std::move(presenter));
+        return made;
+    };
+    if (smoothHud) {
+        static Target smooth = make();
+        return smooth;
+    }
+    static Target sharp = make();
+    return sharp;
 }
 
 // The HUD's load: panels, portrait, board picture, gauge, marker and a few more, and twenty texts.
@@ -287,6 +317,46 @@ BENCHMARK(BM_PresentScaled)
     ->Args({800, 600})
     ->Args({1920, 1080})
     ->Args({3840, 2160})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The game's frame (its models from the aiming camera and the HUD's load) shown on a window of
+// 1920 x 1080 and 3840 x 2160: drawn at 800 x 600 and scaled when presented (picture 0), drawn
+// sharp at the size shown, 1440 x 1080 or 2880 x 2160 (picture 1), and sharp with the smooth HUD
+// (picture 2). Under an X server that large, as BM_PresentScaled.
+void BM_FrameShownAt(benchmark::State& state) {
+    const int picture = int(state.range(2));
+    Target& t = picture == 0 ? target() : sharpTarget(picture == 2);
+    if (!t.device || !t.gameModelsLoaded) {
+        state.SkipWithError(t.device ? "cannot load the game's models" : t.error.c_str());
+        return;
+    }
+    const int width = int(state.range(0)), height = int(state.range(1));
+    SDL_Window* window = target().window->sdlWindow();
+    SDL_SetWindowSize(window, width, height);
+    GameState& s = *t.state;
+    s.dartState = DartState::InHand;
+    newMatch(s);
+    s.swingDirection = 0;  // hold the arm still: every frame draws the same picture
+    for (int i = 0; i < 3; ++i) drawGameFrame(t);  // round trips, and the sharp frame's resizing
+    const platform::DrawableSize size = target().window->drawableSize();
+    if (size.width != width || size.height != height) {
+        state.SkipWithError("the window cannot take that size with this video driver");
+        SDL_SetWindowSize(window, 800, 600);
+        return;
+    }
+    for (auto _ : state) drawGameFrame(t);
+    const std::optional<gfx::Image> frame = t.device->readFrame();
+    state.counters["frame_width"] = frame ? frame->width : 0;
+    SDL_SetWindowSize(window, 800, 600);
+}
+BENCHMARK(BM_FrameShownAt)
+    ->ArgNames({"w", "h", "picture"})
+    ->Args({1920, 1080, 0})
+    ->Args({1920, 1080, 1})
+    ->Args({3840, 2160, 0})
+    ->Args({3840, 2160, 1})
+    ->Args({3840, 2160, 2})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

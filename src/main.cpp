@@ -65,6 +65,7 @@ int play(const GameOptions& options) {
     startup.displayMode = options.displayMode;
     startup.stretch = options.stretch;
     startup.sharp = options.sharp;
+    startup.smoothHud = options.smoothHud;
     startup.scale = options.scale;
     StartupResult started = startUp(*state, startup);
     if (!started.warning.empty()) printError(started.warning);

@@ -51,6 +51,10 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments, GameOp
             options.sharp = true;
             continue;
         }
+        if (option == "--smooth-hud") {
+            options.smoothHud = true;
+            continue;
+        }
         if (option == "--awards") {
             options.awards = true;
             continue;
@@ -148,8 +152,8 @@ std::string usageText(std::string_view program) {
     return "usage: " + name +
            " [--help] [--window] [--seed N] [--frames N] [--screenshot FRAME:FILE.png]...\n"
            "       [--record FILE | --playdemo FILE | --timedemo FILE]\n"
-           "       [--display-mode] [--stretch] [--scale N] [--sharp] [--awards]\n"
-           "       [--language ja|en]\n"
+           "       [--display-mode] [--stretch] [--scale N] [--sharp] [--smooth-hud]\n"
+           "       [--awards] [--language ja|en]\n"
            "       [--music-volume N] [--effect-volume N] [--mute] [--mouse-speed N]\n"
            "       [--no-rumble]\n"
            "  --help                      show this and end\n"
@@ -164,6 +168,8 @@ std::string usageText(std::string_view program) {
            "  --stretch                   fill the whole screen instead of keeping the 4:3 shape\n"
            "  --scale N                   make the window N times 800 x 600 (default: largest fit)\n"
            "  --sharp                     draw the picture at the size it is shown, not magnified\n"
+           "  --smooth-hud                with --sharp, smooth the magnified HUD pictures instead\n"
+           "                              of keeping their square pixels\n"
            "  --awards                    award titles, a statistics card after each match, and\n"
            "                              records per character (F2 on the title shows them)\n"
            "  --language ja|en            the language of the texts and characters (ja)\n"

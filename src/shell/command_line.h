@@ -34,6 +34,7 @@ struct GameOptions {
     bool stretch = false;       // fill the screen instead of keeping 4:3
     std::optional<int> scale;   // a whole-number scale of the frame; none: as large as fits
     bool sharp = false;         // --sharp: draw the frame at the size it is shown
+    bool smoothHud = false;     // --smooth-hud: with sharp, magnified HUD bitmaps sampled smoothly
     // Sound and the front-end cursor; the defaults are the game's own.
     int musicVolume = kFullVolume;       // --music-volume N, percent
     int effectVolume = kFullVolume;      // --effect-volume N, percent

@@ -45,6 +45,8 @@ const char* const kJapanese[] = {
     "\x95\x5c\x8e\xa6",                                      // "表示"
     "\x8a\x67\x91\xe5\x97\xa6",                              // "拡大率"
     "\x88\xf8\x82\xab\x90\x4c\x82\xce\x82\xb5",              // "引き伸ばし"
+    "\x8d\x82\x90\xb8\x8d\xd7\x95\x60\x89\xe6",              // "高精細描画"
+    "HUD\x89\xe6\x91\x9c\x82\xf0\x8a\x8a\x82\xe7\x82\xa9\x82\xc9",  // "HUD画像を滑らかに"
     "\x89\xb9\x8a\x79\x82\xcc\x89\xb9\x97\xca",              // "音楽の音量"
     "\x8c\xf8\x89\xca\x89\xb9\x82\xcc\x89\xb9\x97\xca",      // "効果音の音量"
     "\x8f\xc1\x89\xb9",                                      // "消音"
@@ -72,9 +74,9 @@ const char* const kEnglish[] = {
     "OUTER BULL",        "TRIPLE RING",       "DOUBLE RING", " BUST !!",    " YOU LOSE !!",
     " YOU WIN !!",
     // The settings screen.
-    "SETTINGS", "Display", "Scale", "Stretch", "Music volume", "Effect volume", "Mute",
-    "Mouse speed", "Rumble", "Awards", "Language", "Full screen", "Window", "Mode switch", "Auto",
-    "On", "Off", "Japanese", "English", "from the next start", "Close",
+    "SETTINGS", "Display", "Scale", "Stretch", "Sharp picture", "Smooth HUD", "Music volume",
+    "Effect volume", "Mute", "Mouse speed", "Rumble", "Awards", "Language", "Full screen", "Window",
+    "Mode switch", "Auto", "On", "Off", "Japanese", "English", "from the next start", "Close",
 };
 
 static_assert(sizeof kJapanese / sizeof kJapanese[0] == kTextCount);

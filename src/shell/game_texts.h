@@ -35,6 +35,8 @@ enum class TextId : int {
     SettingDisplay,
     SettingScale,
     SettingStretch,
+    SettingSharp,
+    SettingSmoothHud,
     SettingMusicVolume,
     SettingEffectVolume,
     SettingMute,

@@ -78,6 +78,7 @@ std::string applyKey(std::string_view key, std::string_view value, GameOptions& 
     }
     if (key == "stretch") return flag(options.stretch);
     if (key == "sharp") return flag(options.sharp);
+    if (key == "smooth_hud") return flag(options.smoothHud);
     if (key == "music_volume") return number(options.musicVolume, 0, kFullVolume);
     if (key == "effect_volume") return number(options.effectVolume, 0, kFullVolume);
     if (key == "mute") return flag(options.mute);
@@ -203,6 +204,7 @@ std::string settingValue(std::string_view key, const GameOptions& options) {
     if (key == "scale") return options.scale ? std::to_string(*options.scale) : "auto";
     if (key == "stretch") return yesNo(options.stretch);
     if (key == "sharp") return yesNo(options.sharp);
+    if (key == "smooth_hud") return yesNo(options.smoothHud);
     if (key == "music_volume") return std::to_string(options.musicVolume);
     if (key == "effect_volume") return std::to_string(options.effectVolume);
     if (key == "mute") return yesNo(options.mute);
@@ -226,6 +228,8 @@ std::string settingsText(const GameOptions& options) {
     line("stretch");
     out << "# yes: draw the picture at the size it is shown instead of magnifying 800 x 600\n";
     line("sharp");
+    out << "# yes: with sharp, the HUD's magnified pictures drawn smooth, not in square pixels\n";
+    line("smooth_hud");
     out << "# volumes in percent, 0..100\n";
     line("music_volume");
     line("effect_volume");

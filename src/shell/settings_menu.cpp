@@ -47,8 +47,8 @@ const char* onOff(bool on, Language language) {
 
 std::string_view settingKey(SettingRow row) {
     static constexpr std::string_view kKeys[] = {
-        "display", "scale",       "stretch", "music_volume", "effect_volume",
-        "mute",    "mouse_speed", "rumble",  "awards",       "language"};
+        "display",       "scale", "stretch",     "sharp",  "smooth_hud", "music_volume",
+        "effect_volume", "mute",  "mouse_speed", "rumble", "awards",     "language"};
     static_assert(std::size(kKeys) == kSettingRows);
     const int index = static_cast<int>(row);
     return index >= 0 && index < kSettingRows ? kKeys[index] : std::string_view{};
@@ -94,6 +94,12 @@ bool SettingsMenu::step(SettingRow row, int direction) {
             break;
         case SettingRow::Stretch:
             o.stretch = !o.stretch;
+            break;
+        case SettingRow::Sharp:
+            o.sharp = !o.sharp;
+            break;
+        case SettingRow::SmoothHud:
+            o.smoothHud = !o.smoothHud;
             break;
         case SettingRow::MusicVolume:
             o.musicVolume = stepped(o.musicVolume, direction, kVolumeStep, 0, kFullVolume);
@@ -148,6 +154,10 @@ std::string SettingsMenu::valueText(SettingRow row, Language language) const {
             return o.scale ? "x" + std::to_string(*o.scale) : gameText(language, TextId::ValueAuto);
         case SettingRow::Stretch:
             return onOff(o.stretch, language);
+        case SettingRow::Sharp:
+            return onOff(o.sharp, language);
+        case SettingRow::SmoothHud:
+            return onOff(o.smoothHud, language);
         case SettingRow::MusicVolume:
             return std::to_string(o.musicVolume);
         case SettingRow::EffectVolume:

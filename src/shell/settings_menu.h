@@ -17,6 +17,8 @@ enum class SettingRow : int {
     Display,
     Scale,
     Stretch,
+    Sharp,
+    SmoothHud,
     MusicVolume,
     EffectVolume,
     Mute,
@@ -33,7 +35,7 @@ constexpr int kSettingRows = static_cast<int>(SettingRow::Count);
 namespace settings_layout {
 inline constexpr int kPlateLeft = 100, kPlateTop = 60, kPlateWidth = 600, kPlateHeight = 480;
 inline constexpr int kFirstRowTop = 136;  // the rows lie below the heading band
-inline constexpr int kRowHeight = 32;
+inline constexpr int kRowHeight = 28;     // twelve rows end at 472, clear of Close
 inline constexpr int kLabelX = 130;
 inline constexpr int kArrowWidth = 28, kArrowHeight = 24;
 inline constexpr int kLeftArrowX = 410, kRightArrowX = 630;
@@ -41,6 +43,8 @@ inline constexpr int kValueCentreX = (kLeftArrowX + kArrowWidth + kRightArrowX) 
 inline constexpr int kMarkX = 664;  // the "from the next start" mark
 inline constexpr int kCloseLeft = 560, kCloseTop = 488, kCloseWidth = 120, kCloseHeight = 34;
 inline constexpr int kNoteX = 130, kNoteY = 498;
+static_assert(kFirstRowTop + kSettingRows * kRowHeight < kCloseTop, "the rows run into Close");
+static_assert(kArrowHeight <= kRowHeight);
 }  // namespace settings_layout
 
 // The file's key of a row ("music_volume").

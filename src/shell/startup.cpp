@@ -79,13 +79,13 @@ audio::EffectOutput* setUpSound() {
     return &sound.hit;
 }
 
-render::GlPresenter presenterFor(platform::SdlGlWindow& window, bool sharp) {
+render::GlPresenter presenterFor(platform::SdlGlWindow& window, bool sharp, bool smoothHud) {
     return {[&window] { window.present(); },
             [&window] {
                 const platform::DrawableSize size = window.drawableSize();
                 return render::PixelSize{size.width, size.height};
             },
-            window.stretch(), sharp};
+            window.stretch(), sharp, smoothHud};
 }
 
 // Opening is not enough: a folder of that name opens too, and only its first read fails.
@@ -187,7 +187,7 @@ StartupResult startUp(GameState& state, const StartupOptions& options) {
     session->window = std::move(window.window);
 
     render::GlDeviceResult device =
-        render::GlDevice::create(presenterFor(*session->window, options.sharp));
+        render::GlDevice::create(presenterFor(*session->window, options.sharp, options.smoothHud));
     if (!device.device) {
         result.error = device.error;
         return result;

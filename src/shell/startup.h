@@ -24,6 +24,7 @@ struct StartupOptions {
     bool displayMode = false;      // switch to an exact 800 x 600 mode
     bool stretch = false;          // fill the screen instead of keeping 4:3 with bars
     bool sharp = false;            // draw the frame at the size it is shown
+    bool smoothHud = false;        // with sharp: the 2D bitmaps sampled smoothly
     std::optional<int> scale = {};  // the window's multiple of 800 x 600; none: the largest fit
 };
 

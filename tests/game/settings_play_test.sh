@@ -28,17 +28,17 @@ if [ "${1:-}" = --inside ]; then
   xdotool windowfocus --sync "$window" 2>/dev/null || true
   xdotool key F1
   sleep 0.5
-  # The cursor starts at 0, 0 and moves 3 pixels a count: the music row's arrows are at y 246,
+  # The cursor starts at 0, 0 and moves 3 pixels a count: the music row's arrows are at y 288,
   # the left one at x 420, the right one at x 640; Close at x 600, y 501.
   if [ "$run" = 1 ]; then
-    xdotool mousemove_relative -- 140 82
+    xdotool mousemove_relative -- 140 96
     held_click
     held_click
-    xdotool mousemove_relative -- 60 85
+    xdotool mousemove_relative -- 60 71
   else
-    xdotool mousemove_relative -- 213 82
+    xdotool mousemove_relative -- 213 96
     held_click
-    xdotool mousemove_relative -- -13 85
+    xdotool mousemove_relative -- -13 71
   fi
   sleep 0.5
   held_click  # Close
@@ -72,7 +72,7 @@ for run in 1 2; do
   fi
 done
 # Every key once, and no complaint from the game.
-if [ "$(grep -cv '^#' "$conf")" != 11 ] || grep -q '^darts:' "$out/stderr.txt"; then
+if [ "$(grep -cv '^#' "$conf")" != 12 ] || grep -q '^darts:' "$out/stderr.txt"; then
   cat "$conf" "$out/stderr.txt" >&2
   exit 1
 fi

@@ -199,5 +199,122 @@ TEST_F(GlSharpFrameTest, StretchedAndSmallPicturesAndResizing) {
     EXPECT_EQ(resized.device->readFrame()->width, 1440);
 }
 
+// The smooth HUD: a bitmap of four texel columns, black, white, black, white, over a 2D quad 200
+// pixels wide, drawn before a textured mesh and a text that must not notice it.
+struct SmoothHudScene {
+    TextureHandle bars = 0, checker = 0;
+    MeshHandle square = 0;
+    FontHandle font = 0;
+    static constexpr int kQuadLeft = 40, kQuadTop = 40, kQuadRight = 240, kQuadBottom = 80;
+
+    explicit SmoothHudScene(Device& device) {
+        gfx::Image image{4, 1, std::vector<uint8_t>(16, 255)};
+        for (int x = 0; x < 4; x += 2) std::fill_n(&image.rgba[size_t(x) * 4], 3, uint8_t{0});
+        bars = device.createTexture(image);
+        checker = device.createTexture(TestScene::pattern(16, 16, 2));
+        const TestScene shapes(device);
+        square = shapes.square;
+        font = shapes.small;
+    }
+
+    void draw(Device& device) const {
+        device.beginFrame();
+        device.setTexture(bars);
+        const std::array<ScreenVertex, 4> quad{
+            {{float(kQuadLeft), float(kQuadTop), kQuadDepth, 1.0f, 0xFFFFFFFF, 0, 0},
+             {float(kQuadRight), float(kQuadTop), kQuadDepth, 1.0f, 0xFFFFFFFF, 1, 0},
+             {float(kQuadRight), float(kQuadBottom), kQuadDepth, 1.0f, 0xFFFFFFFF, 1, 1},
+             {float(kQuadLeft), float(kQuadBottom), kQuadDepth, 1.0f, 0xFFFFFFFF, 0, 1}}};
+        device.drawScreenFan(quad);
+        device.setTransform(TransformKind::View,
+                            gfx::matrixLookAtLH({0, 0, -4}, {0, 0, 0}, {0, 1, 0}));
+        device.setTransform(TransformKind::Projection,
+                            gfx::matrixPerspectiveFovLH(0.8f, 1.0f, 0.1f, 100.0f));
+        device.setTransform(TransformKind::World, gfx::matrixRotationAxis({0, 1, 0}, 0.5f));
+        Material material{};
+        material.diffuse = {0.9f, 0.9f, 0.9f, 1};
+        material.ambient = {0.3f, 0.3f, 0.3f, 1};
+        device.setMaterial(material);
+        device.setTexture(checker);
+        device.drawSubset(square, 0);
+        device.drawText(font, "301 DARTS", 520, 40, 0xFFFFFFFF);
+        device.endFrame();
+    }
+};
+
+gfx::Image drawnWithSmoothHud(int width, int height, bool sharp, bool smoothHud) {
+    GlPresenter presenter;
+    presenter.present = [] {};
+    presenter.drawableSize = [width, height] { return PixelSize{width, height}; };
+    presenter.sharp = sharp;
+    presenter.smoothHud = smoothHud;
+    GlDeviceResult opened = testing::openGlTestDevice(std::move(presenter));
+    if (!opened.device) return {};
+    const SmoothHudScene scene(*opened.device);
+    scene.draw(*opened.device);
+    return opened.device->readFrame().value_or(gfx::Image{});
+}
+
+// The red channel's values along one row of a frame, from x0 up to x1.
+std::vector<int> redAlong(const gfx::Image& frame, int y, int x0, int x1) {
+    std::vector<int> values;
+    for (int x = x0; x < x1; ++x) values.push_back(frame.rgba[(size_t(y) * frame.width + x) * 4]);
+    return values;
+}
+
+TEST(GlSmoothHud, MagnifiedHudBitmapsBlendTheirTexelsAndNothingElseChanges) {
+    const gfx::Image point = drawnWithSmoothHud(1600, 1200, true, false);
+    if (point.rgba.empty()) GTEST_SKIP() << "no OpenGL 3.3 device";
+    const gfx::Image smooth = drawnWithSmoothHud(1600, 1200, true, true);
+    ASSERT_EQ(smooth.width, 1600);
+    ASSERT_EQ(point.width, 1600);
+
+    // Across the middle of the quad (twice as large in this frame), inside its edges.
+    constexpr int kScale = 2;
+    const int row = (SmoothHudScene::kQuadTop + SmoothHudScene::kQuadBottom) / 2 * kScale;
+    const int left = SmoothHudScene::kQuadLeft * kScale,
+              right = SmoothHudScene::kQuadRight * kScale;
+    auto between = [](const std::vector<int>& values) {
+        return std::count_if(values.begin(), values.end(), [](int v) { return v > 8 && v < 247; });
+    };
+    // Point sampling: only black and white, each texel a block of 100 pixels.
+    const std::vector<int> blocks = redAlong(point, row, left, right);
+    EXPECT_EQ(between(blocks), 0);
+    EXPECT_EQ(blocks[2], 0);
+    EXPECT_EQ(blocks[150], 255);
+    // Smooth: ramps at the three inner texel edges, about one texel (100 pixels) wide each...
+    const std::vector<int> ramps = redAlong(smooth, row, left, right);
+    EXPECT_GT(between(ramps), 3 * 60);
+    EXPECT_NEAR(ramps[100], 128, 12);  // halfway between the first two texels' centres
+    // ...and just inside the quad's own edges the border texel alone, not blended with the far
+    // side as wrapped addressing would.
+    EXPECT_LE(ramps[2], 8);
+    EXPECT_GE(ramps[397], 247);
+
+    // Everything outside the quad (the textured mesh drawn after it, the text) is untouched.
+    const int top = SmoothHudScene::kQuadTop * kScale,
+              bottom = SmoothHudScene::kQuadBottom * kScale;
+    size_t differing = 0;
+    for (int y = 0; y < point.height; ++y) {
+        for (int x = 0; x < point.width; ++x) {
+            // The quad's edges land within a pixel of its scaled corners.
+            if (x >= left - 2 && x < right + 2 && y >= top - 2 && y < bottom + 2) continue;
+            const size_t at = (size_t(y) * point.width + x) * 4;
+            differing += !std::equal(&point.rgba[at], &point.rgba[at + 4], &smooth.rgba[at]);
+        }
+    }
+    EXPECT_EQ(differing, 0u);
+}
+
+TEST(GlSmoothHud, WithoutAMagnifiedFrameItChangesNoPixel) {
+    const gfx::Image ordinary = drawnWithSmoothHud(1600, 1200, false, false);
+    if (ordinary.rgba.empty()) GTEST_SKIP() << "no OpenGL 3.3 device";
+    ASSERT_EQ(ordinary.width, kFrameWidth);
+    // Without sharp the frame is 800 x 600 and magnified afterwards, as ever.
+    EXPECT_EQ(drawnWithSmoothHud(1600, 1200, false, true).rgba, ordinary.rgba);
+    // Sharp on a picture of the frame's own size draws the frame at its own size: no change either.
+    EXPECT_EQ(drawnWithSmoothHud(kFrameWidth, kFrameHeight, true, true).rgba, ordinary.rgba);
+}
+
 }  // namespace
 }  // namespace darts::render

@@ -114,9 +114,15 @@ TEST(SettingsMenu, OnlyWhatTheRunningGameCannotTakeOverWaitsForTheNextStart) {
     live.step(SettingRow::Language, +1);
     live.step(SettingRow::Awards, +1);
     live.step(SettingRow::Stretch, +1);
+    live.step(SettingRow::Sharp, +1);  // the device is made for one kind of frame
+    live.clickValue(SettingRow::SmoothHud);
+    EXPECT_TRUE(live.chosen().sharp);
+    EXPECT_TRUE(live.chosen().smoothHud);
     EXPECT_TRUE(live.waitsForRestart(SettingRow::Language));
     EXPECT_TRUE(live.waitsForRestart(SettingRow::Awards));
     EXPECT_TRUE(live.waitsForRestart(SettingRow::Stretch));
+    EXPECT_TRUE(live.waitsForRestart(SettingRow::Sharp));
+    EXPECT_TRUE(live.waitsForRestart(SettingRow::SmoothHud));
     // Chosen back as the game started: nothing waits any more.
     live.step(SettingRow::Language, +1);
     EXPECT_FALSE(live.waitsForRestart(SettingRow::Language));
@@ -149,7 +155,14 @@ TEST(SettingsMenu, ValuesReadInEitherLanguage) {
     menu.step(SettingRow::Scale, -1);
     menu.step(SettingRow::Scale, -1);
     EXPECT_EQ(menu.valueText(SettingRow::Scale, Language::English), "Auto");
+    EXPECT_EQ(menu.valueText(SettingRow::Sharp, Language::English), "Off");
+    menu.step(SettingRow::Sharp, -1);  // a switch turns either way
+    EXPECT_EQ(menu.valueText(SettingRow::Sharp, Language::Japanese),
+              gameText(Language::Japanese, TextId::ValueOn));
+    EXPECT_EQ(menu.valueText(SettingRow::SmoothHud, Language::English), "Off");
     EXPECT_EQ(settingKey(SettingRow::EffectVolume), "effect_volume");
+    EXPECT_EQ(settingKey(SettingRow::Sharp), "sharp");
+    EXPECT_EQ(settingKey(SettingRow::SmoothHud), "smooth_hud");
     EXPECT_EQ(settingKey(SettingRow::Count), "");
 }
 

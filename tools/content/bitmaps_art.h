@@ -65,8 +65,8 @@ Raster paintStatisticsCard();  // "AW_CARD"
 inline constexpr int kSettingsPlateWidth = 600;
 inline constexpr int kSettingsPlateHeight = 480;
 inline constexpr int kSettingsFirstRule = 76;  // the first row's top, below the heading band
-inline constexpr int kSettingsRowHeight = 32;
-inline constexpr int kSettingsRows = 10;
+inline constexpr int kSettingsRowHeight = 28;
+inline constexpr int kSettingsRows = 12;
 inline constexpr int kSettingsValueLeft = 338;  // the values' well, between the arrows
 inline constexpr int kSettingsValueWidth = 192;
 inline constexpr int kSettingsArrowWidth = 28;

@@ -65,6 +65,9 @@ struct GlDevice::State {
     GLint screenTextured = -1;
     GLuint screenVertexArray = 0;
     GLuint screenVertexBuffer = 0;
+    // Linear filtering for textured 2D draws of the smooth HUD, bound over stage 0's own point
+    // sampling for those draws only; 0 when the presenter does not ask for it.
+    GLuint hudSampler = 0;
 
     std::vector<GLuint> textures;      // by handle - 1
     std::vector<bool> texturesOpaque;  // by handle - 1: every texel has alpha 255
@@ -89,6 +92,7 @@ struct GlDevice::State {
             glDeleteBuffers(1, &mesh.indexBuffer);
         }
         if (!textures.empty()) glDeleteTextures(GLsizei(textures.size()), textures.data());
+        if (hudSampler != 0) glDeleteSamplers(1, &hudSampler);
         glDeleteVertexArrays(1, &screenVertexArray);
         glDeleteBuffers(1, &screenVertexBuffer);
         glDeleteProgram(sceneProgram);
@@ -97,6 +101,9 @@ struct GlDevice::State {
     }
 
     bool textureValid() const { return texture != 0 && texture <= textures.size(); }
+    // Whether a textured 2D draw now samples smoothly: the frame is not at 800 x 600, so the
+    // bitmap is shown at another size than the one it was made for.
+    bool smoothHudNow() const { return hudSampler != 0 && textureValid() && !frameScale.isOne(); }
     bool textureOpaque() const { return !textureValid() || texturesOpaque[texture - 1]; }
 
     // Binds stage 0 for the given program's "textured" switch: no texture reads as white.
@@ -250,6 +257,16 @@ GlDeviceResult GlDevice::create(GlPresenter presenter) {
     glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride,
                           reinterpret_cast<void*>(offsetof(ScreenVertex, u)));
     glBindVertexArray(0);
+
+    if (state->presenter.sharp && state->presenter.smoothHud) {
+        // Edges are clamped: the bitmaps are drawn once over their quads, and wrapping would
+        // blend the opposite border into each edge.
+        glGenSamplers(1, &state->hudSampler);
+        glSamplerParameteri(state->hudSampler, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glSamplerParameteri(state->hudSampler, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glSamplerParameteri(state->hudSampler, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glSamplerParameteri(state->hudSampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    }
 
     // The render state of the whole run: depth test less-or-equal with writes, no culling (the
     // gauge marker may be wound either way), no dithering. Blending is set by beginFrame.
@@ -430,7 +447,12 @@ void GlDevice::drawScreenFan(std::span<const ScreenVertex> vertices) {
     glBindBuffer(GL_ARRAY_BUFFER, gl_->screenVertexBuffer);
     glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices.size_bytes()), vertices.data(),
                  GL_STREAM_DRAW);
+    // The smooth HUD's sampler is bound for this draw alone, so meshes, text and the frame's own
+    // copies never see it.
+    const bool smooth = gl_->smoothHudNow();
+    if (smooth) glBindSampler(0, gl_->hudSampler);
     glDrawArrays(GL_TRIANGLE_FAN, 0, static_cast<GLsizei>(vertices.size()));
+    if (smooth) glBindSampler(0, 0);
     glBindVertexArray(0);
 }
 

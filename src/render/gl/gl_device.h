@@ -5,8 +5,9 @@
 //
 // Set-up fixes the render state for the life of the device: depth test less-or-equal with
 // writes, no culling, no dithering, lighting by the two scene lights with specular highlights,
-// point-sampled textures. beginFrame clears and turns on alpha blending (source alpha, inverse
-// source alpha) for the whole frame.
+// point-sampled textures (with the sharp picture's smooth HUD, a linear sampler of its own for the
+// 2D draws). beginFrame clears and turns on alpha blending (source alpha, inverse source alpha)
+// for the whole frame.
 #pragma once
 
 #include <functional>
@@ -31,6 +32,10 @@ struct GlPresenter {
     bool stretch = false;  // fill the picture instead of keeping the frame's shape with bars
     // Draw the frame at the size it is shown (render/sharp_frame.h) instead of at 800 x 600.
     bool sharp = false;
+    // With `sharp`, while the frame is drawn at another size than 800 x 600: the textured 2D
+    // draws (the HUD's and the front end's bitmaps) sample their textures linearly instead of
+    // showing the texels as magnified squares. The scene's meshes keep point sampling.
+    bool smoothHud = false;
 };
 
 class GlDevice;
