@@ -48,9 +48,9 @@ play --timedemo tests/demos/bar-win.dem --frames 1200 "${shots[@]}"
 play --timedemo tests/demos/escape.dem
 
 # The long ones as far as their first ten seconds: every checksum on the way must agree.
-play --timedemo tests/demos/tournament.dem --frames 600 --screenshot "600:$out/bracket.png"
+play --timedemo tests/demos/tournament.dem --frames 600 --screenshot "600:$out/first-match.png"
 play --timedemo tests/demos/bar-lose.dem --frames 600
-test -s "$out/bracket.png"
+test -s "$out/first-match.png"
 
 # A viewer ends a demo being played as any game: SIGTERM (a close from the desktop, Ctrl+C) and,
 # where xdotool can press it, Escape held a few tenths of a second. The demo runs for minutes.
