@@ -161,14 +161,12 @@ StartupResult startUp(GameState& state, const StartupOptions& options) {
         return result;
     }
 
-    // The files are read and decoded, and the synthesiser loaded, on a second thread while the
-    // window and its context are made: neither needs the other, and each takes about a third of
-    // the start-up. The sound system is not touched here until the thread is done.
-    std::future<render::DecodedAssets> decoding =
-        std::async(std::launch::async, [language = state.language] {
-            initMusic();
-            return render::decodeAssetFiles(language);
-        });
+    // The files are read and decoded on one more thread, and the synthesiser loaded on another,
+    // while the window and its context are made: none needs the others, and each takes a good
+    // part of the start-up. The sound system is not touched here until its thread is done.
+    std::future<void> loadingMusic = std::async(std::launch::async, initMusic);
+    std::future<render::DecodedAssets> decoding = std::async(
+        std::launch::async, [language = state.language] { return render::decodeAssetFiles(language); });
 
     auto session = std::make_unique<GameSession>();
     platform::WindowOptions windowOptions;
@@ -201,6 +199,7 @@ StartupResult startUp(GameState& state, const StartupOptions& options) {
     render::AssetOptions assets;
     assets.seed = options.seed;
     assets.setUpSound = setUpSound;
+    loadingMusic.get();
     render::AssetLoadResult loaded =
         render::loadAssets(state, *session->device, assets, decoding.get());
     if (!loaded.ok) {
