@@ -151,10 +151,16 @@ say "openbox"
 
 shot=0
 # One root-window dump: sets w h (the screen), l t r b (the box of what is not black) and light
-# (its mean brightness). DARTS_DISPLAY_TEST_KEEP=DIR keeps it as a PNG named after WHAT.
+# (its mean brightness). DARTS_DISPLAY_TEST_KEEP=DIR keeps it as a PNG named after WHAT. A dump
+# may be refused while the screen changes size (xwd reads each window of another visual, and
+# one that still reaches past a smaller screen gives an X error): that dump counts as no picture.
 picture() {  # WHAT
-  xwd -root -silent >"$scratch/root.xwd"
   shot=$((shot + 1))
+  w=0 h=0 l=-1 t=-1 r=-1 b=-1 light=-1
+  if ! xwd -root -silent >"$scratch/root.xwd" 2>"$scratch/xwd.txt"; then
+    say "($1: no dump: $(head -n 1 "$scratch/xwd.txt"))"
+    return 0
+  fi
   local png=()
   if [ -n "${DARTS_DISPLAY_TEST_KEEP:-}" ]; then
     mkdir -p "$DARTS_DISPLAY_TEST_KEEP"
