@@ -25,8 +25,8 @@
 # and the game gets no keyboard focus.
 #
 # DARTS_DISPLAY_TEST_KEEP=DIR keeps every root-window dump as DIR/NN-what.png.
-# Exits 77 (skipped) without Xorg, its dummy driver, openbox, xrandr, xwd, xclock, xdotool or xprop, or
-# when Xorg does not start here.
+# Exits 77 (skipped) without Xorg, its dummy driver, openbox, xrandr, xwd, xclock, xdotool or
+# xprop, or when Xorg does not start here.
 set -euo pipefail
 
 darts=$(realpath "$1")
@@ -217,7 +217,8 @@ await_window_picture() {  # WHAT WIDTH HEIGHT X Y PW PH [dark|light]
     fi
     sleep 0.2
     if [ "$SECONDS" -ge "$deadline" ]; then
-      fail "$what: window ${ww}x$wh at $wx,$wy, picture $l,$t..$r,$b (brightness $light), not $4,$5 ${6}x$7 in a ${2}x$3 window"
+      fail "$what: window ${ww}x$wh at $wx,$wy, picture $l,$t..$r,$b (brightness $light)," \
+        "not $4,$5 ${6}x$7 in a ${2}x$3 window"
       return 1
     fi
   done
@@ -322,8 +323,10 @@ await_picture "--display-mode" 0 0 800 600 dark
 quit_game "--display-mode"
 await_mode "--display-mode, after Escape" 1920x1080
 
-# ... and after a fatal exit mid-game: the roster is taken away on the character-select screen,
-# and the darts bar, which draws the opponent from it, ends the game with one line and status 1.
+# ... and after a fatal exit in play: the roster is taken away on the character-select screen,
+# and the darts bar, which draws the opponent from it as the match starts, ends the game with one
+# line and status 1. (The shot table is the one file read during a match, but only once the
+# computer's count is down to 20, thousands of frames in: too long a way for this test.)
 start_game --display-mode
 await_mode "fatal exit" 800x600
 await_picture "fatal exit, title" 0 0 800 600 dark
