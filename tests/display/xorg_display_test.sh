@@ -44,7 +44,13 @@ started=${EPOCHREALTIME/[.,]/}
 # Each line says when, in seconds from the start, so that a slow step shows.
 say() { local now=${EPOCHREALTIME/[.,]/}; printf '%5.1fs %s\n' "$(((now - started) / 100000))e-1" "$*"; }
 # The first failed check ends the run: the next ones would only wait on a game in the wrong state.
-fail() { say "FAIL: $*"; exit 1; }
+fail() {
+  say "FAIL: $*"
+  if [ -n "${DARTS_DISPLAY_TEST_DEBUG:-}" ]; then
+    cat "$scratch"/xclock.txt; xwininfo -root -tree | head -30; tail -20 "$scratch/openbox.log"
+  fi
+  exit 1
+}
 mode() { xrandr | sed -n 's/.* current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p'; }
 
 scratch=$(mktemp -d)
@@ -143,10 +149,13 @@ cat >"$scratch/openbox.xml" <<'CONF'
   <applications><application class="*"><decor>no</decor></application></applications>
 </openbox_config>
 CONF
-HOME="$scratch" openbox --sm-disable --config-file "$scratch/openbox.xml" >"$scratch/openbox.log" 2>&1 &
+# --startup runs once openbox has taken over the screen: a window mapped before that may be left
+# unmapped.
+HOME="$scratch" openbox --sm-disable --config-file "$scratch/openbox.xml" \
+  --startup "touch $scratch/openbox-ready" >"$scratch/openbox.log" 2>&1 &
 wm=$!
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
-  sleep 0.05; done
+for _ in $(seq 200); do [ -e "$scratch/openbox-ready" ] && break; sleep 0.05; done
+[ -e "$scratch/openbox-ready" ] || fail "openbox did not start"
 say "openbox"
 
 shot=0
@@ -289,7 +298,7 @@ to_character_select() {  # WHAT WINDOW_X WINDOW_Y (where the picture's 0, 0 is o
 
 # First the dumps' reading itself, on a window whose place is known: an all-white xclock.
 xclock -geometry 300x200+561+241 -bg white -fg white -hd white -hl white -bd white -bw 0 \
-  >/dev/null 2>&1 &
+  >"$scratch/xclock.txt" 2>&1 &
 clock=$!
 await_picture "a white 300x200 window at 561,241" 561 241 861 441
 stop "$clock"
