@@ -12,8 +12,9 @@ packages=(
   libsdl2-dev libepoxy-dev libegl-dev libgl-dev libgl1-mesa-dri
   libfluidsynth-dev timgm6mb-soundfont
   libinih-dev
-  xvfb xauth xdotool python3
-  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-apps openbox
+  xvfb xauth xdotool python3 x11-utils openbox
+  # tests/display: Xorg with the dummy driver, xrandr (x11-xserver-utils), xwd (x11-apps)
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-apps
   desktop-file-utils dpkg-dev
 )
 
