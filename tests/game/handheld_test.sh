@@ -42,11 +42,12 @@ fail() {
   cat "$out/stderr.txt" >&2
   exit 1
 }
-placed=$(python3 "$picture" "$out/title.xwd" "$out/title.png")
+# The reader prints the screen's size, the box of what is not black and the mean brightness.
+placed=$(python3 "$picture" "$out/title.xwd" "$out/title.png" | cut -d' ' -f1-6)
 [ "$placed" = "1280 800 107 0 1173 800" ] || fail "title: the picture lies at '$placed'"
 # The settings plate's right and bottom edges (its frame's 700, 540) scaled by 4/3 from the
 # picture's left edge; the pointer at the picture's top left widens the box the other way.
-read -r _ _ _ _ right bottom < <(python3 "$picture" "$out/settings.xwd" "$out/settings.png")
+read -r _ _ _ _ right bottom _ < <(python3 "$picture" "$out/settings.xwd" "$out/settings.png")
 [ $((right - 1040)) -ge -1 ] && [ $((right - 1040)) -le 1 ] && [ $((bottom - 720)) -ge -1 ] &&
   [ $((bottom - 720)) -le 1 ] || fail "settings: the plate ends at $right, $bottom"
 if [ -n "${DARTS_PLAY_TEST_KEEP:-}" ]; then
