@@ -50,15 +50,17 @@ SoundSystem& soundSystem() {
     return *kept;
 }
 
-// Loads the synthesiser and the tune; without them the game goes on without music, saying so once.
-void initMusic() {
+// Loads the synthesiser and the tune; without them the game goes on without music. Returns the
+// one line that says why, "" when loaded (or loaded before): the caller says it once start-up has
+// got that far, so a game that cannot open its window says only that.
+std::string initMusic() {
     SoundSystem& sound = soundSystem();
-    if (sound.musicLoaded) return;
+    if (sound.musicLoaded) return {};
     sound.musicLoaded = true;
     std::string error;
     sound.music = platform::FluidSynthMusic::load(gamePathToHost(kMusicFile),
                                                   platform::soundFontCandidates(), error);
-    if (!sound.music) std::fprintf(stderr, "darts: %s\n", error.c_str());
+    return sound.music ? std::string{} : error;
 }
 
 // The sound device and the board-hit effect; null (silence, no message) without a device. A
@@ -164,7 +166,7 @@ StartupResult startUp(GameState& state, const StartupOptions& options) {
     // The files are read and decoded on one more thread, and the synthesiser loaded on another,
     // while the window and its context are made: none needs the others, and each takes a good
     // part of the start-up. The sound system is not touched here until its thread is done.
-    std::future<void> loadingMusic = std::async(std::launch::async, initMusic);
+    std::future<std::string> loadingMusic = std::async(std::launch::async, initMusic);
     std::future<render::DecodedAssets> decoding = std::async(
         std::launch::async, [language = state.language] { return render::decodeAssetFiles(language); });
 
@@ -199,7 +201,9 @@ StartupResult startUp(GameState& state, const StartupOptions& options) {
     render::AssetOptions assets;
     assets.seed = options.seed;
     assets.setUpSound = setUpSound;
-    loadingMusic.get();
+    if (std::string noMusic = loadingMusic.get(); !noMusic.empty()) {
+        std::fprintf(stderr, "darts: %s\n", noMusic.c_str());
+    }
     render::AssetLoadResult loaded =
         render::loadAssets(state, *session->device, assets, decoding.get());
     if (!loaded.ok) {
