@@ -93,9 +93,7 @@ DecodedAssets decodeAssetFiles(Language language) {
     for (int slot : kOverlayLoadOrder) {
         decoded.overlays[slot] = gfx::loadBitmapResource(overlayResource(slot, language));
     }
-    if (std::optional<gfx::CursorImage> cursor = gfx::loadCursorResource("IDC_CURSOR1")) {
-        decoded.cursor = std::move(cursor);
-    }
+    decoded.cursor = gfx::loadCursorResource("IDC_CURSOR1");
     return decoded;
 }
 

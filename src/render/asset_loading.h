@@ -58,7 +58,8 @@ AssetLoadResult loadAssets(GameState& state, Device& device, const AssetOptions&
 struct DecodedAssets {
     struct Model {
         MeshLoadResult loaded;
-        std::vector<std::optional<gfx::Image>> textures;  // one per material; empty: none or unreadable
+        // One per material; empty where it names no file or the file cannot be read.
+        std::vector<std::optional<gfx::Image>> textures;
     };
     std::array<Model, 4> models;                       // hand, room, board, dart
     std::array<std::optional<gfx::Image>, 8> overlays;  // by slot

@@ -167,8 +167,8 @@ StartupResult startUp(GameState& state, const StartupOptions& options) {
     // while the window and its context are made: none needs the others, and each takes a good
     // part of the start-up. The sound system is not touched here until its thread is done.
     std::future<std::string> loadingMusic = std::async(std::launch::async, initMusic);
-    std::future<render::DecodedAssets> decoding = std::async(
-        std::launch::async, [language = state.language] { return render::decodeAssetFiles(language); });
+    std::future<render::DecodedAssets> decoding =
+        std::async(std::launch::async, render::decodeAssetFiles, state.language);
 
     auto session = std::make_unique<GameSession>();
     platform::WindowOptions windowOptions;
