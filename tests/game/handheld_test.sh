@@ -11,14 +11,15 @@ set -euo pipefail
 
 if [ "${1:-}" = --inside ]; then
   darts=$2 out=$3
-  openbox >/dev/null 2>&1 &
-  wm=$!
-  sleep 1
+  . "$(dirname "$0")/window_manager.sh"
+  start_openbox "$out"
   "$darts" --seed 7 --frames 360 --screenshot "20:$out/shown.png" 2>"$out/stderr.txt" &
   game=$!
+  window=$(timeout 30 xdotool search --sync --name '^301 Darts Bar$' | head -n 1)
   timeout 60 bash -c "until [ -s '$out/shown.png' ]; do sleep 0.1; done" || true
   sleep 1.5
   xwd -root -silent >"$out/title.xwd"
+  focus_window "$window"
   xdotool key F1
   sleep 1
   xwd -root -silent >"$out/settings.xwd"

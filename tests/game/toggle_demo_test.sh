@@ -6,7 +6,7 @@
 #
 #   toggle_demo_test.sh DARTS     (run from the top of the repository)
 #
-# Exits 77 (skipped) without xvfb-run, xdotool, xprop or openbox.
+# Exits 77 (skipped) without xvfb-run, xdotool or openbox.
 set -euo pipefail
 
 if [ "${1:-}" = --inside ]; then
@@ -14,11 +14,9 @@ if [ "${1:-}" = --inside ]; then
   darts=$1 out=$2
   shift 2
   # A window manager, as on a desktop: without one X leaves a full-screen window at its own size.
-  openbox --sm-disable >/dev/null 2>&1 &
-  wm=$!
+  . "$(dirname "$0")/window_manager.sh"
+  start_openbox "$out"
   trap 'kill "$wm" 2>/dev/null || true' EXIT
-  for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
-    sleep 0.1; done
   "$darts" --window --seed 5 --frames 900 --record "$out/toggle.dem" "$@" 2>"$out/stderr.txt" &
   game=$!
   window=$(timeout 30 xdotool search --sync --name '^301 Darts Bar$' | head -n 1)
@@ -28,14 +26,21 @@ if [ "${1:-}" = --inside ]; then
   toggle_round_trip() {
     local want
     for want in 1024 800; do
-      xdotool key alt+Return
+      # As a player presses it: Alt held down, Enter pressed and let go, then Alt let go.
+      focus_window "$window"
+      xdotool keydown alt; sleep 0.15; xdotool key Return; sleep 0.15; xdotool keyup alt
       local width=""
       for _ in $(seq 100); do
         sleep 0.1
         width=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
         [ "$width" = "$want" ] && break
       done
-      [ "$width" = "$want" ] || { echo "FAIL: $1: the window is $width wide, not $want"; exit 1; }
+      if [ "$width" != "$want" ]; then
+        echo "FAIL: $1: the window is $width wide, not $want (the focus on" \
+          "$(xdotool getwindowfocus 2>/dev/null), the game's window $window)"
+        cat "$out/stderr.txt"
+        exit 1
+      fi
       toggles=$((toggles + 1))
     done
   }
@@ -53,7 +58,7 @@ if [ "${1:-}" = --inside ]; then
 fi
 
 darts=$(realpath "$1")
-for tool in xvfb-run xdotool xprop openbox; do
+for tool in xvfb-run xdotool openbox; do
   if ! command -v "$tool" >/dev/null; then echo "skipped: $tool is needed"; exit 77; fi
 done
 out=$(mktemp -d)
