@@ -26,8 +26,8 @@ if [ "${1:-}" = --inside ]; then
   toggle_round_trip() {
     local want
     for want in 1024 800; do
-      # As a player presses it: Alt held down, Enter pressed and let go, then Alt let go.
       focus_window "$window"
+      # As a player presses it: Alt held down, Enter pressed and let go, then Alt let go.
       xdotool keydown alt; sleep 0.15; xdotool key Return; sleep 0.15; xdotool keyup alt
       local width=""
       for _ in $(seq 100); do
