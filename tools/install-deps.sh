@@ -16,6 +16,8 @@ packages=(
   # tests/display: Xorg with the dummy driver, xrandr (x11-xserver-utils), xwd (x11-apps)
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-apps
   desktop-file-utils dpkg-dev
+  # a played test whose game does not end prints its threads' stacks
+  gdb
 )
 
 missing=()

@@ -12,19 +12,19 @@ set -euo pipefail
 if [ "${1:-}" = --inside ]; then
   darts=$2 out=$3
   . "$(dirname "$0")/window_manager.sh"
+  . "$(dirname "$0")/played_game.sh"
   start_openbox "$out"
   "$darts" --seed 7 --frames 360 --screenshot "20:$out/shown.png" 2>"$out/stderr.txt" &
   game=$!
-  window=$(timeout 30 xdotool search --sync --name '^301 Darts Bar$' | head -n 1)
-  timeout 60 bash -c "until [ -s '$out/shown.png' ]; do sleep 0.1; done" || true
+  wait_for_window "$game" 30 || exit 1
+  wait_for_file "$game" "$out/shown.png" 30 "title screenshot" || exit 1
   sleep 1.5
   xwd -root -silent >"$out/title.xwd"
   focus_window "$window"
-  xdotool key F1
+  hold_key F1
   sleep 1
   xwd -root -silent >"$out/settings.xwd"
-  status=0
-  wait "$game" || status=$?
+  wait_for_exit "$game" 30
   kill "$wm" 2>/dev/null || true
   exit "$status"
 fi
@@ -36,13 +36,15 @@ done
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 export SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME=$out/config
-xvfb-run -a -s "-screen 0 1280x800x24" "$0" --inside "$darts" "$out"
-picture=$(dirname "$0")/../display/root_picture.py
 fail() {
   echo "$1" >&2
   cat "$out/stderr.txt" >&2
   exit 1
 }
+status=0
+xvfb-run -a -s "-screen 0 1280x800x24" "$0" --inside "$darts" "$out" || status=$?
+[ "$status" = 0 ] || fail "the played run ended with status $status"
+picture=$(dirname "$0")/../display/root_picture.py
 # The reader prints the screen's size, the box of what is not black and the mean brightness.
 placed=$(python3 "$picture" "$out/title.xwd" "$out/title.png" | cut -d' ' -f1-6)
 [ "$placed" = "1280 800 107 0 1173 800" ] || fail "title: the picture lies at '$placed'"

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # The settings screen played as a player would, twice, under a virtual X server: F1 on the title,
-# two held clicks on the music volume's left arrow, Close, and the game quits. The settings file
-# must then say 80. The second start must read it back: one click on the right arrow makes 90
-# (from a lost setting it would have stayed at the full 100 and nothing would be written).
+# two held clicks on the music volume's left arrow, Close, and Escape held on the title, which
+# ends the game. The settings file must then say 80. The second start must read it back: one
+# click on the right arrow makes 90 (from a lost setting it would have stayed at the full 100
+# and nothing would be written).
 #
 #   settings_play_test.sh DARTS     (run from the top of the repository)
 #
+# Each step waits for what the game shows, not for a number of frames, so a slow machine only
+# makes it slower; a step that does not come says which it was, with the game's stderr.
 # Exits 77 (skipped) without xvfb-run or xdotool.
 set -euo pipefail
 
@@ -20,14 +23,17 @@ if [ "${1:-}" = --inside ]; then
   shift
   darts=$1 out=$2 run=$3
   shift 3
-  "$darts" --window --seed 7 "$@" 2>>"$out/stderr.txt" &
+  . "$(dirname "$0")/window_manager.sh"
+  . "$(dirname "$0")/played_game.sh"
+  # The frame limit only ends a game whose Escape went astray.
+  "$darts" --window --seed 7 --frames 7200 "$@" 2>>"$out/stderr.txt" &
   game=$!
-  window=$(timeout 30 xdotool search --sync --name '^301 Darts Bar$' | head -n 1)
-  timeout 60 bash -c "until [ -s '$out/title$run.png' ]; do sleep 0.1; done" || true
-  sleep 1
-  xdotool windowfocus --sync "$window" 2>/dev/null || true
-  xdotool key F1
-  sleep 0.5
+  wait_for_window "$game" 30 || exit 1
+  wait_for_file "$game" "$out/title$run.png" 30 "title screenshot" || exit 1
+  focus_window "$window" || exit 1
+  hold_key F1
+  # Taken at a frame after F1: the settings screen is up once it is written.
+  wait_for_file "$game" "$out/settings$run.png" 30 "settings screenshot" || exit 1
   # The cursor starts at 0, 0 and moves 3 pixels a count: the music row's arrows are at y 288,
   # the left one at x 420, the right one at x 640; Close at x 600, y 501.
   if [ "$run" = 1 ]; then
@@ -40,10 +46,11 @@ if [ "${1:-}" = --inside ]; then
     held_click
     xdotool mousemove_relative -- -13 71
   fi
-  sleep 0.5
   held_click  # Close
-  status=0
-  wait "$game" || status=$?
+  sleep 0.3
+  focus_window "$window" || exit 1
+  hold_key Escape
+  wait_for_exit "$game" 30
   exit "$status"
 fi
 
@@ -57,8 +64,15 @@ trap 'rm -rf "$out"' EXIT
 export XDG_CONFIG_HOME=$out/config
 conf=$XDG_CONFIG_HOME/darts301/darts301.conf
 for run in 1 2; do
-  xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$darts" "$out" "$run" --frames 600 \
-    --screenshot "30:$out/title$run.png" --screenshot "200:$out/settings$run.png"
+  started=$SECONDS
+  status=0
+  xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$darts" "$out" "$run" \
+    --screenshot "30:$out/title$run.png" --screenshot "240:$out/settings$run.png" || status=$?
+  if [ "$status" != 0 ]; then
+    echo "run $run: ended with status $status after $((SECONDS - started)) s; the game said:" >&2
+    cat "$out/stderr.txt" >&2
+    exit 1
+  fi
   if [ ! -f "$conf" ]; then
     echo "run $run: no settings file was written" >&2
     cat "$out/stderr.txt" >&2
@@ -70,6 +84,7 @@ for run in 1 2; do
     cat "$conf" "$out/stderr.txt" >&2
     exit 1
   fi
+  echo "run $run: $((SECONDS - started)) s"
 done
 # Every key once, and no complaint from the game.
 if [ "$(grep -cv '^#' "$conf")" != 12 ] || grep -q '^darts:' "$out/stderr.txt"; then

@@ -22,6 +22,7 @@ if [ "${1:-}" = --inside ]; then
   game=$!
   trap 'kill "$game" 2>/dev/null || true' EXIT
   hits() { grep -c 'board hit at audio frame' "$out/stderr.txt" || true; }
+  source "$(dirname "$0")/played_game.sh"
   source "$(dirname "$0")/into_match.sh"
   into_match "$out/title.png"
   sleep 1
@@ -39,8 +40,7 @@ if [ "${1:-}" = --inside ]; then
   # Let the effect play out, then quit as a closed window does.
   sleep 1
   kill -TERM "$game"
-  status=0
-  wait "$game" || status=$?
+  wait_for_exit "$game" 30
   trap - EXIT
   cat "$out/stderr.txt" >&2
   exit "$status"

@@ -15,12 +15,15 @@ if [ "${1:-}" = --inside ]; then
   shift 2
   # A window manager, as on a desktop: without one X leaves a full-screen window at its own size.
   . "$(dirname "$0")/window_manager.sh"
+  . "$(dirname "$0")/played_game.sh"
   start_openbox "$out"
   trap 'kill "$wm" 2>/dev/null || true' EXIT
   "$darts" --window --seed 5 --frames 900 --record "$out/toggle.dem" "$@" 2>"$out/stderr.txt" &
   game=$!
-  window=$(timeout 30 xdotool search --sync --name '^301 Darts Bar$' | head -n 1)
-  timeout 60 bash -c "until [ -s '$out/title.png' ]; do sleep 0.1; done" || true
+  if ! wait_for_window "$game" 30 || ! wait_for_file "$game" "$out/title.png" 30 "title"; then
+    cat "$out/stderr.txt" >&2
+    exit 1
+  fi
   toggles=0
   # Alt+Enter twice, checking the window's width after each: the screen's, then 800 again.
   toggle_round_trip() {
@@ -50,8 +53,7 @@ if [ "${1:-}" = --inside ]; then
   sleep 1.5
   toggle_round_trip "character select"
   xdotool mousemove --window "$window" 640 512 mousedown 1; sleep 0.3; xdotool mouseup 1  # OK
-  status=0
-  wait "$game" || status=$?
+  wait_for_exit "$game" 40
   cat "$out/stderr.txt" >&2
   echo "toggled $toggles times"
   exit "$status"

@@ -1,5 +1,6 @@
-# Sourced by the played tests that need a window manager on their virtual X server (full screen
-# and Alt+Enter go through one, as on a desktop). Needs openbox and xdotool.
+# Sourced by the played tests that type at the game's window; those that need a window manager
+# on their virtual X server (full screen and Alt+Enter go through one, as on a desktop) start
+# openbox with it. Needs xdotool, and openbox for start_openbox.
 
 # Starts openbox and returns once it has taken over the screen: its --startup command runs only
 # then. A window mapped earlier may be left unmanaged and without the keyboard's focus, so that
@@ -18,11 +19,13 @@ start_openbox() {  # SCRATCH
 
 # Gives WINDOW the keyboard's focus and waits until it has it: keys typed by xdotool go to the
 # focused window, and on a loaded machine the window manager may take a while to hand it over.
+# Also on a bare X server, where the focus is set directly.
 focus_window() {  # WINDOW
   local _
   for _ in $(seq 100); do
     [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
-    xdotool windowactivate "$1" 2>/dev/null || true
+    # Without a window manager there is no one to ask: the focus is set directly.
+    xdotool windowactivate "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null || true
     sleep 0.1
   done
   echo "FAIL: window $1 never got the focus (it is on $(xdotool getwindowfocus 2>/dev/null))"
