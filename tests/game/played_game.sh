@@ -12,6 +12,7 @@ wait_for_window() {  # GAME_PID SECONDS
     sleep 0.1
   done
   echo "FAIL: the game's window did not appear in $2 s"
+  stop_stuck_game "$1"
   return 1
 }
 
@@ -24,11 +25,11 @@ wait_for_file() {  # GAME_PID FILE SECONDS WHAT
     sleep 0.1
   done
   echo "FAIL: no $4 after $3 s"
+  stop_stuck_game "$1"
   return 1
 }
 
-# Waits until the game has ended and sets status to its exit status. A game that does not end
-# in time has its threads' stacks printed (where gdb is installed) and is killed.
+# Waits until the game has ended and sets status to its exit status.
 wait_for_exit() {  # GAME_PID SECONDS
   local _
   for _ in $(seq $(($2 * 10))); do
@@ -37,14 +38,21 @@ wait_for_exit() {  # GAME_PID SECONDS
   done
   if kill -0 "$1" 2>/dev/null; then
     echo "FAIL: the game did not end within $2 s"
-    if command -v gdb >/dev/null; then
-      timeout 60 gdb -p "$1" -batch -iex "set debuginfod enabled off" \
-        -ex "thread apply all bt" 2>&1 | grep -E '^(Thread|#)' || true
-    fi
-    kill -9 "$1" 2>/dev/null || true
+    stop_stuck_game "$1"
   fi
   status=0
   wait "$1" || status=$?
+}
+
+# A game that is still running when the test gives up on it: its threads' stacks say where it
+# stands (where gdb is installed), then it is killed.
+stop_stuck_game() {  # GAME_PID
+  kill -0 "$1" 2>/dev/null || return 0
+  if command -v gdb >/dev/null; then
+    timeout 20 gdb -p "$1" -batch -iex "set debuginfod enabled off" \
+      -ex "thread apply all bt" 2>&1 | grep -E '^(Thread|#)' || true
+  fi
+  kill -9 "$1" 2>/dev/null || true
 }
 
 # Presses KEY and lets it go a few tenths of a second later, as a player does: the game looks at
