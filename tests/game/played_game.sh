@@ -56,9 +56,8 @@ stop_stuck_game() {  # GAME_PID
 }
 
 # Presses KEY and lets it go a few tenths of a second later, as a player does: the game looks at
-# the keyboard once a frame.
+# the keyboard once a frame. One connection for both: a key that ends the game may leave the
+# virtual X server without clients, and it then resets, refusing a new connection for a moment.
 hold_key() {  # KEY
-  xdotool keydown "$1"
-  sleep 0.25
-  xdotool keyup "$1"
+  xdotool keydown "$1" sleep 0.25 keyup "$1"
 }
