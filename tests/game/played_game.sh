@@ -2,31 +2,33 @@
 # gives up at once when the game has ended, and says what it waited for when it gives up. The
 # test's own time limit would otherwise end it without a word.
 
-# Waits for the game's window and sets window to its id.
-wait_for_window() {  # GAME_PID SECONDS
-  local _
-  for _ in $(seq $(($2 * 10))); do
-    window=$(xdotool search --name '^301 Darts Bar$' 2>/dev/null | head -n 1) || true
-    [ -n "$window" ] && return 0
-    kill -0 "$1" 2>/dev/null || { echo "FAIL: the game ended before it showed a window"; return 1; }
+# Polls COMMAND ten times a second until it succeeds.
+wait_for() {  # GAME_PID SECONDS WHAT COMMAND...
+  local game=$1 seconds=$2 what=$3 _
+  shift 3
+  for _ in $(seq $((seconds * 10))); do
+    "$@" && return 0
+    kill -0 "$game" 2>/dev/null || { echo "FAIL: the game ended before $what came"; return 1; }
     sleep 0.1
   done
-  echo "FAIL: the game's window did not appear in $2 s"
-  stop_stuck_game "$1"
+  echo "FAIL: waited $seconds s for $what in vain"
+  stop_stuck_game "$game"
   return 1
+}
+
+game_window_shown() {
+  window=$(xdotool search --name '^301 Darts Bar$' 2>/dev/null | head -n 1) || true
+  [ -n "$window" ]
+}
+
+# Waits for the game's window and sets window to its id.
+wait_for_window() {  # GAME_PID SECONDS
+  wait_for "$1" "$2" "the game's window" game_window_shown
 }
 
 # Waits until FILE is there and not empty (a screenshot the game writes at a frame).
 wait_for_file() {  # GAME_PID FILE SECONDS WHAT
-  local _
-  for _ in $(seq $(($3 * 10))); do
-    [ -s "$2" ] && return 0
-    kill -0 "$1" 2>/dev/null || { echo "FAIL: the game ended before $4"; return 1; }
-    sleep 0.1
-  done
-  echo "FAIL: no $4 after $3 s"
-  stop_stuck_game "$1"
-  return 1
+  wait_for "$1" "$3" "$4" test -s "$2"
 }
 
 # Waits until the game has ended and sets status to its exit status.

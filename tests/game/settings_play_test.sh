@@ -29,11 +29,11 @@ if [ "${1:-}" = --inside ]; then
   "$darts" --window --seed 7 --frames 7200 "$@" 2>>"$out/stderr.txt" &
   game=$!
   wait_for_window "$game" 30 || exit 1
-  wait_for_file "$game" "$out/title$run.png" 30 "title screenshot" || exit 1
+  wait_for_file "$game" "$out/title$run.png" 30 "the title screenshot" || exit 1
   focus_window "$window" || exit 1
   hold_key F1
   # Taken at a frame after F1: the settings screen is up once it is written.
-  wait_for_file "$game" "$out/settings$run.png" 30 "settings screenshot" || exit 1
+  wait_for_file "$game" "$out/settings$run.png" 30 "the settings screenshot" || exit 1
   # The cursor starts at 0, 0 and moves 3 pixels a count: the music row's arrows are at y 288,
   # the left one at x 420, the right one at x 640; Close at x 600, y 501.
   if [ "$run" = 1 ]; then

@@ -20,7 +20,7 @@ if [ "${1:-}" = --inside ]; then
   trap 'kill "$wm" 2>/dev/null || true' EXIT
   "$darts" --window --seed 5 --frames 900 --record "$out/toggle.dem" "$@" 2>"$out/stderr.txt" &
   game=$!
-  if ! wait_for_window "$game" 30 || ! wait_for_file "$game" "$out/title.png" 30 "title"; then
+  if ! wait_for_window "$game" 30 || ! wait_for_file "$game" "$out/title.png" 30 "the title"; then
     cat "$out/stderr.txt" >&2
     exit 1
   fi
