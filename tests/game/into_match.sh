@@ -2,7 +2,10 @@
 # clicks through the title, the character-select screen and the darts bar into a match. Sets
 # `window` to the game's window, and `pointer_on_select` to where the system pointer appeared on
 # the character-select screen. With DARTS_HELD_CLICKS set, every click is made as people click:
-# the button is held down for 0.3 s, so its release comes frames after its press.
+# the button is held down for 0.3 s, so its release comes frames after its press. The game's
+# process id is in `game`; the waits of played_game.sh come with this file.
+. "$(dirname "${BASH_SOURCE[0]}")/played_game.sh"
+
 player_click() {
   if [ -n "${DARTS_HELD_CLICKS:-}" ]; then
     xdotool mousedown 1
@@ -18,9 +21,9 @@ player_click() {
 # move before that would land on another picture than the one the test expects.
 into_match() {
   local title_shown=${1:-}
-  window=$(timeout 30 xdotool search --sync --name '^301 Darts Bar$' | head -n 1)
+  wait_for_window "$game" 30 || exit 1
   if [ -n "$title_shown" ]; then
-    timeout 60 bash -c "until [ -s '$title_shown' ]; do sleep 0.1; done" || true
+    wait_for_file "$game" "$title_shown" 60 "the title screenshot" || exit 1
   fi
   sleep 2
   # The front end moves its cursor 3 pixels per count of relative motion, from 0, 0.

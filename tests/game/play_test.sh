@@ -15,7 +15,7 @@ if [ "${1:-}" = --inside ]; then
   shift 2
   "$darts" --window --seed 7 "$@" 2>"$out/stderr.txt" &
   game=$!
-  source "$(dirname "$0")/played_game.sh"
+  trap 'cat "$out/stderr.txt" >&2' EXIT  # what the game said, also when a step fails
   source "$(dirname "$0")/into_match.sh"
   into_match "$out/0015.png"
   # The game's cursor stood at 360, 510 when it opened the character select; the system pointer
@@ -27,7 +27,6 @@ if [ "${1:-}" = --inside ]; then
   sleep 1.5
   player_click  # the throw: the arm swings and lets the dart go by itself
   wait_for_exit "$game" 60
-  cat "$out/stderr.txt" >&2
   exit "$status"
 fi
 

@@ -20,9 +20,9 @@ if [ "${1:-}" = --inside ]; then
   SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$out/stream.raw" DARTS_BOARD_HIT_LOG=1 \
     "$darts" --window --seed 7 --screenshot "15:$out/title.png" 2>"$out/stderr.txt" &
   game=$!
-  trap 'kill "$game" 2>/dev/null || true' EXIT
+  # What the game said, also when a step fails.
+  trap 'kill "$game" 2>/dev/null || true; cat "$out/stderr.txt" >&2' EXIT
   hits() { grep -c 'board hit at audio frame' "$out/stderr.txt" || true; }
-  source "$(dirname "$0")/played_game.sh"
   source "$(dirname "$0")/into_match.sh"
   into_match "$out/title.png"
   sleep 1
@@ -41,8 +41,6 @@ if [ "${1:-}" = --inside ]; then
   sleep 1
   kill -TERM "$game"
   wait_for_exit "$game" 30
-  trap - EXIT
-  cat "$out/stderr.txt" >&2
   exit "$status"
 fi
 
