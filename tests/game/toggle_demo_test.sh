@@ -17,13 +17,12 @@ if [ "${1:-}" = --inside ]; then
   . "$(dirname "$0")/window_manager.sh"
   . "$(dirname "$0")/played_game.sh"
   start_openbox "$out"
-  trap 'kill "$wm" 2>/dev/null || true' EXIT
+  # What the game said, whichever step fails.
+  trap 'kill "$wm" 2>/dev/null || true; cat "$out/stderr.txt" >&2' EXIT
   "$darts" --window --seed 5 --frames 900 --record "$out/toggle.dem" "$@" 2>"$out/stderr.txt" &
   game=$!
-  if ! wait_for_window "$game" 30 || ! wait_for_file "$game" "$out/title.png" 30 "the title"; then
-    cat "$out/stderr.txt" >&2
-    exit 1
-  fi
+  wait_for_window "$game" 30 || exit 1
+  wait_for_file "$game" "$out/title.png" 30 "the title screenshot" || exit 1
   toggles=0
   # Alt+Enter twice, checking the window's width after each: the screen's, then 800 again.
   toggle_round_trip() {
@@ -41,7 +40,6 @@ if [ "${1:-}" = --inside ]; then
       if [ "$width" != "$want" ]; then
         echo "FAIL: $1: the window is $width wide, not $want (the focus on" \
           "$(xdotool getwindowfocus 2>/dev/null), the game's window $window)"
-        cat "$out/stderr.txt"
         exit 1
       fi
       toggles=$((toggles + 1))
@@ -54,7 +52,6 @@ if [ "${1:-}" = --inside ]; then
   toggle_round_trip "character select"
   xdotool mousemove --window "$window" 640 512 mousedown 1; sleep 0.3; xdotool mouseup 1  # OK
   wait_for_exit "$game" 40
-  cat "$out/stderr.txt" >&2
   echo "toggled $toggles times"
   exit "$status"
 fi

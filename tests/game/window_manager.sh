@@ -19,7 +19,6 @@ start_openbox() {  # SCRATCH
 
 # Gives WINDOW the keyboard's focus and waits until it has it: keys typed by xdotool go to the
 # focused window, and on a loaded machine the window manager may take a while to hand it over.
-# Also on a bare X server, where the focus is set directly.
 focus_window() {  # WINDOW
   local _
   for _ in $(seq 100); do
