@@ -39,9 +39,12 @@ class SdlInputOnWindow final : public SdlInput {
             return false;
         }
         // The device's own state, and the key as its events said, for key events that reach the
-        // queue without passing the keyboard (synthesised ones).
+        // queue without passing the keyboard (synthesised ones). A press let go again before this
+        // look (a short tap, or a slow frame on a busy machine) still counts, once.
         const Uint8* keys = SDL_GetKeyboardState(nullptr);
-        return keys[SDL_SCANCODE_ESCAPE] != 0 || escapeHeld_;
+        const bool down = keys[SDL_SCANCODE_ESCAPE] != 0 || escapeHeld_ || escapeTapped_;
+        escapeTapped_ = false;
+        return down;
     }
 
     int readMouse(MouseRecord* out, int capacity) override {
@@ -134,6 +137,7 @@ class SdlInputOnWindow final : public SdlInput {
             case SDL_KEYUP:
                 if (event.key.keysym.scancode == SDL_SCANCODE_ESCAPE) {
                     escapeHeld_ = event.type == SDL_KEYDOWN;
+                    if (escapeHeld_ && focused_) escapeTapped_ = true;
                 }
                 break;
             default:
@@ -153,6 +157,7 @@ class SdlInputOnWindow final : public SdlInput {
         keyboardHeld_ = false;
         mouseHeld_ = false;
         escapeHeld_ = false;
+        escapeTapped_ = false;
         SDL_SetRelativeMouseMode(SDL_FALSE);
     }
 
@@ -172,6 +177,7 @@ class SdlInputOnWindow final : public SdlInput {
     bool keyboardHeld_ = true;
     bool mouseHeld_ = false;
     bool escapeHeld_ = false;
+    bool escapeTapped_ = false;  // pressed since the last look, whether or not still held
     bool closeRequested_ = false;
 };
 

@@ -12,19 +12,27 @@ set -euo pipefail
 
 if [ "${1:-}" = --viewer-quits ]; then  # HOW DARTS, on the virtual X server
   how=$2 darts=$3
-  "$darts" --window --playdemo tests/demos/tournament.dem &
+  here=$(dirname "$0")
+  source "$here/../game/played_game.sh"
+  source "$here/../game/window_manager.sh"
+  scratch=$(mktemp -d)
+  trap 'rm -rf "$scratch"' EXIT
+  # The demo plays for minutes; the viewer acts once its window shows a frame.
+  "$darts" --window --playdemo tests/demos/tournament.dem \
+    --screenshot "10:$scratch/playing.png" 2>"$scratch/stderr.txt" &
   game=$!
+  wait_for_window "$game" 60 || exit 1
+  wait_for_file "$game" "$scratch/playing.png" 60 "the demo's tenth frame" || exit 1
   if [ "$how" = escape ]; then
-    timeout 30 xdotool search --sync --name '^301 Darts Bar$' >/dev/null
-    sleep 1; xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
+    focus_window "$window" || exit 1
+    hold_key Escape
   else
-    sleep 2; kill -TERM "$game"
+    kill -TERM "$game"
   fi
-  if ! timeout 20 tail --pid="$game" -f /dev/null; then
-    kill -9 "$game"; echo "$how did not end the demo being played"; exit 1
-  fi
-  status=0; wait "$game" || status=$?
-  [ "$status" -eq 0 ] || { echo "$how: the demo being played ended with status $status"; exit 1; }
+  wait_for_exit "$game" 30
+  [ "$status" -eq 0 ] || {
+    echo "$how: the demo being played ended with status $status"; cat "$scratch/stderr.txt"; exit 1
+  }
   exit 0
 fi
 

@@ -246,6 +246,20 @@ TEST_F(SdlInputTest, EscapeIsDownFromPressToRelease) {
     EXPECT_FALSE(input_->escapeDown());
 }
 
+TEST_F(SdlInputTest, AnEscapeTapBetweenTwoLooksIsSeenOnce) {
+    key(SDL_SCANCODE_ESCAPE, true);
+    key(SDL_SCANCODE_ESCAPE, false);
+    EXPECT_TRUE(input_->escapeDown());
+    EXPECT_FALSE(input_->escapeDown());
+    // A tap while the window had no focus is not the game's.
+    windowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+    key(SDL_SCANCODE_ESCAPE, true);
+    key(SDL_SCANCODE_ESCAPE, false);
+    windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+    EXPECT_FALSE(input_->escapeDown());  // re-acquires
+    EXPECT_FALSE(input_->escapeDown());
+}
+
 TEST_F(SdlInputTest, TheKeyboardIsLostWithTheFocusAndReadsNothingOnceAfter) {
     key(SDL_SCANCODE_ESCAPE, true);
     windowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
