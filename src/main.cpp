@@ -31,6 +31,7 @@ int play(const GameOptions& options) {
     // A demo to play is read whole and checked before anything else happens.
     std::unique_ptr<DemoReader> demo;
     std::optional<uint32_t> seed = options.seed;
+    Language language = languageFromCode(options.language).value_or(Language::Japanese);
     if (options.playDemo) {
         std::string error;
         demo = DemoReader::open(*options.playDemo, error);
@@ -39,6 +40,7 @@ int play(const GameOptions& options) {
             return 1;
         }
         seed = demo->header().seed;
+        language = demoLanguage(demo->header());  // its texts are part of the state it checks
     } else if (options.recordDemo && !seed) {
         seed = static_cast<uint32_t>(std::time(nullptr));  // what the game would take anyway
     }
@@ -48,7 +50,7 @@ int play(const GameOptions& options) {
     std::unique_ptr<DemoWriter> writer;
     if (options.recordDemo) {
         std::string error;
-        const DemoHeader header{kDemoVersion, *seed, options.windowed ? kDemoOptionWindowed : 0};
+        const DemoHeader header{kDemoVersion, *seed, demoOptions(options.windowed, language)};
         writer = DemoWriter::create(*options.recordDemo, header, error);
         if (!writer) {
             printError(error);
@@ -58,7 +60,7 @@ int play(const GameOptions& options) {
 
     // The state record is large and lives for the whole run.
     auto state = std::make_unique<GameState>();
-    state->language = languageFromCode(options.language).value_or(Language::Japanese);
+    state->language = language;
     state->cursorPixelsPerCount = options.mouseSpeed;
     setSoundVolumes({options.musicVolume, options.effectVolume, options.mute});
     StartupOptions startup{options.windowed, seed, options.timeDemo};

@@ -48,7 +48,8 @@ int usage() {
         "usage: darts-sim throw --swing A --aim Y --gauge G [--steps-on-release N]\n"
         "       darts-sim autoplay --seed S --matches N [--frame-limit F] [--awards]\n"
         "       darts-sim xinfo FILE | image FILE | wav FILE | roster [FILE]\n"
-        "       darts-sim demo FILE | make-demo --script NAME --seed S --out FILE\n",
+        "       darts-sim demo FILE | make-demo --script NAME --seed S [--language ja|en]"
+        " --out FILE\n",
         stderr);
     return 2;
 }

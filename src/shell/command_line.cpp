@@ -28,46 +28,45 @@ std::optional<ScreenshotRequest> parseScreenshot(std::string_view text) {
 
 CommandLine failure(std::string error) { return {std::nullopt, std::move(error)}; }
 
+// "--NAME" turns the switch on, "--no-NAME" turns it off; nothing when `option` is neither.
+std::optional<bool> switchGiven(std::string_view option, std::string_view name) {
+    if (option == name) return true;
+    if (option.starts_with("--no-") && option.substr(5) == name.substr(2)) return false;
+    return std::nullopt;
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(std::span<const std::string_view> arguments, GameOptions base) {
     GameOptions options = std::move(base);
-    bool mouseSpeedGiven = false;
+    // What the command line turned on or set, as against what came from the settings file: the
+    // command line always wins over the file, and only two typed options can contradict.
+    bool windowTyped = false, displayModeTyped = false, awardsTyped = false;
+    bool scaleTyped = false, mouseSpeedTyped = false, languageTyped = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view option = arguments[i];
-        if (option == "--window") {
-            options.windowed = true;
-            continue;
-        }
-        if (option == "--display-mode") {
-            options.displayMode = true;
-            continue;
-        }
-        if (option == "--stretch") {
-            options.stretch = true;
-            continue;
-        }
-        if (option == "--sharp") {
-            options.sharp = true;
-            continue;
-        }
-        if (option == "--smooth-hud") {
-            options.smoothHud = true;
-            continue;
-        }
-        if (option == "--awards") {
-            options.awards = true;
-            continue;
-        }
         if (option == "--help") return {std::nullopt, {}, true};
-        if (option == "--mute") {
-            options.mute = true;
-            continue;
+        const struct {
+            std::string_view name;
+            bool* field;
+            bool* typed;  // where it matters whether the switch was typed on
+        } switches[] = {{"--window", &options.windowed, &windowTyped},
+                        {"--display-mode", &options.displayMode, &displayModeTyped},
+                        {"--stretch", &options.stretch, nullptr},
+                        {"--sharp", &options.sharp, nullptr},
+                        {"--smooth-hud", &options.smoothHud, nullptr},
+                        {"--awards", &options.awards, &awardsTyped},
+                        {"--mute", &options.mute, nullptr},
+                        {"--rumble", &options.rumble, nullptr}};
+        bool wasSwitch = false;
+        for (const auto& [name, field, typed] : switches) {
+            const std::optional<bool> on = switchGiven(option, name);
+            if (!on) continue;
+            *field = *on;
+            if (typed != nullptr) *typed = *on;
+            wasSwitch = true;
         }
-        if (option == "--no-rumble") {
-            options.rumble = false;
-            continue;
-        }
+        if (wasSwitch) continue;
         if (option != "--seed" && option != "--frames" && option != "--screenshot" &&
             option != "--record" && option != "--playdemo" && option != "--timedemo" &&
             option != "--scale" && option != "--language" &&
@@ -92,9 +91,14 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments, GameOp
             if (!frames || *frames == 0) return failure(bad + " (a number of frames, 1 or more)");
             options.frames = *frames;
         } else if (option == "--scale") {
-            if (options.scale) return failure("--scale given twice");
+            if (scaleTyped) return failure("--scale given twice");
+            scaleTyped = true;
+            if (value == "auto") {
+                options.scale.reset();
+                continue;
+            }
             const auto scale = parseCount(value, 16);
-            if (!scale || *scale == 0) return failure(bad + " (a whole multiple, 1..16)");
+            if (!scale || *scale == 0) return failure(bad + " (a whole multiple, 1..16, or auto)");
             options.scale = static_cast<int>(*scale);
         } else if (option == "--music-volume" || option == "--effect-volume") {
             const auto volume = parseCount(value, kFullVolume);
@@ -108,7 +112,7 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments, GameOp
                                ")");
             }
             options.mouseSpeed = static_cast<int>(*speed);
-            mouseSpeedGiven = true;
+            mouseSpeedTyped = true;
         } else if (option == "--record") {
             if (options.recordDemo) return failure("--record given twice");
             options.recordDemo = std::string(value);
@@ -119,6 +123,7 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments, GameOp
         } else if (option == "--language") {
             if (!languageFromCode(value)) return failure(bad + " (ja or en)");
             options.language = std::string(value);
+            languageTyped = true;
         } else {
             auto shot = parseScreenshot(value);
             if (!shot) return failure(bad + " (FRAME:FILE.png, frames counted from 1)");
@@ -127,35 +132,42 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments, GameOp
     }
     // A demo brings its own random numbers, and its input cannot be recorded over again.
     if (options.playDemo && options.seed) return failure("--seed cannot be used with a demo");
-    // The card after each match waits for a click that no demo holds.
-    if (options.awards && (options.playDemo || options.recordDemo)) {
-        return failure("--awards cannot be used with a demo");
-    }
     if (options.playDemo && options.recordDemo) {
         return failure("--record cannot be used while a demo plays");
     }
-    if (options.windowed && options.displayMode) {
+    // A mode switch needs full screen: typed together they contradict each other; otherwise the
+    // one typed replaces the settings file's display.
+    if (windowTyped && displayModeTyped) {
         return failure("--display-mode cannot be used with --window");
     }
+    if (windowTyped) options.displayMode = false;
+    if (displayModeTyped) options.windowed = false;
 
-    // Demos move the cursor as the game always has, whatever the settings file says: a demo
-    // made at another speed would not replay anywhere else.
-    if ((options.playDemo || options.recordDemo) && mouseSpeedGiven) {
-        return failure("--mouse-speed cannot be used with a demo");
+    // What a demo cannot hold is off while one plays or is recorded; typed, it is an error. The
+    // card after each match waits for a click that no demo holds; a cursor at another speed, or
+    // texts in another language than the demo's, would make another game.
+    const bool demo = options.playDemo || options.recordDemo;
+    if (demo && awardsTyped) return failure("--awards cannot be used with a demo");
+    if (demo && mouseSpeedTyped) return failure("--mouse-speed cannot be used with a demo");
+    if (options.playDemo && languageTyped) {
+        return failure("--language cannot be used while a demo plays (it keeps its own)");
     }
-    if (options.playDemo || options.recordDemo) options.mouseSpeed = kDefaultMouseSpeed;
+    if (demo) {
+        options.awards = false;
+        options.mouseSpeed = kDefaultMouseSpeed;
+    }
     return {std::move(options), {}};
 }
 
 std::string usageText(std::string_view program) {
     const std::string name(program.empty() ? "darts" : program);
     return "usage: " + name +
-           " [--help] [--window] [--seed N] [--frames N] [--screenshot FRAME:FILE.png]...\n"
+           " [--help] [--[no-]window] [--seed N] [--frames N] [--screenshot FRAME:FILE.png]...\n"
            "       [--record FILE | --playdemo FILE | --timedemo FILE]\n"
-           "       [--display-mode] [--stretch] [--scale N] [--sharp] [--smooth-hud]\n"
-           "       [--awards] [--language ja|en]\n"
-           "       [--music-volume N] [--effect-volume N] [--mute] [--mouse-speed N]\n"
-           "       [--no-rumble]\n"
+           "       [--[no-]display-mode] [--[no-]stretch] [--scale N|auto] [--[no-]sharp]\n"
+           "       [--[no-]smooth-hud] [--[no-]awards] [--language ja|en]\n"
+           "       [--music-volume N] [--effect-volume N] [--[no-]mute] [--mouse-speed N]\n"
+           "       [--[no-]rumble]\n"
            "  --help                      show this and end\n"
            "  --window                    play in a resizable window (Alt+Enter toggles)\n"
            "  --seed N                    seed the random numbers with N instead of the clock\n"
@@ -166,7 +178,7 @@ std::string usageText(std::string_view program) {
            "  --timedemo FILE             play a demo as fast as possible and print the frame rate\n"
            "  --display-mode              switch the display to 800 x 600 while the game runs\n"
            "  --stretch                   fill the whole screen instead of keeping the 4:3 shape\n"
-           "  --scale N                   make the window N times 800 x 600 (default: largest fit)\n"
+           "  --scale N|auto              make the window N times 800 x 600 (auto: largest fit)\n"
            "  --sharp                     draw the picture at the size it is shown, not magnified\n"
            "  --smooth-hud                with --sharp, smooth the magnified HUD pictures instead\n"
            "                              of keeping their square pixels\n"
@@ -178,10 +190,12 @@ std::string usageText(std::string_view program) {
            "  --mute                      no sound at all\n"
            "  --mouse-speed N             move the menu cursor N pixels per mouse count (1..20,\n"
            "                              default 3)\n"
-           "  --no-rumble                 no controller rumble when a dart hits the board\n"
+           "  --rumble                    controller rumble when a dart hits the board (on)\n"
+           "Each switch has a --no- form that turns it off (--no-window, --no-rumble, ...).\n"
            "Settings are read from $XDG_CONFIG_HOME/darts301/darts301.conf (~/.config/...);\n"
            "the options above override them for one run; F1 on the title opens the settings\n"
-           "screen, which writes the keys changed there.\n"
+           "screen, which writes the keys changed there. A demo plays in the language it was\n"
+           "recorded in, at mouse speed 3 and without awards, whatever the settings say.\n"
            "Run it from the folder that holds data/ and sound/.\n";
 }
 

@@ -21,6 +21,7 @@ constexpr int kFullVolume = 100;
 constexpr int kDefaultMouseSpeed = 3;  // what the front end has always moved per count
 constexpr int kMaxMouseSpeed = 20;
 
+// Each on/off setting (--window, --mute, ...) is turned on by --NAME and off by --no-NAME.
 struct GameOptions {
     bool windowed = false;           // --window: a resizable window, the display mode left alone
     std::optional<uint32_t> seed;    // --seed N: replaces the seed taken from the clock
@@ -40,7 +41,7 @@ struct GameOptions {
     int effectVolume = kFullVolume;      // --effect-volume N, percent
     bool mute = false;                   // --mute
     int mouseSpeed = kDefaultMouseSpeed;  // --mouse-speed N: cursor pixels per mouse count
-    bool rumble = true;                  // --no-rumble: a controller does not shake on a hit
+    bool rumble = true;                  // --rumble: a controller shakes on a hit
     bool awards = false;                 // the opt-in awards and statistics
     std::string language = "ja";         // the language of the texts: ja or en
 };
@@ -51,7 +52,10 @@ struct CommandLine {
     bool helpWanted = false;             // --help: options empty, error empty
 };
 
-// The arguments after the program name, applied over `base` (the settings file's options).
+// The arguments after the program name, applied over `base` (the settings file's options). What
+// is typed always wins over the file; only typed options can contradict each other. With a demo
+// to play or record, the file's awards and mouse speed are left out (a demo holds neither), and
+// the language of a demo being played is the demo's own, not `language`.
 CommandLine parseCommandLine(std::span<const std::string_view> arguments, GameOptions base = {});
 
 // What the game accepts, several lines ending in a newline.

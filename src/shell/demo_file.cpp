@@ -90,6 +90,15 @@ bool parseEvent(ByteCursor& in, DemoEvent& event) {
 
 }  // namespace
 
+uint32_t demoOptions(bool windowed, Language language) {
+    return (windowed ? kDemoOptionWindowed : 0) |
+           (language == Language::English ? kDemoOptionEnglish : 0);
+}
+
+Language demoLanguage(const DemoHeader& header) {
+    return (header.options & kDemoOptionEnglish) != 0 ? Language::English : Language::Japanese;
+}
+
 std::unique_ptr<DemoWriter> DemoWriter::create(const std::string& path, const DemoHeader& header,
                                                std::string& error) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -211,6 +220,11 @@ std::unique_ptr<DemoReader> DemoReader::fromBytes(std::vector<uint8_t> bytes,
     if (header.version != kDemoVersion) {
         error = what + " has format version " + std::to_string(header.version) +
                 "; this game plays version " + std::to_string(kDemoVersion);
+        return nullptr;
+    }
+    if ((header.options & ~kDemoKnownOptions) != 0) {
+        error = what + " needs options this game does not know (options word " +
+                std::to_string(header.options) + ")";
         return nullptr;
     }
     reader->position_ = in.position();

@@ -2,7 +2,11 @@
 //
 // A demo file is little-endian binary:
 //   header   "301DEMO" and a 0 byte, u32 format version (1), u32 seed of the random numbers,
-//            u32 options (bit 0: the recording ran in a window; the others are 0)
+//            u32 options: bit 0, the recording ran in a window (nothing depends on it); bit 1,
+//            the game spoke English (else Japanese). The language changes texts the state holds,
+//            so a demo is played back in its own, whatever the player's settings say. The other
+//            bits are 0: a demo with any of them set is refused, since it needs an option this
+//            game does not know. (Every option that changes what the state holds goes here.)
 //   then one event per thing the game asked the input for, in the order it asked, each a tag byte:
 //   'E' u8 down                 Escape polled: 1 when it was down
 //   'M' u8 n, n x (u8 part, i32 value)
@@ -27,18 +31,26 @@
 
 #include "platform/input.h"
 #include "platform/ui_input.h"
+#include "shell/game_texts.h"
 
 namespace darts {
 
 constexpr uint32_t kDemoVersion = 1;
 constexpr uint64_t kDemoChecksumInterval = 60;  // frames between stored state checksums
 constexpr uint32_t kDemoOptionWindowed = 1;
+constexpr uint32_t kDemoOptionEnglish = 2;
+constexpr uint32_t kDemoKnownOptions = kDemoOptionWindowed | kDemoOptionEnglish;
 
 struct DemoHeader {
     uint32_t version = kDemoVersion;
     uint32_t seed = 0;
     uint32_t options = 0;
 };
+
+// The header's options word for a game recorded in `language`, in a window or not.
+uint32_t demoOptions(bool windowed, Language language);
+// The language a demo was recorded in, which its playback must use.
+Language demoLanguage(const DemoHeader& header);
 
 struct DemoEvent {
     enum class Kind : uint8_t {
@@ -90,7 +102,8 @@ class DemoWriter {
 class DemoReader {
   public:
     // Null with error set (one line) when the file cannot be read, is not a demo, has a version
-    // this game does not play, is damaged anywhere, or does not end with its end event.
+    // or an option this game does not play, is damaged anywhere, or does not end with its end
+    // event.
     static std::unique_ptr<DemoReader> open(const std::string& path, std::string& error);
     // The same from bytes in memory; `name` only names it in the error.
     static std::unique_ptr<DemoReader> fromBytes(std::vector<uint8_t> bytes,

@@ -24,6 +24,7 @@ DemoReplayResult replayDemoHeadless(DemoReader& demo) {
     DemoReplayResult result;
     auto state = std::make_unique<GameState>();
     render::HeadlessDevice headless;
+    state->language = demoLanguage(demo.header());
     result.error = startUpHeadless(*state, headless, demo.header().seed);
     if (!result.error.empty()) return result;
 

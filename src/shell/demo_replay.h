@@ -21,8 +21,8 @@ struct DemoReplayResult {
 
 DemoReplayResult replayDemoHeadless(DemoReader& demo);
 
-// The game's start-up without a screen: fonts and assets on `device`, the random numbers seeded
-// with `seed`. Empty when it worked, else why not.
+// The game's start-up without a screen: fonts and assets (in state.language) on `device`, the
+// random numbers seeded with `seed`. Empty when it worked, else why not.
 std::string startUpHeadless(GameState& state, render::Device& device, uint32_t seed);
 
 }  // namespace darts

@@ -4,8 +4,9 @@
 # so a run that ends with status 0 went exactly as recorded with drawing switched on. (The
 # headless replays in tests/shell/demo_test.cpp play every demo to its end.) Pictures of
 # the darts-bar demo are then looked for the title, the darts bar, the match and the landing view.
+# The player's settings file says what no demo here was made with, and the demos must not care.
 #
-#   play_demos_test.sh DARTS CHECKER     (run from the top of the repository)
+#   play_demos_test.sh DARTS CHECKER DARTS_SIM     (run from the top of the repository)
 #
 # Exits 77 (skipped) without xvfb-run.
 set -euo pipefail
@@ -38,12 +39,19 @@ fi
 
 darts=$(realpath "$1")
 checker=$(realpath "$2")
+sim=$(realpath "$3")
 if ! command -v xvfb-run >/dev/null; then
   echo "skipped: xvfb-run is needed"
   exit 77
 fi
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
+# A demo plays in its own language, at mouse speed 3, without awards; a mode switch in the file
+# gives way to the --window typed below.
+settings=$out/config/darts301/darts301.conf
+mkdir -p "${settings%/*}"
+printf 'language = en\nawards = yes\nmouse_speed = 9\ndisplay = mode\n' >"$settings"
+export XDG_CONFIG_HOME=$out/config
 play() { xvfb-run -a -s "-screen 0 1024x768x24" "$darts" --window "$@"; }
 
 # As fast as they draw: the darts-bar win up to its first landing, the escape to its end.
@@ -59,6 +67,11 @@ play --timedemo tests/demos/escape.dem
 play --timedemo tests/demos/tournament.dem --frames 600 --screenshot "600:$out/first-match.png"
 play --timedemo tests/demos/bar-lose.dem --frames 600
 test -s "$out/first-match.png"
+
+# A demo recorded in English without a screen plays in English for a player who chose Japanese.
+"$sim" make-demo --script bar-win --seed 7 --language en --out "$out/english.dem" >/dev/null
+printf 'language = ja\n' >"$settings"
+play --timedemo "$out/english.dem" --frames 120
 
 # A viewer ends a demo being played as any game: SIGTERM (a close from the desktop, Ctrl+C) and,
 # where xdotool can press it, Escape held a few tenths of a second. The demo runs for minutes.

@@ -9,9 +9,9 @@
 namespace darts {
 namespace {
 
-CommandLine parse(std::initializer_list<std::string_view> arguments) {
+CommandLine parse(std::initializer_list<std::string_view> arguments, GameOptions fromFile = {}) {
     const std::vector<std::string_view> list(arguments);
-    return parseCommandLine(list);
+    return parseCommandLine(list, std::move(fromFile));
 }
 
 TEST(CommandLine, NoOptionsPlayAsAlways) {
@@ -159,10 +159,76 @@ TEST(CommandLine, DisplayOptions) {
     }
     EXPECT_FALSE(parse({"--scale", "2", "--scale", "3"}).options);
     EXPECT_FALSE(parse({"--scale"}).options);
+    EXPECT_FALSE(parse({"--scale", "auto"}).options->scale);
     // A mode switch needs full screen.
     const CommandLine both = parse({"--window", "--display-mode"});
     EXPECT_FALSE(both.options);
     EXPECT_EQ(both.error.find('\n'), std::string::npos);
+}
+
+// Every switch can be turned off again on the command line, whatever the settings file says.
+TEST(CommandLine, EverySwitchHasItsNoForm) {
+    GameOptions allOn;
+    allOn.windowed = allOn.stretch = allOn.sharp = allOn.smoothHud = allOn.awards = allOn.mute =
+        allOn.rumble = true;
+    const CommandLine off = parse({"--no-window", "--no-display-mode", "--no-stretch", "--no-sharp",
+                                   "--no-smooth-hud", "--no-awards", "--no-mute", "--no-rumble"},
+                                  allOn);
+    ASSERT_TRUE(off.options) << off.error;
+    const GameOptions& o = *off.options;
+    EXPECT_FALSE(o.windowed || o.displayMode || o.stretch || o.sharp || o.smoothHud || o.awards ||
+                 o.mute || o.rumble);
+    const CommandLine on =
+        parse({"--rumble", "--mute", "--window", "--no-window", "--display-mode"}, o);
+    ASSERT_TRUE(on.options) << on.error;
+    EXPECT_TRUE(on.options->rumble && on.options->mute && on.options->displayMode);
+    EXPECT_FALSE(on.options->windowed);  // the later of the two counts
+    const std::string usage = usageText("darts");
+    for (const char* name : {"window", "display-mode", "stretch", "sharp", "smooth-hud", "awards",
+                             "mute", "rumble"}) {
+        EXPECT_NE(usage.find(std::string("--[no-]") + name), std::string::npos) << name;
+    }
+    EXPECT_FALSE(parse({"--no-seed", "1"}).options);
+}
+
+// A setting in the file is not typed: the command line replaces it instead of contradicting it.
+TEST(CommandLine, TypedOptionsOverrideTheSettingsFile) {
+    GameOptions file;
+    file.displayMode = true;
+    file.scale = 2;
+    const CommandLine window = parse({"--window", "--scale", "3"}, file);
+    ASSERT_TRUE(window.options) << window.error;
+    EXPECT_TRUE(window.options->windowed);
+    EXPECT_FALSE(window.options->displayMode);
+    EXPECT_EQ(window.options->scale, 3);
+    EXPECT_FALSE(parse({"--scale", "auto"}, file).options->scale);
+
+    file = {};
+    file.windowed = true;
+    const CommandLine mode = parse({"--display-mode"}, file);
+    ASSERT_TRUE(mode.options) << mode.error;
+    EXPECT_TRUE(mode.options->displayMode);
+    EXPECT_FALSE(mode.options->windowed);
+}
+
+// What a demo cannot hold is left out when it comes from the file, and refused when typed.
+TEST(CommandLine, ADemoLeavesOutTheFilesAwardsAndMouseSpeed) {
+    GameOptions file;
+    file.awards = true;
+    file.mouseSpeed = 9;
+    file.language = "en";
+    for (const char* demo : {"--record", "--playdemo", "--timedemo"}) {
+        const CommandLine line = parse({demo, "a.dem"}, file);
+        ASSERT_TRUE(line.options) << demo << ": " << line.error;
+        EXPECT_FALSE(line.options->awards) << demo;
+        EXPECT_EQ(line.options->mouseSpeed, kDefaultMouseSpeed) << demo;
+    }
+    EXPECT_EQ(parse({"--record", "a.dem"}, file).options->language, "en");  // stored in the demo
+    EXPECT_TRUE(parse({"--record", "a.dem", "--language", "ja"}).options);
+    // A demo being played keeps its own language; typed, another one is refused.
+    const CommandLine language = parse({"--playdemo", "a.dem", "--language", "en"}, file);
+    EXPECT_FALSE(language.options);
+    EXPECT_NE(language.error.find("--language"), std::string::npos) << language.error;
 }
 
 }  // namespace

@@ -135,6 +135,9 @@ TEST_F(DemoFileTest, DamagedFilesAreRefused) {
     bytes[firstEvent + 4] = 40;  // no such part of the mouse
     refused(bytes, "mouse part");
     bytes = whole;
+    bytes[16] |= 4;  // an option this game does not know
+    EXPECT_NE(refused(bytes, "options").find("options"), std::string::npos);
+    bytes = whole;
     bytes.push_back('F');  // something after the end
     EXPECT_NE(refused(bytes, "trailing").find("after its end"), std::string::npos);
 }
@@ -276,6 +279,22 @@ TEST(DemoReplay, AnotherSeedMakesAnotherGameAndPlaybackStops) {
     EXPECT_NE(result.error.find("differs from the demo's after frame 60"), std::string::npos)
         << result.error;
     EXPECT_LT(result.frames, 100u);  // it stopped there and then
+}
+
+// The language changes texts the state holds: a demo is played in the one it was recorded in,
+// whatever the player has chosen.
+TEST(DemoReplay, ADemoPlaysInTheLanguageItWasRecordedIn) {
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(openDemo("bar-win.dem", &bytes));
+    bytes[16] |= kDemoOptionEnglish;  // says English, yet recorded in Japanese
+    std::string error;
+    auto demo = DemoReader::fromBytes(bytes, "english", error);
+    ASSERT_TRUE(demo) << error;
+    EXPECT_EQ(demoLanguage(demo->header()), Language::English);
+    const DemoReplayResult result = replayDemoHeadless(*demo);
+    EXPECT_NE(result.error.find("differs from the demo's after frame"), std::string::npos)
+        << result.error;
+    EXPECT_EQ(demoOptions(true, Language::English), kDemoOptionWindowed | kDemoOptionEnglish);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,7 @@
 #include "shell/demo_input.h"
 #include "shell/demo_replay.h"
 #include "shell/frame_counter.h"
+#include "shell/game_texts.h"
 #include "shell/main_loop.h"
 #include "shell/state_checksum.h"
 
@@ -56,7 +58,7 @@ int usage() {
     std::fputs(
         "usage: darts-sim demo FILE\n"
         "       darts-sim make-demo --script bar-win|bar-lose|tournament|escape --seed S "
-        "--out FILE\n",
+        "[--language ja|en] --out FILE\n",
         stderr);
     return 2;
 }
@@ -81,6 +83,7 @@ int runMakeDemo(int argc, char** argv) {
     Script script = Script::BarWin;
     bool haveScript = false;
     long long seed = -1;
+    Language language = Language::Japanese;
     std::string out;
     for (int i = 2; i + 1 < argc; i += 2) {
         const std::string_view option = argv[i];
@@ -91,6 +94,10 @@ int runMakeDemo(int argc, char** argv) {
             char* end = nullptr;
             seed = std::strtoll(argv[i + 1], &end, 10);
             if (*end != '\0' || seed < 0 || seed > UINT32_MAX) return usage();
+        } else if (option == "--language") {
+            const std::optional<Language> chosen = languageFromCode(argv[i + 1]);
+            if (!chosen) return usage();
+            language = *chosen;
         } else if (option == "--out") {
             out = argv[i + 1];
         } else {
@@ -101,12 +108,14 @@ int runMakeDemo(int argc, char** argv) {
 
     // The game's start-up without a screen, as a replay does it.
     auto state = std::make_unique<GameState>();
+    state->language = language;
     render::HeadlessDevice headless;
     std::string error = startUpHeadless(*state, headless, static_cast<uint32_t>(seed));
     if (!error.empty()) return fail(error);
 
-    std::unique_ptr<DemoWriter> writer =
-        DemoWriter::create(out, {kDemoVersion, static_cast<uint32_t>(seed), 0}, error);
+    const DemoHeader header{kDemoVersion, static_cast<uint32_t>(seed),
+                            demoOptions(false, language)};
+    std::unique_ptr<DemoWriter> writer = DemoWriter::create(out, header, error);
     if (!writer) return fail(error);
     CountingDevice device(headless);
     DemoBot bot(script, *state, [&device] { return device.framesPresented(); });

@@ -1,6 +1,7 @@
 // darts-sim's demo commands:
-//   darts-sim demo FILE                      play a demo without a screen and say how it ended
-//   darts-sim make-demo --script NAME --seed S --out FILE
+//   darts-sim demo FILE                      play a demo without a screen (in the language it
+//                                            was recorded in) and say how it ended
+//   darts-sim make-demo --script NAME --seed S [--language ja|en] --out FILE
 //                                            let the demo player play a script and record it
 #pragma once
 
