@@ -6,7 +6,11 @@
 # the darts-bar demo are then looked for the title, the darts bar, the match and the landing view.
 # The player's settings file says what no demo here was made with, and the demos must not care.
 #
-#   play_demos_test.sh DARTS CHECKER DARTS_SIM     (run from the top of the repository)
+#   play_demos_test.sh PART DARTS CHECKER DARTS_SIM     (run from the top of the repository)
+#
+# PART is "pictures" (the darts-bar win up to its first landing, looked at, and the escape),
+# "long" (the first ten seconds of the long demos, and one recorded in English) or "viewer" (a
+# viewer ends a demo being played): three tests, each within its own time limit.
 #
 # Exits 77 (skipped) without xvfb-run.
 set -euo pipefail
@@ -37,9 +41,10 @@ if [ "${1:-}" = --viewer-quits ]; then  # HOW DARTS, on the virtual X server
   exit 0
 fi
 
-darts=$(realpath "$1")
-checker=$(realpath "$2")
-sim=$(realpath "$3")
+part=$1
+darts=$(realpath "$2")
+checker=$(realpath "$3")
+sim=$(realpath "$4")
 if ! command -v xvfb-run >/dev/null; then
   echo "skipped: xvfb-run is needed"
   exit 77
@@ -54,6 +59,8 @@ printf 'language = en\nawards = yes\nmouse_speed = 9\ndisplay = mode\n' >"$setti
 export XDG_CONFIG_HOME=$out/config
 play() { xvfb-run -a -s "-screen 0 1024x768x24" "$darts" --window "$@"; }
 
+case "$part" in
+pictures)
 # As fast as they draw: the darts-bar win up to its first landing, the escape to its end.
 shots=()
 for ((frame = 15; frame <= 1200; frame += 15)); do
@@ -62,7 +69,9 @@ done
 play --timedemo tests/demos/bar-win.dem --frames 1200 "${shots[@]}"
 "$checker" "$out"/[0-9]*.png
 play --timedemo tests/demos/escape.dem
+;;
 
+long)
 # The long ones as far as their first ten seconds: every checksum on the way must agree.
 play --timedemo tests/demos/tournament.dem --frames 600 --screenshot "600:$out/first-match.png"
 play --timedemo tests/demos/bar-lose.dem --frames 600
@@ -72,10 +81,15 @@ test -s "$out/first-match.png"
 "$sim" make-demo --script bar-win --seed 7 --language en --out "$out/english.dem" >/dev/null
 printf 'language = ja\n' >"$settings"
 play --timedemo "$out/english.dem" --frames 120
+;;
 
+viewer)
 # A viewer ends a demo being played as any game: SIGTERM (a close from the desktop, Ctrl+C) and,
 # where xdotool can press it, Escape held a few tenths of a second. The demo runs for minutes.
 xvfb-run -a -s "-screen 0 1024x768x24" "$0" --viewer-quits sigterm "$darts"
 if command -v xdotool >/dev/null; then
   xvfb-run -a -s "-screen 0 1024x768x24" "$0" --viewer-quits escape "$darts"
 fi
+;;
+*) echo "unknown part: $part"; exit 2 ;;
+esac
