@@ -141,7 +141,7 @@ bool writePlayerFile(const std::string& path, std::string_view text, std::string
         error = systemError("cannot write " + *target);
         return false;
     }
-    bool ok = (!replacing || ::fchmod(fd, old.st_mode & 07777) == 0) && writeAll(fd, text) &&
+    bool ok = (!replacing || ::fchmod(fd, old.st_mode & 0777) == 0) && writeAll(fd, text) &&
               ::fsync(fd) == 0;
     int failure = errno;
     if (::close(fd) != 0 && ok) {
