@@ -57,6 +57,15 @@ constexpr Field kCountFields[] = {
     {"best_points", &CharacterRecord::bestPoints},
 };
 
+// Makes darts/points the best match when it has the more points per dart.
+void keepBetterMatch(CharacterRecord& r, int64_t darts, int64_t points) {
+    // Compared as fractions, exactly: points/darts > bestPoints/bestDarts.
+    if (darts > 0 && (r.bestDarts == 0 || points * r.bestDarts > r.bestPoints * darts)) {
+        r.bestDarts = darts;
+        r.bestPoints = points;
+    }
+}
+
 }  // namespace
 
 double CharacterRecord::lifetimePointsPerDart() const {
@@ -74,12 +83,7 @@ void addMatch(PlayerRecords& records, int character, const SideStatistics& human
     if (won) r.won = capped(r.won + 1);
     r.darts = capped(r.darts + human.darts);
     r.points = capped(r.points + human.points);
-    // Compared as fractions, exactly: points/darts > bestPoints/bestDarts.
-    if (human.darts > 0 &&
-        (r.bestDarts == 0 || int64_t{human.points} * r.bestDarts > r.bestPoints * human.darts)) {
-        r.bestDarts = human.darts;
-        r.bestPoints = human.points;
-    }
+    keepBetterMatch(r, human.darts, human.points);
     for (Award award : kFileAwards) {
         const int i = static_cast<int>(award);
         r.awards[i] = capped(r.awards[i] + human.awards[i]);
@@ -90,6 +94,25 @@ void addTournamentWin(PlayerRecords& records, int character) {
     if (character < 1 || character > kRosterCharacters) return;
     CharacterRecord& r = records.characters[character];
     r.tournaments = capped(r.tournaments + 1);
+}
+
+PlayerRecords mergeRecords(const PlayerRecords& base, const PlayerRecords& additions) {
+    PlayerRecords merged = base;
+    for (int c = 1; c <= kRosterCharacters; ++c) {
+        CharacterRecord& r = merged.characters[c];
+        const CharacterRecord& added = additions.characters[c];
+        for (int64_t CharacterRecord::*count :
+             {&CharacterRecord::played, &CharacterRecord::won, &CharacterRecord::tournaments,
+              &CharacterRecord::darts, &CharacterRecord::points}) {
+            r.*count = capped(r.*count + added.*count);
+        }
+        keepBetterMatch(r, added.bestDarts, added.bestPoints);
+        for (Award award : kFileAwards) {
+            const int i = static_cast<int>(award);
+            r.awards[i] = capped(r.awards[i] + added.awards[i]);
+        }
+    }
+    return merged;
 }
 
 std::string formatRecords(const PlayerRecords& records) {

@@ -45,6 +45,9 @@ struct PlayerRecords {
 // Adds one finished match of the human (side 0) playing `character` (1..8).
 void addMatch(PlayerRecords& records, int character, const SideStatistics& human, bool won);
 void addTournamentWin(PlayerRecords& records, int character);
+// `base` with `additions` (records kept apart from it, such as another game's) added: the counts
+// summed, the best match the better of the two.
+PlayerRecords mergeRecords(const PlayerRecords& base, const PlayerRecords& additions);
 
 std::string formatRecords(const PlayerRecords& records);
 

@@ -14,10 +14,14 @@ constexpr int kMatchAfterFinal = 8;
 
 AwardsSession::AwardsSession(std::string recordsFile, std::function<bool()> recordsKeyDown)
     : recordsFile_(std::move(recordsFile)), recordsKeyDown_(std::move(recordsKeyDown)) {
-    if (recordsFile_.empty()) return;
+    if (recordsFile_.empty()) {
+        std::fprintf(stderr, "darts: %s\n", noRecordsFolderMessage().c_str());
+        return;
+    }
     LoadedRecords loaded = loadRecords(recordsFile_);
     if (!loaded.message.empty()) std::fprintf(stderr, "darts: %s\n", loaded.message.c_str());
     records_ = loaded.records;
+    if (!loaded.usable) recordsFile_.clear();
 }
 
 void AwardsSession::beforeMatch(const GameState& state) {
@@ -79,10 +83,12 @@ void AwardsSession::afterMatch(GameState& state, FrameIo& io) {
     if (winner < 0 || state.quitRequested != 0) return;  // abandoned or quit: nothing to show
 
     const int character = state.players[kHuman].characterNumber;
-    addMatch(records_, character, statistics_.side(kHuman), winner == kHuman);
-    if (state.screen == ScreenId::Tournament && winner == kHuman &&
-        state.tournamentMatch == kMatchAfterFinal) {
-        addTournamentWin(records_, character);
+    for (PlayerRecords* records : {&records_, &unsaved_}) {
+        addMatch(*records, character, statistics_.side(kHuman), winner == kHuman);
+        if (state.screen == ScreenId::Tournament && winner == kHuman &&
+            state.tournamentMatch == kMatchAfterFinal) {
+            addTournamentWin(*records, character);
+        }
     }
     saveRecordsNow();
     untilClick(state, io, [&] { render::drawStatisticsCard(state, io.device, fonts_, statistics_); },
@@ -102,8 +108,15 @@ void AwardsSession::frontEndFrame(GameState& state, FrameIo& io) {
 
 void AwardsSession::saveRecordsNow() {
     if (recordsFile_.empty()) return;
-    const std::string error = saveRecords(recordsFile_, records_);
-    if (!error.empty()) std::fprintf(stderr, "darts: %s\n", error.c_str());
+    // Another game may have saved matches since: they are read again and kept beside ours.
+    const SavedRecords saved = addToRecordsFile(recordsFile_, unsaved_);
+    if (!saved.message.empty()) std::fprintf(stderr, "darts: %s\n", saved.message.c_str());
+    if (saved.saved) {
+        records_ = saved.records;
+        unsaved_ = PlayerRecords{};
+    }
+    // Said once: from now on the file is left alone.
+    if (!saved.usable) recordsFile_.clear();
 }
 
 }  // namespace darts

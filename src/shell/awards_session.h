@@ -17,7 +17,8 @@ namespace darts {
 
 class AwardsSession {
   public:
-    // Reads the records at recordsFile (a problem is reported on stderr in one line); the key
+    // Reads the records at recordsFile ("": no folder for them); a problem is reported on stderr
+    // in one line, and a file that cannot be used is left alone and no records are kept. The key
     // test tells whether the records key is down now (may be empty: no records page).
     AwardsSession(std::string recordsFile, std::function<bool()> recordsKeyDown);
 
@@ -42,7 +43,8 @@ class AwardsSession {
 
     std::string recordsFile_;
     std::function<bool()> recordsKeyDown_;
-    PlayerRecords records_;
+    PlayerRecords records_;   // as shown: the file's records with this run's
+    PlayerRecords unsaved_;   // this run's matches the file does not hold yet
     MatchStatistics statistics_;
     bool playing_ = false;
     uint32_t dartsSeen_ = 0;

@@ -1,17 +1,11 @@
 #include "shell/settings.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <ini.h>
 
-#include <cerrno>
 #include <charconv>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <sstream>
+
+#include "shell/player_file.h"
 
 namespace darts {
 namespace {
@@ -117,20 +111,22 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
+// `#` starts a comment at a line's start or after a blank, as `;` does in the line reader.
+std::string_view withoutHashComment(std::string_view line) {
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) {
+            return line.substr(0, i);
+        }
+    }
+    return line;
+}
+
 }  // namespace
 
 std::optional<std::string> settingsFilePath() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    std::string folder;
-    // A relative XDG_CONFIG_HOME is to be ignored, as if it were not set.
-    if (config != nullptr && config[0] == '/') {
-        folder = config;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (home == nullptr || home[0] != '/') return std::nullopt;
-        folder = std::string(home) + "/.config";
-    }
-    return folder + "/darts301/darts301.conf";
+    const std::optional<std::string> folder = xdgFolder("XDG_CONFIG_HOME", ".config");
+    if (!folder) return std::nullopt;
+    return *folder + "/darts301/darts301.conf";
 }
 
 void applySettingsText(std::string_view text, std::string_view fileName, GameOptions& options,
@@ -148,8 +144,8 @@ void applySettingsText(std::string_view text, std::string_view fileName, GameOpt
         const std::string where = std::string(fileName) + ":" + std::to_string(lineNumber) + ": ";
         std::string_view line = raw;
         if (lineNumber == 1 && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
-        line = trimmed(line);
-        if (line.empty() || line[0] == '#' || line[0] == ';') continue;
+        line = trimmed(withoutHashComment(line));
+        if (line.empty() || line[0] == ';') continue;
         if (line.size() > kLongestLine || line.find('\0') != std::string_view::npos) {
             warnings.push_back(where + "damaged line, ignored");
             continue;
@@ -175,27 +171,13 @@ void applySettingsText(std::string_view text, std::string_view fileName, GameOpt
 
 void applySettingsFile(const std::string& path, GameOptions& options,
                        std::vector<std::string>& warnings) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) return;
-    std::ifstream file(path, std::ios::binary);
-    if (!file || !S_ISREG(info.st_mode)) {
-        warnings.push_back(path + ": cannot be read, settings left as they are");
-        return;
-    }
     // A settings file is a few hundred bytes; a huge one is not read into memory whole.
-    constexpr std::streamsize kLargest = 64 * 1024;
-    std::string text(static_cast<size_t>(kLargest) + 1, '\0');
-    file.read(text.data(), kLargest + 1);
-    text.resize(static_cast<size_t>(file.gcount()));
-    if (file.bad()) {
-        warnings.push_back(path + ": cannot be read, settings left as they are");
-        return;
+    const PlayerFileText file = readPlayerFile(path, 64 * 1024);
+    if (file.status == PlayerFileText::Status::Read) {
+        applySettingsText(file.text, path, options, warnings);
+    } else if (file.status != PlayerFileText::Status::Missing) {
+        warnings.push_back(file.problem + ", settings left as they are");
     }
-    if (text.size() > static_cast<size_t>(kLargest)) {
-        warnings.push_back(path + ": larger than 64 KiB, settings left as they are");
-        return;
-    }
-    applySettingsText(text, path, options, warnings);
 }
 
 std::string settingValue(std::string_view key, const GameOptions& options) {
@@ -277,46 +259,7 @@ std::string updatedSettingsText(std::string_view existing, const GameOptions& op
 }
 
 bool writeSettingsFile(const std::string& path, std::string_view text, std::string& error) {
-    const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
-    // Every missing folder on the way, as `mkdir -p` would.
-    for (size_t next = 1; next <= folder.size(); ++next) {
-        if (next != folder.size() && folder[next] != '/') continue;
-        const std::string part = folder.substr(0, next);
-        if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
-            error = "cannot make " + part + ": " + std::strerror(errno);
-            return false;
-        }
-    }
-    const std::string temporary = path + ".tmp." + std::to_string(::getpid());
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        error = "cannot write " + temporary + ": " + std::strerror(errno);
-        return false;
-    }
-    size_t written = 0;
-    bool ok = true;
-    while (ok && written < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) ok = false;
-        else written += static_cast<size_t>(n);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    const int savedErrno = errno;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = "cannot write " + path + ": " + std::strerror(ok ? errno : savedErrno);
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    // The rename itself is on disk once the folder is.
-    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd >= 0) {
-        ::fsync(folderFd);
-        ::close(folderFd);
-    }
-    return true;
+    return writePlayerFile(path, text, error);
 }
 
 }  // namespace darts

@@ -14,7 +14,7 @@
 namespace darts {
 
 // $XDG_CONFIG_HOME/darts301/darts301.conf, or ~/.config/darts301/darts301.conf; nothing when
-// neither variable gives an absolute folder.
+// neither variable is an absolute folder (the same rule as the records').
 std::optional<std::string> settingsFilePath();
 
 // Applies every understood line of `text` to `options`. Each line that is damaged, unknown or has
@@ -38,9 +38,9 @@ std::string settingValue(std::string_view key, const GameOptions& options);
 std::string updatedSettingsText(std::string_view existing, const GameOptions& options,
                                 std::span<const std::string_view> keys);
 
-// Writes `text` to `path` through a temporary file in the same folder that is flushed to disk and
-// then renamed over the old file, so a crash or a full disk leaves the old file or the new one,
-// never half of one. Missing folders are made. False, with one line in `error`, on failure.
+// Writes `text` to `path` as every player file is written (see writePlayerFile): through a
+// symbolic link, atomically, and never over something that is not a regular file. False, with one
+// line in `error`, on failure.
 bool writeSettingsFile(const std::string& path, std::string_view text, std::string& error);
 
 }  // namespace darts

@@ -40,6 +40,22 @@ TEST(PlayerRecords, MatchesAddUpAndSurviveTheFile) {
     EXPECT_EQ(parsed.records.characters[1].played, 0);
 }
 
+// What two games saved apart adds up to what one game playing every match would have kept:
+// counts summed, the better best match, whichever side holds it.
+TEST(PlayerRecords, MergedRecordsAreAsIfOneGamePlayedEveryMatch) {
+    PlayerRecords disk, ours, all;
+    for (PlayerRecords* records : {&disk, &all}) {
+        addMatch(*records, 3, matchOf(20, 250), true);
+        addTournamentWin(*records, 3);
+    }
+    for (PlayerRecords* records : {&ours, &all}) {
+        addMatch(*records, 3, matchOf(30, 301), false);
+        addMatch(*records, 5, matchOf(10, 200), true);
+    }
+    EXPECT_EQ(formatRecords(mergeRecords(disk, ours)), formatRecords(all));
+    EXPECT_EQ(formatRecords(mergeRecords(ours, disk)), formatRecords(all));
+}
+
 TEST(PlayerRecords, DamagedAndNewerFilesAreRecognised) {
     PlayerRecords records;
     addMatch(records, 2, matchOf(30, 301), true);

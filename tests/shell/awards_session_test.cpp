@@ -1,8 +1,13 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <vector>
 
@@ -158,6 +163,77 @@ TEST_F(AwardsSessionTest, CardWaitsForAWholeClickThenTheRecordsAreKept) {
     // A second call for the same match counts nothing again.
     awards.afterMatch(*state, io);
     EXPECT_EQ(loadRecords(path_).records.characters[3].played, 1);
+}
+
+// A whole match of the seed played with the session, then its card clicked away (which saves).
+void playAndSave(AwardsSession& awards, uint32_t seed) {
+    auto state = seededMatch(seed);
+    state->awardsOn = 1;
+    playWatched(*state, &awards);
+    render::HeadlessDevice device;
+    ClickScript input;
+    input.mouse = {{{MouseObject::Button0, platform::kButtonPressed}}, {{MouseObject::Button0, 0}}};
+    FrameIo io{device, input};
+    awards.afterMatch(*state, io);
+}
+
+// Two games started at once, each saving a match: the second keeps the first one's match.
+TEST_F(AwardsSessionTest, TwoGamesAtOnceBothCount) {
+    AwardsSession first(path_, {});
+    AwardsSession second(path_, {});
+    playAndSave(first, 9);
+    playAndSave(second, 77);
+    const int64_t darts = first.statistics().side(kHuman).darts +
+                          second.statistics().side(kHuman).darts;
+    const CharacterRecord kept = loadRecords(path_).records.characters[3];
+    EXPECT_EQ(kept.played, 2);
+    EXPECT_EQ(kept.darts, darts);
+    EXPECT_EQ(second.records().characters[3].played, 2) << "the records page shows both";
+}
+
+// A records file the player cannot read (mode 000 as the player; root reads anything, so the
+// game runs as nobody there) is never written over: the game plays on, says so once, keeps none.
+TEST_F(AwardsSessionTest, AFileThatCannotBeReadIsNeverReplaced) {
+    std::filesystem::create_directories(folder_);
+    std::filesystem::permissions(folder_, std::filesystem::perms::all);  // nobody may write here
+    PlayerRecords fifty;
+    fifty.characters[3].played = 50;
+    ASSERT_EQ(saveRecords(path_, fifty), "");
+    ::chmod(path_.c_str(), 0);
+    const std::string log = (folder_ / "stderr").string();
+    const pid_t game = ::fork();
+    ASSERT_GE(game, 0);
+    if (game == 0) {
+        const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fd < 0 || ::dup2(fd, 2) < 0) ::_exit(3);
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(77);
+        AwardsSession awards(path_, {});
+        playAndSave(awards, 9);
+        playAndSave(awards, 77);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(game, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "cannot run as another user here";
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    ::chmod(path_.c_str(), 0644);
+    EXPECT_EQ(loadRecords(path_).records.characters[3].played, 50);
+    std::ifstream said(log);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(said, line);) lines.push_back(line);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("cannot read " + path_), std::string::npos) << lines[0];
+}
+
+// With --awards and no folder for the records the player is told, in one line.
+TEST_F(AwardsSessionTest, NoFolderForTheRecordsIsSaidOnce) {
+    ::testing::internal::CaptureStderr();
+    AwardsSession awards("", {});
+    playAndSave(awards, 9);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("no folder for the records"), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
 }
 
 }  // namespace

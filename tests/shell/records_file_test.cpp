@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <random>
 
 #include "shell/records_file.h"
+#include "shell/settings.h"
 
 namespace darts {
 namespace {
@@ -62,6 +64,37 @@ TEST_F(RecordsFile, PathFollowsXdgDataHome) {
     }
 }
 
+// One rule for both files: an XDG_*_HOME or HOME that is not an absolute path gives no folder,
+// rather than a folder relative to wherever the game was started.
+TEST_F(RecordsFile, BothFilesFollowOneFolderRule) {
+    const char* savedData = std::getenv("XDG_DATA_HOME");
+    const char* savedConfig = std::getenv("XDG_CONFIG_HOME");
+    const char* savedHome = std::getenv("HOME");
+    const std::string keep[3] = {savedData ? savedData : "", savedConfig ? savedConfig : "",
+                                 savedHome ? savedHome : ""};
+    ::setenv("XDG_DATA_HOME", "data", 1);
+    ::setenv("XDG_CONFIG_HOME", "config", 1);
+    ::setenv("HOME", "home", 1);
+    EXPECT_EQ(recordsPath(), "");
+    EXPECT_EQ(settingsFilePath(), std::nullopt);
+    ::unsetenv("HOME");
+    EXPECT_EQ(recordsPath(), "");
+    EXPECT_EQ(settingsFilePath(), std::nullopt);
+    ::setenv("HOME", "/h", 1);
+    EXPECT_EQ(recordsPath(), "/h/.local/share/darts301/records");
+    EXPECT_EQ(settingsFilePath(), "/h/.config/darts301/darts301.conf");
+    auto restore = [](const char* name, const char* saved, const std::string& value) {
+        if (saved) {
+            ::setenv(name, value.c_str(), 1);
+        } else {
+            ::unsetenv(name);
+        }
+    };
+    restore("XDG_DATA_HOME", savedData, keep[0]);
+    restore("XDG_CONFIG_HOME", savedConfig, keep[1]);
+    restore("HOME", savedHome, keep[2]);
+}
+
 TEST_F(RecordsFile, SavedRecordsLoadAgainAndAMissingFileIsNoProblem) {
     LoadedRecords none = loadRecords(path_);
     EXPECT_EQ(none.message, "");
@@ -95,6 +128,50 @@ TEST_F(RecordsFile, DamagedAndNewerFilesAreKeptAside) {
     std::string line;
     std::getline(kept, line);
     EXPECT_EQ(line, "darts301-records 7");
+}
+
+// Behind a link (a chain of them here) the records are written into the link's target, and a
+// damaged target is moved aside where it is, so the next save goes through the link again.
+TEST_F(RecordsFile, AreKeptThroughASymbolicLink) {
+    std::filesystem::create_directories(folder_ / "darts301");
+    std::filesystem::create_directories(folder_ / "dotfiles");
+    const std::filesystem::path target = folder_ / "dotfiles" / "records";
+    std::filesystem::create_symlink(target, folder_ / "middle");
+    std::filesystem::create_symlink("../middle", path_);
+    ASSERT_EQ(saveRecords(path_, playedTimes(3)), "");
+    EXPECT_TRUE(std::filesystem::is_symlink(path_));
+    EXPECT_EQ(loadRecords(target.string()).records.characters[1].played, 3);
+
+    std::ofstream(target) << "garbage\n";
+    const LoadedRecords damaged = loadRecords(path_);
+    EXPECT_TRUE(damaged.usable);
+    EXPECT_TRUE(std::filesystem::exists(target.string() + ".damaged")) << damaged.message;
+    ASSERT_EQ(addToRecordsFile(path_, playedTimes(2)).message, "");
+    EXPECT_TRUE(std::filesystem::is_symlink(path_));
+    EXPECT_EQ(loadRecords(target.string()).records.characters[1].played, 2);
+}
+
+// A folder or a FIFO at the records path is not a damaged file: it is left where it is, never
+// opened for reading (a FIFO would block the start), and nothing is written over it.
+TEST_F(RecordsFile, AnythingButAFileIsLeftAlone) {
+    std::filesystem::create_directories(path_);
+    const std::string fifo = (folder_ / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    for (const std::string& path : {path_, fifo}) {
+        SCOPED_TRACE(path);
+        const LoadedRecords loaded = loadRecords(path);
+        EXPECT_FALSE(loaded.usable);
+        EXPECT_NE(loaded.message.find("not a regular file"), std::string::npos) << loaded.message;
+        EXPECT_EQ(loaded.message.find('\n'), std::string::npos);
+        const SavedRecords saved = addToRecordsFile(path, playedTimes(1));
+        EXPECT_FALSE(saved.saved);
+        EXPECT_FALSE(saved.usable);
+        EXPECT_NE(saveRecords(path, playedTimes(1)), "");
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(path_));
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_ / "darts301"), {}), 1)
+        << "nothing moved aside";
 }
 
 TEST_F(RecordsFile, UnwritableFolderIsReportedNotFatal) {

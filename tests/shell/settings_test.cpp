@@ -36,6 +36,17 @@ TEST(Settings, AnEmptyOrCommentOnlyFileChangesNothing) {
     EXPECT_FALSE(options.windowed);
 }
 
+// `#` starts a comment after a blank as `;` does; glued to a value it is part of the value.
+TEST(Settings, AnInlineHashCommentIsTakenAsASemicolonOneIs) {
+    std::vector<std::string> warnings;
+    const GameOptions options =
+        read("mute = yes # quiet at night\nmusic_volume = 40\t#\nscale = 2#3\n", &warnings);
+    EXPECT_TRUE(options.mute);
+    EXPECT_EQ(options.musicVolume, 40);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("bad value '2#3'"), std::string::npos) << warnings[0];
+}
+
 TEST(Settings, EveryKeyIsRead) {
     std::vector<std::string> warnings;
     const GameOptions options = read(
@@ -192,6 +203,41 @@ TEST_F(SettingsFile, AFailedWriteKeepsTheOldFile) {
     std::vector<std::string> warnings;
     applySettingsFile(path, options, warnings);
     EXPECT_TRUE(options.mute);
+}
+
+// A dotfile manager's link stays a link and its target gets the new text, a chain of links too.
+TEST_F(SettingsFile, IsWrittenThroughASymbolicLink) {
+    fs::create_directories(folder_ / "dotfiles");
+    const fs::path target = folder_ / "dotfiles" / "darts301.conf";
+    std::ofstream(target) << "mute = yes\n";
+    fs::create_symlink("dotfiles/darts301.conf", folder_ / "middle");
+    fs::create_symlink("middle", folder_ / "darts301.conf");
+    std::string error;
+    ASSERT_TRUE(writeSettingsFile((folder_ / "darts301.conf").string(), "mute = no\n", error))
+        << error;
+    EXPECT_TRUE(fs::is_symlink(folder_ / "darts301.conf"));
+    std::ifstream in(target);
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, "mute = no");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "dotfiles"), {}), 1);
+}
+
+// A FIFO or a folder at the settings path is neither opened for reading (a FIFO would block the
+// start for good) nor written over.
+TEST_F(SettingsFile, AnythingButAFileIsOneWarningAndLeftAlone) {
+    fs::create_directories(folder_);
+    const std::string fifo = (folder_ / "darts301.conf").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    GameOptions options;
+    std::vector<std::string> warnings;
+    applySettingsFile(fifo, options, warnings);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("not a regular file"), std::string::npos) << warnings[0];
+    std::string error;
+    EXPECT_FALSE(writeSettingsFile(fifo, "mute = yes\n", error));
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_EQ(error.find('\n'), std::string::npos);
 }
 
 TEST_F(SettingsFile, MissingIsSilentUnreadableOrHugeIsOneWarning) {
