@@ -220,22 +220,12 @@ bool switchDisplayMode(SDL_Window* window) {
     return SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
 }
 
-PacingMode choosePacing(SDL_Window* window, bool unpaced) {
-    if (unpaced) {
-        SDL_GL_SetSwapInterval(0);
-        return PacingMode::Unpaced;
-    }
+// The refresh rate of the display the window is on now; 0 where unknown.
+int refreshRateUnder(SDL_Window* window) {
     SDL_DisplayMode mode{};
     const int display = SDL_GetWindowDisplayIndex(window);
-    const bool known = display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0;
-    const int interval = known ? vsyncIntervalFor(mode.refresh_rate) : 0;
-    if (interval > 0 && SDL_GL_SetSwapInterval(interval) == 0) return PacingMode::Vsync;
-    // At 144 or 165 Hz the limiter paces the steps; vertical sync, where the driver has it, still
-    // keeps each picture whole (no tearing), shown for two or three refreshes.
-    if (!known || mode.refresh_rate <= 0 || SDL_GL_SetSwapInterval(1) != 0) {
-        SDL_GL_SetSwapInterval(0);
-    }
-    return PacingMode::Limiter;
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
+    return mode.refresh_rate;
 }
 
 }  // namespace
@@ -289,8 +279,11 @@ WindowResult SdlGlWindow::create(const WindowOptions& options) {
     }
     installKeyFilter();
     if (!options.stretch) barredWindow = window;
-    const PacingMode pacing = choosePacing(window, options.unpaced);
+    // Unpaced stays so; otherwise the display under the window decides, now and at every frame.
+    SDL_GL_SetSwapInterval(0);
+    const PacingMode pacing = options.unpaced ? PacingMode::Unpaced : PacingMode::Limiter;
     auto shown = std::unique_ptr<SdlGlWindow>(new SdlGlWindow(window, context, pacing, switched));
+    shown->followDisplay();
     shown->windowedWidth_ = windowedWidth;
     shown->windowedHeight_ = windowedHeight;
     shown->stretch_ = options.stretch;
@@ -338,11 +331,24 @@ void SdlGlWindow::toggleFullScreen() {
     }
 }
 
+void SdlGlWindow::followDisplay() {
+    const std::optional<PacingChoice> choice = pacer_.follow(refreshRateUnder(window_));
+    if (!choice) return;
+    if (SDL_GL_SetSwapInterval(choice->swapInterval) == 0) return;
+    // Refused: no wait for the refresh, and the limiter paces if vertical sync was to.
+    SDL_GL_SetSwapInterval(0);
+    pacer_.fallBackToLimiter();
+}
+
 void SdlGlWindow::present() {
     if (toggleWanted) {
         toggleWanted = false;
         toggleFullScreen();
     }
+    // The display under the window changes with Alt+Enter, a mode switch or a move to another
+    // monitor, each seen in SDL's own record of the displays at no cost: asking every frame
+    // catches them all, whichever way they came.
+    followDisplay();
     applyMouseFreeing();
     SDL_GL_SwapWindow(window_);
     pacer_.frameShown();
