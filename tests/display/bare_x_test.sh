@@ -2,7 +2,8 @@
 # Full screen with no window manager, as on a kiosk or a bar cabinet running X with the game
 # alone: on a bare virtual X server of 1920 x 1080 the default full screen covers the screen and
 # shows the whole title, scaled to 1440 x 1080 in the middle with black bars, as on a desktop
-# (not an 800 x 600 window in the middle showing a magnified corner). Escape still ends the game.
+# (not an 800 x 600 window in the middle showing a magnified corner), after Alt+Enter there and
+# back too. Escape still ends the game.
 #
 #   bare_x_test.sh DARTS     (run from the top of the repository)
 #
@@ -55,7 +56,12 @@ export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}print_suppressions=0"
 game=$!
 wait_for_window "$game" 60 || exit 1
 await_picture "full screen with no window manager, the title" 240 0 1680 1080 dark
-# With no window manager the keyboard follows the pointer, which stands over the game.
+# With no window manager the keyboard follows the pointer, which stands over the game. Alt+Enter
+# gives an 800 x 600 window in the middle, and again full screen.
+xdotool key alt+Return
+await_picture "Alt+Enter" 560 240 1360 840 dark
+xdotool key alt+Return
+await_picture "Alt+Enter twice" 240 0 1680 1080 dark
 hold_key Escape
 wait_for_exit "$game" 30
 game=""
