@@ -8,13 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ending_signals.h"
 #include "render/frame_placement.h"
 
 namespace darts::platform {
 namespace {
 
-// The window whose display runs on the switched 800 x 600 mode, for the exit handler: a desktop
-// must never be left at 800 x 600, whichever way the process ends through exit().
+// The window whose display runs on the switched 800 x 600 mode, for the exit and fatal signal
+// handlers: a desktop must never be left at 800 x 600, whichever way the process ends.
 SDL_Window* switchedWindow = nullptr;
 
 void restoreModeAtExit() {
@@ -26,6 +27,7 @@ void restoreModeAtExit() {
 void noteSwitched(SDL_Window* window) {
     static const bool registered = std::atexit(restoreModeAtExit) == 0;
     (void)registered;
+    restoreBeforeFatalSignals(restoreModeAtExit);
     switchedWindow = window;
 }
 
@@ -304,6 +306,7 @@ WindowResult SdlGlWindow::create(const WindowOptions& options) {
         }
     }
     installKeyFilter();
+    watchHangUp();
     if (!options.stretch) barredWindow = window;
     // Unpaced stays so; otherwise the display under the window decides, now and at every frame.
     SDL_GL_SetSwapInterval(0);
@@ -376,6 +379,12 @@ void SdlGlWindow::present() {
     // catches them all, whichever way they came.
     followDisplay();
     applyMouseFreeing();
+    if (takeHangUp()) {
+        // A closed terminal ends the game as a request to close the window does.
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+    }
     SDL_GL_SwapWindow(window_);
     pacer_.frameShown();
 }

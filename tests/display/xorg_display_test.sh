@@ -15,10 +15,12 @@
 #   fatal exit      with --display-mode, the roster is taken away on the character-select screen:
 #                   choosing the darts bar, which draws the opponent from it, ends the game with one
 #                   line and status 1, and the desktop gets 1920 x 1080 back with nothing left on it
+#   signals         with --display-mode, SIGHUP ends the game as Escape does, SIGQUIT and SIGSEGV
+#                   end it by the signal; the desktop gets 1920 x 1080 back after each
 #   --window        an 800 x 600 window; resized to 1600 x 700 it shows the picture 933 x 700 in
 #                   its middle; Alt+Enter round trips on the title and on the character select; the
 #                   demo recorded meanwhile replays with every checksum equal
-# With "display-mode" only the two --display-mode cases run (the mode switches and their restore).
+# With "display-mode" only the --display-mode cases run (the mode switches and their restore).
 #
 # A small window manager (openbox, without decorations or borders) runs beside Xorg, as on a
 # desktop: without one, SDL's full screen on the desktop's mode leaves the window at its own size
@@ -77,6 +79,8 @@ trap "exit 143" TERM INT  # the cleanup also when ctest gives up on the test
 export SDL_AUDIODRIVER=dummy
 # Under the sanitizers the leak report may list the suppressions it used: not the game's stderr.
 export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}print_suppressions=0"
+
+ulimit -c 0  # the signal cases end the game by SIGQUIT and SIGSEGV
 
 # The game on this X server (not on a desktop's Wayland), with no settings or records of the
 # player's own, which could change what it draws.
@@ -310,6 +314,23 @@ fi
 await_mode "fatal exit, after the exit" 1920x1080
 await_picture "fatal exit, the desktop after the exit" 0 0 0 0
 cp data/pcdata.kpd "$scratch/data/"
+
+# ... and after the signals that end a process without its exit: SIGHUP (the terminal closed)
+# ends the game as Escape does; SIGQUIT and a crash end it by the signal (no core file here).
+# SIGSEGV is left out under the sanitizers, whose own handler takes it.
+signals="HUP:0 QUIT:131"
+[ -n "$only" ] || signals="$signals SEGV:139"
+for case in $signals; do
+  signal=${case%:*} expected=${case#*:}
+  start_game --display-mode
+  await_mode "SIG$signal" 800x600
+  await_picture "SIG$signal, title" 0 0 800 600 dark
+  kill -s "$signal" "$game"
+  await_exit "SIG$signal"
+  await_mode "SIG$signal, after the exit" 1920x1080
+  [ "$status" -eq "$expected" ] || fail "SIG$signal: the game ended with status $status, not $expected"
+  if [ "$expected" -eq 0 ] && [ -s "$err" ]; then cat "$err"; fail "SIG$signal: stderr (above)"; fi
+done
 
 if [ -z "$only" ]; then
   # --window: an 800 x 600 window, recorded into a demo. Resized by xdotool, as a window manager
