@@ -20,6 +20,9 @@ done
 say() { echo "$*"; }
 fail() { say "FAIL: $*"; exit 1; }
 
+. "$here/root_pictures.sh"
+. "$here/../game/played_game.sh"
+
 scratch=$(mktemp -d)
 xvfb=""
 game=""
@@ -34,18 +37,9 @@ trap "exit 143" TERM INT
 # -displayfd: the server takes the first free display number and writes it once it is ready.
 Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
 xvfb=$!
-number=""
-for _ in $(seq 300); do
-  number=$(head -n 1 "$scratch/display" 2>/dev/null || true)
-  [ -n "$number" ] && break
-  kill -0 "$xvfb" 2>/dev/null || break
-  sleep 0.1
-done
+await_display_number "$xvfb"
 [ -n "$number" ] || fail "Xvfb did not start"
 export DISPLAY=":$number"
-
-. "$here/root_pictures.sh"
-. "$here/../game/played_game.sh"
 
 # The game on this X server, with no settings of the player's own and no sound card.
 unset WAYLAND_DISPLAY

@@ -1,6 +1,20 @@
-# Sourced by the display tests: where the picture lies on the X server's screen, read from dumps of
-# the root window by root_picture.py. Needs xwd and python3, and from the test: here (this
-# folder), scratch (a folder to write in), say WORDS... and fail WORDS... (which ends the test).
+# Sourced by the display tests: the X server's display number, and where the picture lies on its
+# screen, read from dumps of the root window by root_picture.py. Needs xwd and python3, and from
+# the test: here (this folder), scratch (a folder to write in), say WORDS... and fail WORDS...
+# (which ends the test).
+
+# Waits up to 15 s for the display number that an X server started with -displayfd 3
+# 3>"$scratch/display" writes once it is ready, and sets number to it ("" when none came).
+await_display_number() {  # SERVER_PID
+  local _
+  number=""
+  for _ in $(seq 150); do
+    number=$(head -n 1 "$scratch/display" 2>/dev/null || true)
+    [ -n "$number" ] && return 0
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.1
+  done
+}
 
 shot=0
 # One root-window dump: sets w h (the screen), l t r b (the box of what is not black) and light

@@ -55,6 +55,7 @@ fail() {
 }
 mode() { xrandr | sed -n 's/.* current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p'; }
 
+. "$here/root_pictures.sh"
 scratch=$(mktemp -d)
 xorg=""
 wm=""
@@ -127,13 +128,7 @@ CONF
 Xorg -displayfd 3 -config "$scratch/xorg.conf" -br -noreset -nolisten tcp -sharevts -novtswitch \
   -logfile "$scratch/xorg.log" 3>"$scratch/display" >/dev/null 2>&1 &
 xorg=$!
-number=""
-for _ in $(seq 150); do
-  number=$(head -n 1 "$scratch/display" 2>/dev/null || true)
-  [ -n "$number" ] && break
-  kill -0 "$xorg" 2>/dev/null || break
-  sleep 0.1
-done
+await_display_number "$xorg"
 export DISPLAY=":$number"
 if [ -z "$number" ] || ! xrandr >/dev/null 2>&1; then
   echo "skipped: Xorg with the dummy driver did not start"; tail -5 "$scratch/xorg.log" 2>/dev/null || true
@@ -162,7 +157,6 @@ for _ in $(seq 200); do [ -e "$scratch/openbox-ready" ] && break; sleep 0.05; do
 [ -e "$scratch/openbox-ready" ] || fail "openbox did not start"
 say "openbox"
 
-. "$here/root_pictures.sh"
 # The window's place and size on the root: sets wx wy ww wh.
 geometry() {
   local shell
