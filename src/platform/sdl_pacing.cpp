@@ -13,8 +13,29 @@ int vsyncIntervalFor(int refreshHz) {
     return off >= -interval && off <= interval ? interval : 0;
 }
 
+PacingChoice pacingFor(int refreshHz) {
+    if (const int interval = vsyncIntervalFor(refreshHz); interval > 0) {
+        return {PacingMode::Vsync, interval};
+    }
+    return {PacingMode::Limiter, refreshHz > 61 ? 1 : 0};
+}
+
 FramePacer::FramePacer(Clock& clock, PacingMode mode, double period)
     : clock_(&clock), mode_(mode), period_(period) {}
+
+std::optional<PacingChoice> FramePacer::follow(int refreshHz) {
+    if (mode_ == PacingMode::Unpaced || followedHz_ == refreshHz) return std::nullopt;
+    followedHz_ = refreshHz;
+    const PacingChoice choice = pacingFor(refreshHz);
+    setMode(choice.mode);
+    return choice;
+}
+
+void FramePacer::setMode(PacingMode mode) {
+    if (mode == mode_) return;
+    mode_ = mode;
+    started_ = false;
+}
 
 void FramePacer::frameShown() {
     if (mode_ != PacingMode::Limiter) return;

@@ -8,13 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ending_signals.h"
 #include "render/frame_placement.h"
 
 namespace darts::platform {
 namespace {
 
-// The window whose display runs on the switched 800 x 600 mode, for the exit handler: a desktop
-// must never be left at 800 x 600, whichever way the process ends through exit().
+// The window whose display runs on the switched 800 x 600 mode, for the exit and fatal signal
+// handlers: a desktop must never be left at 800 x 600, whichever way the process ends.
 SDL_Window* switchedWindow = nullptr;
 
 void restoreModeAtExit() {
@@ -26,6 +27,7 @@ void restoreModeAtExit() {
 void noteSwitched(SDL_Window* window) {
     static const bool registered = std::atexit(restoreModeAtExit) == 0;
     (void)registered;
+    restoreBeforeFatalSignals(restoreModeAtExit);
     switchedWindow = window;
 }
 
@@ -187,11 +189,11 @@ struct WindowAndContext {
 
 // Some drivers fix the kind of context when the window is made (EGL picks its surface's
 // configuration then), so each kind gets a window of its own.
-WindowAndContext openWithContext(const std::string& title, int width, int height, Uint32 flags,
+WindowAndContext openWithContext(const std::string& title, const SDL_Rect& place, Uint32 flags,
                                  bool es, const char* noContext) {
     requestContext(es);
-    SDL_Window* window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED,
-                                          SDL_WINDOWPOS_CENTERED, width, height, flags);
+    SDL_Window* window =
+        SDL_CreateWindow(title.c_str(), place.x, place.y, place.w, place.h, flags);
     if (!window) return {nullptr, nullptr, true, sdlError("cannot create the window")};
     SDL_GLContext context = SDL_GL_CreateContext(window);
     if (!context) {
@@ -200,6 +202,27 @@ WindowAndContext openWithContext(const std::string& title, int width, int height
         return {nullptr, nullptr, false, error};
     }
     return {window, context, false, {}};
+}
+
+// The whole of the window's display (the first display's before there is a window).
+SDL_Rect displayBounds(SDL_Window* window) {
+    SDL_Rect bounds{0, 0, kWindowWidth, kWindowHeight};
+    const int display = window != nullptr ? SDL_GetWindowDisplayIndex(window) : 0;
+    SDL_GetDisplayBounds(std::max(display, 0), &bounds);
+    return bounds;
+}
+
+// Full screen on the desktop's mode. Asking for it is not enough: on X it is the window manager
+// that makes a window cover the screen, and with none (a kiosk running the game alone) the window
+// keeps its own size and place while SDL reports the screen's size as the window's, so the game
+// would draw a screen-sized picture into it and show only its corner. Covering the display first
+// makes what SDL reports true with a window manager or without one.
+void coverDisplay(SDL_Window* window) {
+    const SDL_Rect bounds = displayBounds(window);
+    SDL_SetWindowBordered(window, SDL_FALSE);
+    SDL_SetWindowPosition(window, bounds.x, bounds.y);
+    SDL_SetWindowSize(window, bounds.w, bounds.h);
+    SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
 // Switches the window's display to an exact 800 x 600 mode in full screen; false when the mode
@@ -220,22 +243,12 @@ bool switchDisplayMode(SDL_Window* window) {
     return SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
 }
 
-PacingMode choosePacing(SDL_Window* window, bool unpaced) {
-    if (unpaced) {
-        SDL_GL_SetSwapInterval(0);
-        return PacingMode::Unpaced;
-    }
+// The refresh rate of the display the window is on now; 0 where unknown.
+int refreshRateUnder(SDL_Window* window) {
     SDL_DisplayMode mode{};
     const int display = SDL_GetWindowDisplayIndex(window);
-    const bool known = display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0;
-    const int interval = known ? vsyncIntervalFor(mode.refresh_rate) : 0;
-    if (interval > 0 && SDL_GL_SetSwapInterval(interval) == 0) return PacingMode::Vsync;
-    // At 144 or 165 Hz the limiter paces the steps; vertical sync, where the driver has it, still
-    // keeps each picture whole (no tearing), shown for two or three refreshes.
-    if (!known || mode.refresh_rate <= 0 || SDL_GL_SetSwapInterval(1) != 0) {
-        SDL_GL_SetSwapInterval(0);
-    }
-    return PacingMode::Limiter;
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
+    return mode.refresh_rate;
 }
 
 }  // namespace
@@ -248,24 +261,29 @@ WindowResult SdlGlWindow::create(const WindowOptions& options) {
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI;
     int windowedWidth = kWindowWidth, windowedHeight = kWindowHeight;
     windowedSize(0, options.scale, windowedWidth, windowedHeight);
-    int width = windowedWidth, height = windowedHeight;
+    const SDL_Rect display = displayBounds(nullptr);
+    SDL_Rect place{int(SDL_WINDOWPOS_CENTERED), int(SDL_WINDOWPOS_CENTERED), windowedWidth,
+                   windowedHeight};
     if (options.windowed) {
         flags |= SDL_WINDOW_RESIZABLE;
     } else if (options.displayMode) {
+        // In the display's corner, where an 800 x 600 mode shows the screen even when no window
+        // manager moves a full-screen window there.
         flags |= SDL_WINDOW_BORDERLESS;
-        width = kWindowWidth;
-        height = kWindowHeight;
+        place = {display.x, display.y, kWindowWidth, kWindowHeight};
     } else {
-        flags |= SDL_WINDOW_RESIZABLE | SDL_WINDOW_FULLSCREEN_DESKTOP;
+        // Made as large as the display (see coverDisplay).
+        flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_RESIZABLE | SDL_WINDOW_FULLSCREEN_DESKTOP;
+        place = display;
     }
     // The device checks the version it actually got before it draws anything.
     bool es = esForced();
-    WindowAndContext opened = openWithContext(options.title, width, height, flags, es,
+    WindowAndContext opened = openWithContext(options.title, place, flags, es,
                                               es ? "no OpenGL ES 3.0 context (DARTS_GL=es)"
                                                  : "no OpenGL 3.3 core context");
     if (!opened.context && !opened.windowRefused && !es) {
         es = true;
-        opened = openWithContext(options.title, width, height, flags, es,
+        opened = openWithContext(options.title, place, flags, es,
                                  "no OpenGL 3.3 core or OpenGL ES 3.0 context");
     }
     if (!opened.context) {
@@ -284,13 +302,17 @@ WindowResult SdlGlWindow::create(const WindowOptions& options) {
             noteSwitched(window);
         } else {
             SDL_SetWindowResizable(window, SDL_TRUE);
-            SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+            coverDisplay(window);
         }
     }
     installKeyFilter();
+    watchHangUp();
     if (!options.stretch) barredWindow = window;
-    const PacingMode pacing = choosePacing(window, options.unpaced);
+    // Unpaced stays so; otherwise the display under the window decides, now and at every frame.
+    SDL_GL_SetSwapInterval(0);
+    const PacingMode pacing = options.unpaced ? PacingMode::Unpaced : PacingMode::Limiter;
     auto shown = std::unique_ptr<SdlGlWindow>(new SdlGlWindow(window, context, pacing, switched));
+    shown->followDisplay();
     shown->windowedWidth_ = windowedWidth;
     shown->windowedHeight_ = windowedHeight;
     shown->stretch_ = options.stretch;
@@ -334,8 +356,17 @@ void SdlGlWindow::toggleFullScreen() {
     if (fullScreen()) {
         leaveFullScreen();
     } else {
-        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        coverDisplay(window_);
     }
+}
+
+void SdlGlWindow::followDisplay() {
+    const std::optional<PacingChoice> choice = pacer_.follow(refreshRateUnder(window_));
+    if (!choice) return;
+    if (SDL_GL_SetSwapInterval(choice->swapInterval) == 0) return;
+    // Refused: no wait for the refresh, and the limiter paces if vertical sync was to.
+    SDL_GL_SetSwapInterval(0);
+    pacer_.fallBackToLimiter();
 }
 
 void SdlGlWindow::present() {
@@ -343,7 +374,17 @@ void SdlGlWindow::present() {
         toggleWanted = false;
         toggleFullScreen();
     }
+    // The display under the window changes with Alt+Enter, a mode switch or a move to another
+    // monitor, each seen in SDL's own record of the displays at no cost: asking every frame
+    // catches them all, whichever way they came.
+    followDisplay();
     applyMouseFreeing();
+    if (takeHangUp()) {
+        // A closed terminal ends the game as a request to close the window does.
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+    }
     SDL_GL_SwapWindow(window_);
     pacer_.frameShown();
 }

@@ -1,8 +1,10 @@
 // The game's window with an OpenGL 3.3 core context (OpenGL ES 3.0 where that is not offered).
 // By default it covers the screen on the desktop's own mode; with displayMode the display is
-// switched to an exact 800 x 600 mode instead, and restore() (or the end of the process, however
-// it ends through exit) gives the desktop its mode back. Windowed, it is resizable. Alt+Enter
-// toggles window and full screen, unseen by the game's input. Presenting a frame also paces it.
+// switched to an exact 800 x 600 mode instead, and restore() (or the end of the process, through
+// exit or a signal, see ending_signals.h) gives the desktop its mode back. SIGHUP becomes a request
+// to close the window. Windowed, it is resizable. Alt+Enter toggles window and full screen, unseen
+// by the game's input. Presenting a frame also paces it, for the display the window is on at the
+// time.
 #pragma once
 
 #include <memory>
@@ -77,6 +79,8 @@ class SdlGlWindow final : public DisplayControl {
   private:
     SdlGlWindow(SDL_Window* window, void* context, PacingMode pacing, bool switched);
     void leaveFullScreen();
+    // Paces for the refresh rate of the display now under the window.
+    void followDisplay();
 
     SDL_Window* window_;
     int windowedWidth_ = kWindowWidth, windowedHeight_ = kWindowHeight;

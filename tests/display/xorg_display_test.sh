@@ -15,10 +15,12 @@
 #   fatal exit      with --display-mode, the roster is taken away on the character-select screen:
 #                   choosing the darts bar, which draws the opponent from it, ends the game with one
 #                   line and status 1, and the desktop gets 1920 x 1080 back with nothing left on it
+#   signals         with --display-mode, SIGHUP ends the game as Escape does, SIGQUIT and SIGSEGV
+#                   end it by the signal; the desktop gets 1920 x 1080 back after each
 #   --window        an 800 x 600 window; resized to 1600 x 700 it shows the picture 933 x 700 in
 #                   its middle; Alt+Enter round trips on the title and on the character select; the
 #                   demo recorded meanwhile replays with every checksum equal
-# With "display-mode" only the two --display-mode cases run (the mode switches and their restore).
+# With "display-mode" only the --display-mode cases run (the mode switches and their restore).
 #
 # A small window manager (openbox, without decorations or borders) runs beside Xorg, as on a
 # desktop: without one, SDL's full screen on the desktop's mode leaves the window at its own size
@@ -53,6 +55,7 @@ fail() {
 }
 mode() { xrandr | sed -n 's/.* current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p'; }
 
+. "$here/root_pictures.sh"
 scratch=$(mktemp -d)
 xorg=""
 wm=""
@@ -77,6 +80,8 @@ trap "exit 143" TERM INT  # the cleanup also when ctest gives up on the test
 export SDL_AUDIODRIVER=dummy
 # Under the sanitizers the leak report may list the suppressions it used: not the game's stderr.
 export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}print_suppressions=0"
+
+ulimit -c 0  # the signal cases end the game by SIGQUIT and SIGSEGV
 
 # The game on this X server (not on a desktop's Wayland), with no settings or records of the
 # player's own, which could change what it draws.
@@ -123,13 +128,7 @@ CONF
 Xorg -displayfd 3 -config "$scratch/xorg.conf" -br -noreset -nolisten tcp -sharevts -novtswitch \
   -logfile "$scratch/xorg.log" 3>"$scratch/display" >/dev/null 2>&1 &
 xorg=$!
-number=""
-for _ in $(seq 150); do
-  number=$(head -n 1 "$scratch/display" 2>/dev/null || true)
-  [ -n "$number" ] && break
-  kill -0 "$xorg" 2>/dev/null || break
-  sleep 0.1
-done
+await_display_number "$xorg"
 export DISPLAY=":$number"
 if [ -z "$number" ] || ! xrandr >/dev/null 2>&1; then
   echo "skipped: Xorg with the dummy driver did not start"; tail -5 "$scratch/xorg.log" 2>/dev/null || true
@@ -158,51 +157,6 @@ for _ in $(seq 200); do [ -e "$scratch/openbox-ready" ] && break; sleep 0.05; do
 [ -e "$scratch/openbox-ready" ] || fail "openbox did not start"
 say "openbox"
 
-shot=0
-# One root-window dump: sets w h (the screen), l t r b (the box of what is not black) and light
-# (its mean brightness). DARTS_DISPLAY_TEST_KEEP=DIR keeps it as a PNG named after WHAT. A dump
-# may be refused while the screen changes size (xwd reads each window of another visual, and
-# one that still reaches past a smaller screen gives an X error): that dump counts as no picture.
-picture() {  # WHAT
-  shot=$((shot + 1))
-  w=0 h=0 l=-1 t=-1 r=-1 b=-1 light=-1
-  if ! xwd -root -silent >"$scratch/root.xwd" 2>"$scratch/xwd.txt"; then
-    say "($1: no dump: $(head -n 1 "$scratch/xwd.txt"))"
-    return 0
-  fi
-  local png=()
-  if [ -n "${DARTS_DISPLAY_TEST_KEEP:-}" ]; then
-    mkdir -p "$DARTS_DISPLAY_TEST_KEEP"
-    png=("$DARTS_DISPLAY_TEST_KEEP/$(printf '%02d' "$shot")-${1//[^a-zA-Z0-9]/_}.png")
-  fi
-  python3 "$here/root_picture.py" "$scratch/root.xwd" "${png[@]}" >"$scratch/box"
-  read -r w h l t r b light <"$scratch/box"
-}
-# Whether the last dump's box is LEFT TOP RIGHT BOTTOM (to 2 pixels: the edge of the scaled
-# picture may round either way) and, with dark or light, the title (dark) or the character-select
-# screen (light, the bar's cream wall).
-box_is() {  # LEFT TOP RIGHT BOTTOM [dark|light]
-  [ $((l - $1)) -le 2 ] && [ $(($1 - l)) -le 2 ] && [ $((t - $2)) -le 2 ] && [ $(($2 - t)) -le 2 ] &&
-    [ $((r - $3)) -le 2 ] && [ $(($3 - r)) -le 2 ] && [ $((b - $4)) -le 2 ] && [ $(($4 - b)) -le 2 ] &&
-    case ${5:-} in dark) [ "$light" -lt 80 ] ;; light) [ "$light" -ge 80 ] ;; *) true ;; esac
-}
-# Polls the root window until the picture's box is LEFT TOP RIGHT BOTTOM, for up to 20 s: a
-# loaded machine may take seconds to show a change.
-await_picture() {  # WHAT LEFT TOP RIGHT BOTTOM [dark|light]
-  local what=$1 deadline=$((SECONDS + 20))
-  shift
-  while :; do
-    picture "$what"
-    if box_is "$@"; then
-      say "$what: screen ${w}x$h, picture $l,$t..$r,$b (brightness $light)"
-      return 0
-    fi
-    if [ "$SECONDS" -ge "$deadline" ]; then
-      fail "$what: picture $l,$t..$r,$b (brightness $light), not $1,$2..$3,$4${5:+ ($5)}"
-    fi
-    sleep 0.2  # the game needs the CPU more than this loop
-  done
-}
 # The window's place and size on the root: sets wx wy ww wh.
 geometry() {
   local shell
@@ -354,6 +308,23 @@ fi
 await_mode "fatal exit, after the exit" 1920x1080
 await_picture "fatal exit, the desktop after the exit" 0 0 0 0
 cp data/pcdata.kpd "$scratch/data/"
+
+# ... and after the signals that end a process without its exit: SIGHUP (the terminal closed)
+# ends the game as Escape does; SIGQUIT and a crash end it by the signal (no core file here).
+# SIGSEGV is left out under the sanitizers, whose own handler takes it.
+signals="HUP:0 QUIT:131"
+[ -n "$only" ] || signals="$signals SEGV:139"
+for case in $signals; do
+  signal=${case%:*} expected=${case#*:}
+  start_game --display-mode
+  await_mode "SIG$signal" 800x600
+  await_picture "SIG$signal, title" 0 0 800 600 dark
+  kill -s "$signal" "$game"
+  await_exit "SIG$signal"
+  await_mode "SIG$signal, after the exit" 1920x1080
+  [ "$status" -eq "$expected" ] || fail "SIG$signal: the game ended with status $status, not $expected"
+  if [ "$expected" -eq 0 ] && [ -s "$err" ]; then cat "$err"; fail "SIG$signal: stderr (above)"; fi
+done
 
 if [ -z "$only" ]; then
   # --window: an 800 x 600 window, recorded into a demo. Resized by xdotool, as a window manager

@@ -100,5 +100,38 @@ TEST(FramePacing, VsyncShowsEachStepForAWholeNumberOfRefreshes) {
     EXPECT_EQ(vsyncIntervalFor(-1), 0);
 }
 
+TEST(FramePacing, EveryRefreshRateGetsSixtyStepsASecond) {
+    // Vertical sync alone where it shows each step for the same number of refreshes.
+    EXPECT_EQ(pacingFor(60), (PacingChoice{PacingMode::Vsync, 1}));
+    EXPECT_EQ(pacingFor(120), (PacingChoice{PacingMode::Vsync, 2}));
+    // Faster: the limiter, with a wait for the refresh that is shorter than a step.
+    EXPECT_EQ(pacingFor(144), (PacingChoice{PacingMode::Limiter, 1}));
+    EXPECT_EQ(pacingFor(75), (PacingChoice{PacingMode::Limiter, 1}));
+    // Slower or unknown: waiting for a refresh would make every step late.
+    for (int hz : {50, 48, 30, 0}) EXPECT_EQ(pacingFor(hz), (PacingChoice{PacingMode::Limiter, 0}));
+}
+
+TEST(FramePacing, PacingFollowsTheDisplayUnderTheWindow) {
+    FakeClock clock;
+    FramePacer pacer(clock, PacingMode::Limiter);
+    EXPECT_EQ(pacer.follow(60), (PacingChoice{PacingMode::Vsync, 1}));
+    EXPECT_FALSE(pacer.follow(60));  // the same display: nothing to set again
+    // Alt+Enter onto a 144 Hz desktop, then a move to a 50 Hz monitor, then back.
+    EXPECT_EQ(pacer.follow(144), (PacingChoice{PacingMode::Limiter, 1}));
+    EXPECT_EQ(pacer.mode(), PacingMode::Limiter);
+    EXPECT_EQ(pacer.follow(50), (PacingChoice{PacingMode::Limiter, 0}));
+    const std::vector<double> shown = run(pacer, clock, std::vector<double>(4, 0.001));
+    EXPECT_NEAR(shown[3] - shown[0], 3 * kFramePeriod, 1e-9);
+    EXPECT_EQ(pacer.follow(60), (PacingChoice{PacingMode::Vsync, 1}));
+    EXPECT_EQ(pacer.mode(), PacingMode::Vsync);
+    // A swap interval the driver refused: the limiter takes over.
+    pacer.fallBackToLimiter();
+    EXPECT_EQ(pacer.mode(), PacingMode::Limiter);
+
+    FramePacer unpaced(clock, PacingMode::Unpaced);
+    EXPECT_FALSE(unpaced.follow(60));
+    EXPECT_EQ(unpaced.mode(), PacingMode::Unpaced);
+}
+
 }  // namespace
 }  // namespace darts::platform
