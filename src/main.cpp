@@ -19,6 +19,7 @@
 #include "shell/records_file.h"
 #include "shell/settings.h"
 #include "shell/settings_session.h"
+#include "shell/shown_state_log.h"
 #include "shell/startup.h"
 
 namespace {
@@ -111,9 +112,11 @@ int play(const GameOptions& options) {
     // A recording writes down what the game read, Escape from a frame limit included.
     std::optional<DemoRecorder> recorder;
     if (writer) recorder.emplace(*writer, quitAwareInput, quitAwareUi, *state);
+    const std::unique_ptr<ShownStateLog> shownLog = ShownStateLog::fromEnvironment();
     device.setFrameListener([&](uint64_t frame) {
         if (recorder) recorder->framePresented(frame);
         if (player) player->framePresented(frame);
+        if (shownLog) shownLog->framePresented(*state, frame);
     });
 
     platform::InputSource& input = recorder ? recorder->input() : quitAwareInput;

@@ -15,32 +15,32 @@ if [ "${1:-}" = --inside ]; then
   shift
   darts=$1 out=$2
   shift 2
+  log=$out/shown.txt
   # Under the sanitizers the leak report may list the suppressions it used: not the game's stderr.
-  LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}print_suppressions=0" \
-    SDL_AUDIODRIVER=dummy timeout -k 5 90 "$darts" --window --seed 7 "$@" 2>"$out/stderr.txt" &
+  LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}print_suppressions=0" DARTS_STATE_LOG=$log \
+    SDL_AUDIODRIVER=dummy timeout -k 5 170 "$darts" --window --seed 7 "$@" 2>"$out/stderr.txt" &
   game=$!
   source "$here/../game/into_match.sh"
-  into_match "$out/0015.png"
-  sleep 1
+  into_match "$log"
+  # Each change to the window is followed by some frames drawn before the next one.
   # Another window takes the focus, and the game's window gets it back.
   "$here/x11_window.py" unfocus
-  sleep 0.5
+  wait_for_frames "$game" "$log" 20 60 || exit 1
   xdotool windowfocus --sync "$window"
-  sleep 0.5
+  wait_for_frames "$game" "$log" 20 60 || exit 1
   # Minimised and restored: the window goes off the screen and comes back.
   xdotool windowunmap --sync "$window"
-  sleep 1
+  sleep 0.5  # a player's glance elsewhere; the game need not draw while it is hidden
   xdotool windowmap --sync "$window"
   xdotool windowfocus --sync "$window"
-  sleep 0.5
+  wait_for_frames "$game" "$log" 20 60 || exit 1
+  wait_for_shown "$game" "$log" "match aiming" 10 60 || exit 1
   xdotool click 1  # the throw, made after all that: the arm lets the dart go by itself
-  # Once the last screenshot (frame 900) is written, the close request.
-  tries=0
-  while [ ! -e "$out/0900.png" ] && [ "$tries" -lt 240 ]; do sleep 0.5; tries=$((tries + 1)); done
-  sleep 0.5
+  # The landing view comes; once the last screenshot (frame 900) is written, the close request.
+  wait_for_shown "$game" "$log" "match landed" 20 90 || exit 1
+  wait_for_file "$game" "$out/0900.png" 240 "the screenshot of frame 900" || exit 1
   "$here/x11_window.py" close "$window"
-  status=0
-  wait "$game" || status=$?
+  wait_for_exit "$game" 60
   cat "$out/stderr.txt" >&2
   if [ "$status" -ne 0 ]; then
     echo "the game ended with status $status after the close request" >&2

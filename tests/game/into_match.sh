@@ -16,20 +16,17 @@ player_click() {
   fi
 }
 
-# With a file named (a screenshot the game writes of an early frame), the mouse first waits for it:
-# a slow build (the sanitizers) may take longer than the usual two seconds to show the title, and a
-# move before that would land on another picture than the one the test expects.
-into_match() {
-  local title_shown=${1:-}
-  wait_for_window "$game" 30 || exit 1
-  if [ -n "$title_shown" ]; then
-    wait_for_file "$game" "$title_shown" 60 "the title screenshot" || exit 1
-  fi
-  sleep 2
+# The game must have been started with DARTS_STATE_LOG=LOG: each click waits until the screen it
+# is meant for has been up for a few frames, however slowly the machine draws.
+into_match() {  # LOG
+  local log=$1
+  wait_for_window "$game" 60 || exit 1
+  # Long enough for the screenshots every 15 frames to catch each screen.
+  wait_for_shown "$game" "$log" title 20 60 || exit 1
   # The front end moves its cursor 3 pixels per count of relative motion, from 0, 0.
   xdotool mousemove_relative -- 120 170  # the third menu item: character select
   player_click
-  sleep 1.5
+  wait_for_shown "$game" "$log" character-select 10 60 || exit 1
   # Where the system pointer came up on the character-select screen, over the window (x y).
   local px py wx wy
   px=$(xdotool getmouselocation --shell | sed -n 's/^X=//p')
@@ -39,9 +36,10 @@ into_match() {
   pointer_on_select="$((px - wx)) $((py - wy))"
   xdotool mousemove --window "$window" 640 512  # OK on the character-select screen
   player_click
-  sleep 1.5
+  wait_for_shown "$game" "$log" title 10 60 || exit 1
   xdotool mousemove_relative -- 0 -27  # the first item: the darts bar
   player_click
-  sleep 1.5
+  wait_for_shown "$game" "$log" darts-bar 30 60 || exit 1
   player_click  # the match starts
+  wait_for_shown "$game" "$log" "match aiming" 20 60 || exit 1
 }

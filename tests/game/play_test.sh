@@ -9,24 +9,25 @@
 set -euo pipefail
 
 if [ "${1:-}" = --inside ]; then
-  # Inside the virtual display: start the game, drive it, wait for it to quit by itself.
+  # Inside the virtual display: start the game, drive it into the landing view, let it end.
   shift
   darts=$1 out=$2
   shift 2
-  "$darts" --window --seed 7 "$@" 2>"$out/stderr.txt" &
+  DARTS_STATE_LOG="$out/shown.txt" "$darts" --window --seed 7 "$@" 2>"$out/stderr.txt" &
   game=$!
   trap 'cat "$out/stderr.txt" >&2' EXIT  # what the game said, also when a step fails
   source "$(dirname "$0")/into_match.sh"
-  into_match "$out/0015.png"
+  into_match "$out/shown.txt"
   # The game's cursor stood at 360, 510 when it opened the character select; the system pointer
   # takes over there.
   if [ "$pointer_on_select" != "360 510" ]; then
     echo "the pointer appeared at $pointer_on_select on the character select, not at 360 510" >&2
     exit 1
   fi
-  sleep 1.5
   player_click  # the throw: the arm swings and lets the dart go by itself
-  wait_for_exit "$game" 60
+  # The landing view comes, and the game ends at its frame limit (its last screenshot).
+  wait_for_shown "$game" "$out/shown.txt" "match landed" 20 90 || exit 1
+  wait_for_exit "$game" 240
   exit "$status"
 fi
 

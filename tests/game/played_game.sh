@@ -31,6 +31,28 @@ wait_for_file() {  # GAME_PID FILE SECONDS WHAT
   wait_for "$1" "$3" "$4" test -s "$2"
 }
 
+# The game's state log (DARTS_STATE_LOG) says WHAT for each of the last FRAMES presented frames.
+shown_for() {  # LOG WHAT FRAMES
+  [ -s "$1" ] && [ "$(tail -n "$3" "$1" | grep -cx "[0-9]* $2")" -eq "$3" ]
+}
+
+# Waits until the game has shown WHAT (as its state log names it) for FRAMES frames: long enough
+# that what the screen reads from the mouse and keyboard is now its own.
+wait_for_shown() {  # GAME_PID LOG WHAT FRAMES SECONDS
+  wait_for "$1" "$5" "'$3' on the screen for $4 frames" shown_for "$2" "$3" "$4"
+}
+
+# The game's state log holds at least COUNT frames.
+frames_past() {  # LOG COUNT
+  [ "$(grep -c '' "$1" || true)" -ge "$2" ]
+}
+
+# Waits until the game has presented FRAMES more frames than its state log holds now.
+wait_for_frames() {  # GAME_PID LOG FRAMES SECONDS
+  local until=$(($(grep -c '' "$2" || true) + $3))
+  wait_for "$1" "$4" "$3 more frames" frames_past "$2" "$until"
+}
+
 # Waits until the game has ended and sets status to its exit status.
 wait_for_exit() {  # GAME_PID SECONDS
   local _

@@ -18,27 +18,28 @@ if [ "${1:-}" = --inside ]; then
   shift
   darts=$1 out=$2
   SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$out/stream.raw" DARTS_BOARD_HIT_LOG=1 \
-    "$darts" --window --seed 7 --screenshot "15:$out/title.png" 2>"$out/stderr.txt" &
+    DARTS_STATE_LOG="$out/shown.txt" "$darts" --window --seed 7 2>"$out/stderr.txt" &
   game=$!
   # What the game said, also when a step fails.
   trap 'kill "$game" 2>/dev/null || true; cat "$out/stderr.txt" >&2' EXIT
   hits() { grep -c 'board hit at audio frame' "$out/stderr.txt" || true; }
   source "$(dirname "$0")/into_match.sh"
-  into_match "$out/title.png"
-  sleep 1
+  into_match "$out/shown.txt"
+  hits_at_least() { [ "$(hits)" -ge "$1" ]; }
+  # The recording holds the stream up to at least half a second past the last logged hit (SDL's
+  # disk driver writes stereo 16-bit frames as the device plays them).
+  effect_recorded() {
+    local at
+    at=$(sed -n 's/.*board hit at audio frame \([0-9]*\)$/\1/p' "$out/stderr.txt" | tail -n 1)
+    [ "$(stat -c %s "$out/stream.raw")" -ge $(((at + 22050) * 4)) ]
+  }
   for ((dart = 1; dart <= human_darts; dart++)); do
-    # Clicked until the dart lands: a click while the previous dart still stands in the board
-    # does nothing, the first one after it arms the throw, and a later one lets the dart go early
-    # on the forward swing (where it still reaches the board).
-    deadline=$((SECONDS + 30))
-    while [ "$(hits)" -lt "$dart" ]; do
-      [ "$SECONDS" -lt "$deadline" ] || { echo "dart $dart never arrived"; exit 1; }
-      xdotool click 1
-      sleep 0.5
-    done
+    # One click fixes the gauge; the arm then swings and lets the dart go by itself.
+    wait_for_shown "$game" "$out/shown.txt" "match aiming" 10 90 || exit 1
+    xdotool click 1
+    wait_for "$game" 90 "board hit $dart" hits_at_least "$dart" || exit 1
   done
-  # Let the effect play out, then quit as a closed window does.
-  sleep 1
+  wait_for "$game" 30 "the last effect in the recording" effect_recorded || exit 1
   kill -TERM "$game"
   wait_for_exit "$game" 30
   exit "$status"

@@ -19,10 +19,12 @@ if [ "${1:-}" = --inside ]; then
   start_openbox "$out"
   # What the game said, whichever step fails.
   trap 'kill "$wm" 2>/dev/null || true; cat "$out/stderr.txt" >&2' EXIT
-  "$darts" --window --seed 5 --frames 900 --record "$out/toggle.dem" "$@" 2>"$out/stderr.txt" &
+  log=$out/shown.txt
+  DARTS_STATE_LOG=$log "$darts" --window --seed 5 --frames 3600 --record "$out/toggle.dem" "$@" \
+    2>"$out/stderr.txt" &
   game=$!
-  wait_for_window "$game" 30 || exit 1
-  wait_for_file "$game" "$out/title.png" 30 "the title screenshot" || exit 1
+  wait_for_window "$game" 60 || exit 1
+  wait_for_shown "$game" "$log" title 10 60 || exit 1
   toggles=0
   # Alt+Enter twice, checking the window's width after each: the screen's, then 800 again.
   toggle_round_trip() {
@@ -45,13 +47,17 @@ if [ "${1:-}" = --inside ]; then
       toggles=$((toggles + 1))
     done
   }
-  sleep 0.5
   toggle_round_trip "title"
+  wait_for_shown "$game" "$log" title 10 60 || exit 1
   xdotool mousemove_relative -- 120 170 mousedown 1; sleep 0.3; xdotool mouseup 1  # character select
-  sleep 1.5
+  wait_for_shown "$game" "$log" character-select 10 60 || exit 1
   toggle_round_trip "character select"
   xdotool mousemove --window "$window" 640 512 mousedown 1; sleep 0.3; xdotool mouseup 1  # OK
-  wait_for_exit "$game" 40
+  # Back on the title, Escape ends the game and with it the recording.
+  wait_for_shown "$game" "$log" title 10 60 || exit 1
+  focus_window "$window"
+  hold_key Escape
+  wait_for_exit "$game" 60
   echo "toggled $toggles times"
   exit "$status"
 fi
@@ -62,6 +68,6 @@ for tool in xvfb-run xdotool openbox; do
 done
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$darts" "$out" --screenshot 10:"$out/title.png"
+xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$darts" "$out"
 # The replay draws offscreen, as fast as it can; any checksum out of step ends it with status 1.
 SDL_VIDEODRIVER=offscreen "$darts" --timedemo "$out/toggle.dem"
