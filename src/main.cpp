@@ -141,6 +141,7 @@ int play(const GameOptions& options) {
         SettingsHooks hooks;
         hooks.keyDown = platform::settingsKeyDown;
         hooks.filePath = settingsFilePath().value_or("");
+        hooks.windowed = [window] { return !window->fullScreen(); };
         hooks.apply = [window, displayLive](const GameOptions& chosen) {
             setSoundVolumes({chosen.musicVolume, chosen.effectVolume, chosen.mute});
             if (platform::ControllerMouse* pads = platform::activeControllers()) {

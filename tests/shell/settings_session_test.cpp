@@ -9,6 +9,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <vector>
 
@@ -80,6 +81,7 @@ class SettingsSessionTest : public ::testing::Test {
         };
         hooks.apply = [this](const GameOptions& chosen) { applied_.push_back(chosen); };
         hooks.filePath = path_;
+        hooks.windowed = windowed_;
         return SettingsSession(started, true, std::move(hooks));
     }
     void runTitleFrame(SettingsSession& s) {
@@ -98,6 +100,7 @@ class SettingsSessionTest : public ::testing::Test {
     Script input_;
     render::HeadlessDevice device_;
     std::vector<GameOptions> applied_;
+    std::function<bool()> windowed_;  // the window as Alt+Enter left it
 };
 
 TEST_F(SettingsSessionTest, HeldClicksChangeApplyAtOnceAndCloseWritesTheFile) {
@@ -155,6 +158,32 @@ TEST_F(SettingsSessionTest, NothingChangedWritesNothingAndOnlyTheTitleOpensIt) {
     EXPECT_EQ(input_.polls, 3);
     EXPECT_FALSE(fs::exists(path_));
     EXPECT_TRUE(applied_.empty());
+}
+
+TEST_F(SettingsSessionTest, ARowChangedAndChangedBackIsNotWritten) {
+    SettingsSession s = session(GameOptions{}, 11);
+    int x = 0, y = 0;
+    input_.clickAt(x, y, layout::kLeftArrowX + 10, arrowY(SettingRow::MusicVolume));
+    input_.clickAt(x, y, layout::kRightArrowX + 10, arrowY(SettingRow::MusicVolume));
+    runTitleFrame(s);
+    EXPECT_EQ(applied_.size(), 2u);
+    EXPECT_FALSE(fs::exists(path_));
+}
+
+// Started full screen; Alt+Enter made it a window before F1, and full screen again while the
+// screen is up. The main loop's apply toggles the window when the chosen one differs from it.
+TEST_F(SettingsSessionTest, TheDisplayRowFollowsAltEnterAndOtherRowsLeaveTheWindowAlone) {
+    windowed_ = [this] { return input_.polls < 5; };
+    SettingsSession s = session(GameOptions{}, 11);
+    int x = 0, y = 0;
+    input_.clickAt(x, y, layout::kLeftArrowX + 10, arrowY(SettingRow::MusicVolume));
+    input_.clickAt(x, y, layout::kLeftArrowX + 10, arrowY(SettingRow::EffectVolume));
+    runTitleFrame(s);
+    ASSERT_EQ(applied_.size(), 2u);
+    EXPECT_TRUE(applied_[0].windowed);
+    EXPECT_FALSE(applied_[1].windowed);
+    EXPECT_EQ(readFile(path_), settingsText(s.chosen()));
+    EXPECT_FALSE(s.chosen().windowed);
 }
 
 TEST_F(SettingsSessionTest, EscapeKeepsTheChangeAndEndsTheGameAsOnTheTitle) {
