@@ -112,6 +112,7 @@ int play(const GameOptions& options) {
     std::optional<DemoRecorder> recorder;
     if (writer) recorder.emplace(*writer, quitAwareInput, quitAwareUi, *state);
     device.setFrameListener([&](uint64_t frame) {
+        platform::keysFramePresented();
         if (recorder) recorder->framePresented(frame);
         if (player) player->framePresented(frame);
     });
