@@ -89,6 +89,22 @@ class SettingsSessionTest : public ::testing::Test {
         s.frontEndFrame(state_, io);
     }
 
+    // The screen opened with the defaults, a click on each arrow (its left edge and row), then
+    // F1 closes it.
+    struct Arrow {
+        int left;
+        SettingRow row;
+    };
+    SettingsSession twoArrowClicksThenF1(Arrow first, Arrow second) {
+        SettingsSession s = session(GameOptions{}, 11);
+        int x = 0, y = 0;
+        for (const Arrow& arrow : {first, second}) {
+            input_.clickAt(x, y, arrow.left + 10, arrowY(arrow.row));
+        }
+        runTitleFrame(s);
+        return s;
+    }
+
     static int arrowY(SettingRow row) {
         return layout::kFirstRowTop + static_cast<int>(row) * layout::kRowHeight +
                layout::kRowHeight / 2;
@@ -161,11 +177,8 @@ TEST_F(SettingsSessionTest, NothingChangedWritesNothingAndOnlyTheTitleOpensIt) {
 }
 
 TEST_F(SettingsSessionTest, ARowChangedAndChangedBackIsNotWritten) {
-    SettingsSession s = session(GameOptions{}, 11);
-    int x = 0, y = 0;
-    input_.clickAt(x, y, layout::kLeftArrowX + 10, arrowY(SettingRow::MusicVolume));
-    input_.clickAt(x, y, layout::kRightArrowX + 10, arrowY(SettingRow::MusicVolume));
-    runTitleFrame(s);
+    SettingsSession s = twoArrowClicksThenF1({layout::kLeftArrowX, SettingRow::MusicVolume},
+                                             {layout::kRightArrowX, SettingRow::MusicVolume});
     EXPECT_EQ(applied_.size(), 2u);
     EXPECT_FALSE(fs::exists(path_));
 }
@@ -174,11 +187,8 @@ TEST_F(SettingsSessionTest, ARowChangedAndChangedBackIsNotWritten) {
 // screen is up. The main loop's apply toggles the window when the chosen one differs from it.
 TEST_F(SettingsSessionTest, TheDisplayRowFollowsAltEnterAndOtherRowsLeaveTheWindowAlone) {
     windowed_ = [this] { return input_.polls < 5; };
-    SettingsSession s = session(GameOptions{}, 11);
-    int x = 0, y = 0;
-    input_.clickAt(x, y, layout::kLeftArrowX + 10, arrowY(SettingRow::MusicVolume));
-    input_.clickAt(x, y, layout::kLeftArrowX + 10, arrowY(SettingRow::EffectVolume));
-    runTitleFrame(s);
+    SettingsSession s = twoArrowClicksThenF1({layout::kLeftArrowX, SettingRow::MusicVolume},
+                                             {layout::kLeftArrowX, SettingRow::EffectVolume});
     ASSERT_EQ(applied_.size(), 2u);
     EXPECT_TRUE(applied_[0].windowed);
     EXPECT_FALSE(applied_[1].windowed);
