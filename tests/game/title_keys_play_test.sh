@@ -47,9 +47,8 @@ if [ "${1:-}" = --inside ]; then
 fi
 
 darts=$(realpath "$1")
-for tool in xvfb-run xdotool python3; do
-  if ! command -v "$tool" >/dev/null; then echo "skipped: $tool is needed"; exit 77; fi
-done
+. "$(dirname "$0")/played_game.sh"
+need_tools xvfb-run xdotool python3
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 export SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME=$out/config
