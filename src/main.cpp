@@ -114,6 +114,7 @@ int play(const GameOptions& options) {
     if (writer) recorder.emplace(*writer, quitAwareInput, quitAwareUi, *state);
     const std::unique_ptr<ShownStateLog> shownLog = ShownStateLog::fromEnvironment();
     device.setFrameListener([&](uint64_t frame) {
+        platform::keysFramePresented();
         if (recorder) recorder->framePresented(frame);
         if (player) player->framePresented(frame);
         if (shownLog) shownLog->framePresented(*state, frame);
@@ -144,6 +145,7 @@ int play(const GameOptions& options) {
         SettingsHooks hooks;
         hooks.keyDown = platform::settingsKeyDown;
         hooks.filePath = settingsFilePath().value_or("");
+        hooks.windowed = [window] { return !window->fullScreen(); };
         hooks.apply = [window, displayLive](const GameOptions& chosen) {
             setSoundVolumes({chosen.musicVolume, chosen.effectVolume, chosen.mute});
             if (platform::ControllerMouse* pads = platform::activeControllers()) {

@@ -112,9 +112,20 @@ class SdlInputOnWindow final : public SdlInput {
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
             observe(event);
-            if (mouseHeld_) queueMouseRecords(event, queue_);
+            if (mouseHeld_ && !(pointerFreed() && movesThePointer(event))) {
+                queueMouseRecords(event, queue_);
+            }
             releaseEventMemory(event);
         }
+    }
+
+    // The mouse held in relative mode has been let go as the system's pointer (F12, which the
+    // window handles, frees it until the next click into the window): while it is free it works
+    // the desktop, not the game's cursor or aim. A driver that never gave relative mode still
+    // moves the game by its motion's relative parts.
+    bool pointerFreed() const { return relativeTaken_ && SDL_GetRelativeMouseMode() == SDL_FALSE; }
+    static bool movesThePointer(const SDL_Event& event) {
+        return event.type == SDL_MOUSEMOTION || event.type == SDL_MOUSEWHEEL;
     }
 
     void observe(const SDL_Event& event) {
@@ -149,7 +160,7 @@ class SdlInputOnWindow final : public SdlInput {
         mouseHeld_ = true;
         // Refused where the video driver has no relative mode (offscreen, dummy): the motion
         // events still carry their relative parts.
-        SDL_SetRelativeMouseMode(SDL_TRUE);
+        relativeTaken_ = SDL_SetRelativeMouseMode(SDL_TRUE) == 0;
     }
 
     void loseDevices() {
@@ -176,6 +187,7 @@ class SdlInputOnWindow final : public SdlInput {
     bool focused_ = true;
     bool keyboardHeld_ = true;
     bool mouseHeld_ = false;
+    bool relativeTaken_ = false;  // whether the driver gave relative mode when asked
     bool escapeHeld_ = false;
     bool escapeTapped_ = false;  // pressed since the last look, whether or not still held
     bool closeRequested_ = false;

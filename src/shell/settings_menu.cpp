@@ -79,7 +79,7 @@ SettingsHit settingsHitAt(int x, int y) {
 }
 
 SettingsMenu::SettingsMenu(const GameOptions& shown, const GameOptions& started, bool displayLive)
-    : chosen_(shown), started_(started), displayLive_(displayLive) {}
+    : chosen_(shown), shown_(shown), started_(started), displayLive_(displayLive) {}
 
 bool SettingsMenu::step(SettingRow row, int direction) {
     direction = direction < 0 ? -1 : +1;
@@ -125,9 +125,7 @@ bool SettingsMenu::step(SettingRow row, int direction) {
         case SettingRow::Count:
             return false;
     }
-    const bool moved = settingValue(settingKey(row), chosen_) != before;
-    if (moved) changed_[static_cast<int>(row)] = true;
-    return moved;
+    return settingValue(settingKey(row), chosen_) != before;
 }
 
 bool SettingsMenu::clickValue(SettingRow row) {
@@ -199,8 +197,21 @@ bool SettingsMenu::waitsForRestart(SettingRow row) const {
            settingValue(settingKey(row), chosen_) != settingValue(settingKey(row), started_);
 }
 
+bool SettingsMenu::changed(SettingRow row) const {
+    return settingValue(settingKey(row), chosen_) != settingValue(settingKey(row), shown_);
+}
+
 bool SettingsMenu::anyChanged() const {
-    return std::any_of(changed_.begin(), changed_.end(), [](bool c) { return c; });
+    for (int row = 0; row < kSettingRows; ++row) {
+        if (changed(static_cast<SettingRow>(row))) return true;
+    }
+    return false;
+}
+
+void SettingsMenu::showWindowed(bool windowed) {
+    if (!appliesLive(SettingRow::Display)) return;
+    chosen_.windowed = windowed;
+    if (!shown_.displayMode) shown_.windowed = windowed;
 }
 
 }  // namespace darts

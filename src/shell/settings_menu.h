@@ -3,7 +3,6 @@
 // over at once (the rest wait for the next start, which the screen says beside the row).
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -76,17 +75,22 @@ class SettingsMenu {
     bool waitsForRestart(SettingRow row) const;
     // Whether the running game takes the row over at once.
     bool appliesLive(SettingRow row) const;
-    // Whether the row was changed since the screen was made.
-    bool changed(SettingRow row) const { return changed_[static_cast<int>(row)]; }
+    // Whether the row's value differs from the one it showed when the screen was made: a row
+    // changed and changed back is not.
+    bool changed(SettingRow row) const;
     bool anyChanged() const;
+
+    // The window as it is now (Alt+Enter goes round the screen): where the display row applies
+    // live it shows that, and it is no change of the player's.
+    void showWindowed(bool windowed);
 
     const GameOptions& chosen() const { return chosen_; }
 
   private:
     GameOptions chosen_;
+    GameOptions shown_;
     GameOptions started_;
     bool displayLive_;
-    std::array<bool, kSettingRows> changed_{};
 };
 
 }  // namespace darts

@@ -61,6 +61,7 @@ void SettingsSession::run(GameState& state, FrameIo& io) {
     int32_t x = state.cursorX, y = state.cursorY;
     bool open = true;
     while (open) {
+        followWindow(menu);
         frontend::drawSettingsPage(state, io.device, art_, menu, x, y);
         if (io.input.escapeDown()) {
             // Escape keeps its meaning on the title: the screen closes and the game ends.
@@ -97,7 +98,11 @@ void SettingsSession::run(GameState& state, FrameIo& io) {
                     case SettingsHit::Kind::Nothing:
                         break;
                 }
-                if (changed) applyChange(state, menu);
+                if (changed) {
+                    // Another row's change must not put the window back as the screen last saw it.
+                    if (hit.row != SettingRow::Display) followWindow(menu);
+                    applyChange(state, menu);
+                }
             }
         }
         if (hooks_.keyDown) {
@@ -115,6 +120,10 @@ void SettingsSession::applyChange(GameState& state, const SettingsMenu& menu) {
     chosen_ = menu.chosen();
     state.cursorPixelsPerCount = chosen_.mouseSpeed;
     if (hooks_.apply) hooks_.apply(chosen_);
+}
+
+void SettingsSession::followWindow(SettingsMenu& menu) const {
+    if (hooks_.windowed) menu.showWindowed(hooks_.windowed());
 }
 
 void SettingsSession::save(const SettingsMenu& menu) {

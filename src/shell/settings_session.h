@@ -1,8 +1,8 @@
 // The settings screen as the game runs it: F1 on the title opens it over the title, its own
 // frames and cursor until F1 again, its Close button or Escape. Every change is taken over at
 // once where the running game can (the volumes, mute, the cursor's speed, rumble, window or full
-// screen), and when the screen closes the changed keys are written to the settings file, the
-// rest of the file kept line for line. Nothing else in a normal run writes the file.
+// screen), and when the screen closes the keys whose values changed on it are written to the
+// settings file, the rest of the file kept line for line. Nothing else in a normal run writes the file.
 #pragma once
 
 #include <functional>
@@ -21,6 +21,8 @@ struct SettingsHooks {
     // Takes the chosen settings over where the running game can: the volumes and mute, rumble,
     // and the window when the display row may change while running (may be empty).
     std::function<void(const GameOptions&)> apply;
+    // Whether the game shows in a window now, Alt+Enter included (may be empty: as chosen).
+    std::function<bool()> windowed;
     std::string filePath;  // empty: no folder for the file, nothing is written
 };
 
@@ -38,6 +40,8 @@ class SettingsSession {
     void run(GameState& state, FrameIo& io);
     // Applies one changed row at once where it can.
     void applyChange(GameState& state, const SettingsMenu& menu);
+    // The display row shows the window as it is, whatever Alt+Enter did meanwhile.
+    void followWindow(SettingsMenu& menu) const;
     void save(const SettingsMenu& menu);
 
     GameOptions started_;

@@ -85,3 +85,11 @@ stop_stuck_game() {  # GAME_PID
 hold_key() {  # KEY
   xdotool keydown "$1" sleep 0.25 keyup "$1"
 }
+
+# Exits 77 (the test is skipped) unless every TOOL is installed.
+need_tools() {  # TOOL...
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || { echo "skipped: $tool is needed"; exit 77; }
+  done
+}

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "platform/sdl_input_internal.h"
+#include "platform/sdl_keys.h"
+#include "platform/sdl_window.h"
 
 namespace darts::platform {
 namespace {
@@ -44,7 +46,8 @@ class SdlInputTest : public ::testing::Test {
         if (started_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
-    void push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
+    // 0 where the window's filter takes the event (F12 and the click after it).
+    void push(SDL_Event event) { ASSERT_GE(SDL_PushEvent(&event), 0) << SDL_GetError(); }
 
     void motion(int xrel, int yrel, int x = 0, int y = 0) {
         SDL_Event e{};
@@ -80,11 +83,12 @@ class SdlInputTest : public ::testing::Test {
         e.window.event = what;
         push(e);
     }
-    void key(SDL_Scancode scancode, bool down) {
+    void key(SDL_Scancode scancode, bool down, bool repeat = false) {
         SDL_Event e{};
         e.key.type = down ? SDL_KEYDOWN : SDL_KEYUP;
         e.key.windowID = windowId();
         e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+        e.key.repeat = repeat ? 1 : 0;
         e.key.keysym.scancode = scancode;
         e.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
         push(e);
@@ -130,6 +134,30 @@ class SdlInputTest : public ::testing::Test {
 };
 
 using Records = std::vector<std::string>;
+
+// The input on the game's own window, whose filter takes F12 and the click after it: where the
+// driver gives relative mode (an X server; tests/platform/on_x_server.sh runs it there).
+class SdlInputOnGameWindowTest : public SdlInputTest {
+  protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+        WindowOptions options;
+        options.windowed = true;
+        options.unpaced = true;
+        // Kept open for the rest of the process, as the window's own tests keep theirs.
+        static SdlGlWindow* const kept = SdlGlWindow::create(options).window.release();
+        if (kept == nullptr) GTEST_SKIP() << "no game window";
+        gameWindow_ = kept;
+        window_ = kept->sdlWindow();
+        input_ = SdlInput::create(*kept);
+        if (!SDL_GetRelativeMouseMode()) GTEST_SKIP() << "this video driver has no relative mode";
+        SDL_PumpEvents();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);  // whatever taking the mouse queued
+    }
+    void TearDown() override { input_.reset(); }
+
+    SdlGlWindow* gameWindow_ = nullptr;
+};
 
 TEST_F(SdlInputTest, MotionGivesAnXThenAYRecordWithZeroPartsLeftOut) {
     motion(5, -3);
@@ -291,6 +319,55 @@ TEST_F(SdlInputTest, ReleaseLeavesRelativeModeAndReacquiringTakesItAgain) {
     windowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     EXPECT_EQ(read(), blank());
     EXPECT_FALSE(SDL_GetRelativeMouseMode());
+}
+
+// F1 and F2 are read on the title (and on the screens they open), which asks once a frame; other
+// screens never ask. A press counts on the screen where it was made.
+TEST_F(SdlInputTest, F1AndF2CountOnlyOnTheScreenWhereTheyWerePressed) {
+    settingsKeyDown();  // the title's first frame starts watching the keys
+    key(SDL_SCANCODE_F1, true);
+    key(SDL_SCANCODE_F1, false);
+    keysFramePresented();
+    EXPECT_TRUE(settingsKeyDown()) << "a tap shorter than a frame, asked for in the next frame";
+    EXPECT_FALSE(settingsKeyDown());
+
+    // Tapped on the character-select screen, frames before the title comes back.
+    key(SDL_SCANCODE_F1, true);
+    key(SDL_SCANCODE_F1, false);
+    keysFramePresented();
+    keysFramePresented();
+    EXPECT_FALSE(settingsKeyDown());
+
+    // Held down there into the title, the keyboard repeating it: up until pressed anew.
+    key(SDL_SCANCODE_F2, true);
+    keysFramePresented();
+    keysFramePresented();
+    key(SDL_SCANCODE_F2, true, true);
+    EXPECT_FALSE(recordsKeyDown());
+    key(SDL_SCANCODE_F2, false);
+    key(SDL_SCANCODE_F2, true);
+    EXPECT_TRUE(recordsKeyDown());
+    key(SDL_SCANCODE_F2, false);
+    EXPECT_FALSE(recordsKeyDown());
+}
+
+TEST_F(SdlInputOnGameWindowTest, AMouseFreedByF12MovesNothingAndTheClickTakingItBackIsNoPress) {
+    motion(1, 0);
+    EXPECT_EQ(read(), (Records{"X 1"}));
+    key(SDL_SCANCODE_F12, true);
+    key(SDL_SCANCODE_F12, false);
+    gameWindow_->present();  // the window lets the mouse go with its next frame
+    ASSERT_FALSE(SDL_GetRelativeMouseMode());
+    motion(40, -30, 400, 300);
+    wheel(1);
+    EXPECT_EQ(read(), Records{}) << "the freed pointer works the desktop, not the game";
+    button(SDL_BUTTON_LEFT, true, 400, 300);
+    button(SDL_BUTTON_LEFT, false, 400, 300);
+    EXPECT_EQ(read(), Records{}) << "the click into the window only takes the mouse back";
+    gameWindow_->present();
+    EXPECT_TRUE(SDL_GetRelativeMouseMode());
+    motion(2, 0);
+    EXPECT_EQ(read(), (Records{"X 2"}));
 }
 
 TEST_F(SdlInputTest, CloseRequestsAreRememberedWhileTheGamePlaysOn) {

@@ -9,6 +9,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <vector>
 
@@ -80,11 +81,28 @@ class SettingsSessionTest : public ::testing::Test {
         };
         hooks.apply = [this](const GameOptions& chosen) { applied_.push_back(chosen); };
         hooks.filePath = path_;
+        hooks.windowed = windowed_;
         return SettingsSession(started, true, std::move(hooks));
     }
     void runTitleFrame(SettingsSession& s) {
         FrameIo io{device_, input_};
         s.frontEndFrame(state_, io);
+    }
+
+    // The screen opened with the defaults, a click on each arrow (its left edge and row), then
+    // F1 closes it.
+    struct Arrow {
+        int left;
+        SettingRow row;
+    };
+    SettingsSession twoArrowClicksThenF1(Arrow first, Arrow second) {
+        SettingsSession s = session(GameOptions{}, 11);
+        int x = 0, y = 0;
+        for (const Arrow& arrow : {first, second}) {
+            input_.clickAt(x, y, arrow.left + 10, arrowY(arrow.row));
+        }
+        runTitleFrame(s);
+        return s;
     }
 
     static int arrowY(SettingRow row) {
@@ -98,6 +116,7 @@ class SettingsSessionTest : public ::testing::Test {
     Script input_;
     render::HeadlessDevice device_;
     std::vector<GameOptions> applied_;
+    std::function<bool()> windowed_;  // the window as Alt+Enter left it
 };
 
 TEST_F(SettingsSessionTest, HeldClicksChangeApplyAtOnceAndCloseWritesTheFile) {
@@ -155,6 +174,26 @@ TEST_F(SettingsSessionTest, NothingChangedWritesNothingAndOnlyTheTitleOpensIt) {
     EXPECT_EQ(input_.polls, 3);
     EXPECT_FALSE(fs::exists(path_));
     EXPECT_TRUE(applied_.empty());
+}
+
+TEST_F(SettingsSessionTest, ARowChangedAndChangedBackIsNotWritten) {
+    SettingsSession s = twoArrowClicksThenF1({layout::kLeftArrowX, SettingRow::MusicVolume},
+                                             {layout::kRightArrowX, SettingRow::MusicVolume});
+    EXPECT_EQ(applied_.size(), 2u);
+    EXPECT_FALSE(fs::exists(path_));
+}
+
+// Started full screen; Alt+Enter made it a window before F1, and full screen again while the
+// screen is up. The main loop's apply toggles the window when the chosen one differs from it.
+TEST_F(SettingsSessionTest, TheDisplayRowFollowsAltEnterAndOtherRowsLeaveTheWindowAlone) {
+    windowed_ = [this] { return input_.polls < 5; };
+    SettingsSession s = twoArrowClicksThenF1({layout::kLeftArrowX, SettingRow::MusicVolume},
+                                             {layout::kLeftArrowX, SettingRow::EffectVolume});
+    ASSERT_EQ(applied_.size(), 2u);
+    EXPECT_TRUE(applied_[0].windowed);
+    EXPECT_FALSE(applied_[1].windowed);
+    EXPECT_EQ(readFile(path_), settingsText(s.chosen()));
+    EXPECT_FALSE(s.chosen().windowed);
 }
 
 TEST_F(SettingsSessionTest, EscapeKeepsTheChangeAndEndsTheGameAsOnTheTitle) {
