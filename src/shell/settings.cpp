@@ -171,8 +171,7 @@ void applySettingsText(std::string_view text, std::string_view fileName, GameOpt
 
 void applySettingsFile(const std::string& path, GameOptions& options,
                        std::vector<std::string>& warnings) {
-    // A settings file is a few hundred bytes; a huge one is not read into memory whole.
-    const PlayerFileText file = readPlayerFile(path, 64 * 1024);
+    const PlayerFileText file = readPlayerFile(path, kLargestSettingsFile);
     if (file.status == PlayerFileText::Status::Read) {
         applySettingsText(file.text, path, options, warnings);
     } else if (file.status != PlayerFileText::Status::Missing) {

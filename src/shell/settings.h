@@ -17,6 +17,9 @@ namespace darts {
 // neither variable is an absolute folder (the same rule as the records').
 std::optional<std::string> settingsFilePath();
 
+// A settings file is a few hundred bytes; a larger one than this is not read into memory whole.
+constexpr size_t kLargestSettingsFile = 64 * 1024;
+
 // Applies every understood line of `text` to `options`. Each line that is damaged, unknown or has
 // a bad value is left out and gets one warning, "FILE:LINE: why", in `warnings`.
 void applySettingsText(std::string_view text, std::string_view fileName, GameOptions& options,

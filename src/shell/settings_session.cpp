@@ -1,15 +1,11 @@
 #include "shell/settings_session.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "frontend/front_end_input.h"
 #include "shell/input_dispatch.h"
+#include "shell/player_file.h"
 #include "shell/settings.h"
 
 namespace darts {
@@ -22,19 +18,17 @@ void printError(const std::string& message) {
 // The file's text as it is now; a missing file is the defaults' text, as the game read it. False
 // when a file is there but cannot be read: it must not be replaced by one that lost its lines.
 bool currentText(const std::string& path, std::string& text) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        if (errno != ENOENT) return false;
-        text = settingsText(GameOptions{});
-        return true;
+    PlayerFileText file = readPlayerFile(path, kLargestSettingsFile);
+    switch (file.status) {
+        case PlayerFileText::Status::Missing:
+            text = settingsText(GameOptions{});
+            return true;
+        case PlayerFileText::Status::Read:
+            text = std::move(file.text);
+            return true;
+        default:
+            return false;
     }
-    if (!S_ISREG(info.st_mode)) return false;
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream read;
-    read << file.rdbuf();
-    if (!file && !file.eof()) return false;
-    text = read.str();
-    return true;
 }
 
 }  // namespace
@@ -136,10 +130,13 @@ void SettingsSession::save(const SettingsMenu& menu) {
     }
     if (keys.empty()) return;
     if (hooks_.filePath.empty()) {
-        printError(
-            "no folder for the settings (neither XDG_CONFIG_HOME nor HOME is set), not kept");
+        printError("no folder for the settings (neither XDG_CONFIG_HOME nor HOME is an absolute "
+                   "path), not kept");
         return;
     }
+    // Read again and written back under the lock, so that two games closing the screen at once
+    // each keep their own changes.
+    const PlayerFileLock lock(hooks_.filePath);
     std::string text;
     if (!currentText(hooks_.filePath, text)) {
         printError(hooks_.filePath + ": cannot be read, so it is left as it is");
