@@ -296,6 +296,18 @@ TEST_F(CharacterSelect, AClickInTheNameBoxPlacesTheCaretAndADragSelects) {
     EXPECT_EQ(box(), "xCDEF");
 }
 
+// Typed text and a click in one frame: the box was last drawn over other text, and the click
+// still puts the caret between whole characters.
+TEST_F(CharacterSelect, AClickRightAfterTypingPlacesTheCaretBetweenWholeCharacters) {
+    retype("ABCDEFGHIJKLMN");
+    screen->draw(device);  // 14 columns: the box shows them from the fourth
+    sendEdit(*screen, platform::UiEvent::SelectAll);
+    send(Kind::Text, {}, "アアア");  // 83 41 each: the trail byte reads as 'A'
+    clickOn({353, 125});
+    send(Kind::Text, {}, "x");
+    EXPECT_EQ(box(), gfx::utf8ToCp932("アxアア"));
+}
+
 TEST_F(CharacterSelect, AFirstClickOnTheShownNameSelectsItForReplacing) {
     ASSERT_EQ(box(), rosterName(1));
     clickOn({360, 125});
