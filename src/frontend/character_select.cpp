@@ -12,6 +12,7 @@
 #include "frontend/name_box_editor.h"
 #include "frontend/roster.h"
 #include "frontend/shift_jis_text.h"
+#include "frontend/typed_text.h"
 #include "gfxutil/resources.h"
 #include "gfxutil/text_encoding.h"
 
@@ -23,7 +24,6 @@ constexpr uint32_t kGrey = 0xFF646464;  // RGB(100, 100, 100), the window backgr
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kBlack = 0xFF000000;
 
-constexpr size_t kNameBoxCapacity = sizeof(GameState::nameBoxText) - 1;
 // What players[0].name takes of the box: 7 bytes and the terminator.
 constexpr size_t kCommittedNameBytes = 7;
 
@@ -126,14 +126,13 @@ class Screen final : public CharacterSelectScreen {
                 break;
             case Kind::Paste:
                 shownNameUntouched_ = false;
-                editor_.insert(gfx::utf8ToCp932(event.text));
-                setNameBox(editor_.text());
+                insert(event.text);
                 break;
             case Kind::Text:
                 type(event.text);
                 break;
             case Kind::Composition:
-                composition_ = event.text;
+                composition_ = typeableText(event.text);
                 break;
             case Kind::Backspace:
                 backspace();
@@ -345,7 +344,12 @@ class Screen final : public CharacterSelectScreen {
     void type(std::string_view utf8) {
         composition_.clear();  // what was being composed has just been committed
         shownNameUntouched_ = false;
-        editor_.insert(gfx::utf8ToCp932(utf8));
+        insert(utf8);
+    }
+
+    // Cut to what the box can take before the one conversion, however much was pasted.
+    void insert(std::string_view utf8) {
+        editor_.insert(gfx::utf8ToCp932(typeableText(utf8)));
         setNameBox(editor_.text());
     }
 

@@ -108,8 +108,10 @@ std::string NameBoxEditor::cut() {
 void NameBoxEditor::placeCaretAtColumn(int column, bool extend) {
     // One byte is one column, and `column` counts the gaps between columns from the box's first
     // shown byte; the middle of a double-byte character goes after it.
+    // Typing since the box was last drawn may have moved the text under its first shown byte.
+    keepScrollOnABoundary();
     const size_t wanted = scroll_ + static_cast<size_t>(std::max(column, 0));
-    size_t pos = std::min(scroll_, text_.size());
+    size_t pos = scroll_;
     while (pos < text_.size()) {
         const size_t next = nextBoundary(pos);
         if (next > wanted) {
@@ -131,9 +133,13 @@ size_t NameBoxEditor::boundaryAtOrBefore(size_t pos) const {
     return at;
 }
 
-size_t NameBoxEditor::scrollFor(size_t columns, size_t composingColumns) {
+void NameBoxEditor::keepScrollOnABoundary() {
     // The text may have changed under the old start: it is kept on a character boundary.
     scroll_ = boundaryAtOrBefore(std::min(scroll_, text_.size()));
+}
+
+size_t NameBoxEditor::scrollFor(size_t columns, size_t composingColumns) {
+    keepScrollOnABoundary();
     if (caret_ < scroll_) scroll_ = caret_;
     while (caret_ + composingColumns > scroll_ + columns && scroll_ < caret_) {
         scroll_ = nextBoundary(scroll_);

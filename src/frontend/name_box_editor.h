@@ -51,6 +51,7 @@ class NameBoxEditor {
     size_t previousBoundary(size_t pos) const;
     size_t nextBoundary(size_t pos) const;
     size_t boundaryAtOrBefore(size_t pos) const;
+    void keepScrollOnABoundary();
     void moveTo(size_t pos, bool extend);
     void eraseSelection();
 

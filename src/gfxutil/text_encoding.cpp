@@ -7,9 +7,11 @@
 namespace darts::gfx {
 namespace {
 
-// Converts with iconv, replacing whatever cannot be converted and going on after it.
+// Converts with one converter, replacing whatever cannot be converted and going on after it:
+// `skipOnError` says how many bytes of the rest of the input the replacement stands for.
+template <typename Skip>
 std::string convert(std::string_view text, const char* to, const char* from,
-                    std::string_view replacement, size_t skipOnError) {
+                    std::string_view replacement, Skip skipOnError) {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(text);
     std::string out;
@@ -23,7 +25,7 @@ std::string convert(std::string_view text, const char* to, const char* from,
         out.append(buffer, static_cast<size_t>(outPtr - buffer));
         if (result == static_cast<size_t>(-1) && errno != E2BIG) {
             out.append(replacement);
-            size_t skip = skipOnError < inLeft ? skipOnError : inLeft;
+            const size_t skip = skipOnError(std::string_view(in, inLeft));
             in += skip;
             inLeft -= skip;
         }
@@ -32,29 +34,22 @@ std::string convert(std::string_view text, const char* to, const char* from,
     return out;
 }
 
-size_t utf8SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0) return 4;
-    if (lead >= 0xE0) return 3;
-    if (lead >= 0xC0) return 2;
-    return 1;
-}
-
 }  // namespace
 
+size_t utf8CharLength(std::string_view text, size_t pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    return length < text.size() - pos ? length : text.size() - pos;
+}
+
 std::string cp932ToUtf8(std::string_view text) {
-    return convert(text, "UTF-8", "CP932", "\xEF\xBF\xBD", 1);
+    return convert(text, "UTF-8", "CP932", "\xEF\xBF\xBD", [](std::string_view) { return 1; });
 }
 
 std::string utf8ToCp932(std::string_view text) {
-    std::string out;
-    // Convert character by character so that one unmappable character costs only itself.
-    for (size_t i = 0; i < text.size();) {
-        size_t length = utf8SequenceLength(static_cast<unsigned char>(text[i]));
-        if (i + length > text.size()) length = text.size() - i;
-        out += convert(text.substr(i, length), "CP932", "UTF-8", "?", length);
-        i += length;
-    }
-    return out;
+    // One unmappable character (or one that is no UTF-8) costs only itself.
+    return convert(text, "CP932", "UTF-8", "?",
+                   [](std::string_view rest) { return utf8CharLength(rest, 0); });
 }
 
 }  // namespace darts::gfx

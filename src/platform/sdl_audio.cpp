@@ -94,6 +94,10 @@ void mixFrames(int16_t* out, int frames, StreamSource* music, OneShotEffect& eff
     } else {
         std::memset(out, 0, samples * sizeof(int16_t));
     }
+    mixEffect(out, frames, effect, volumes);
+}
+
+void mixEffect(int16_t* out, int frames, OneShotEffect& effect, MixVolumes volumes) {
     // A muted effect still runs its course, so that it ends when it would have.
     effect.mixInto(out, frames, volumes.mute ? 0 : volumes.effect);
 }
@@ -129,12 +133,11 @@ SdlAudio::~SdlAudio() {
 void SdlAudio::callback(void* self, uint8_t* stream, int bytes) {
     auto* audio = static_cast<SdlAudio*>(self);
     const int frames = bytes / static_cast<int>(kMixChannels * sizeof(int16_t));
-    mixFrames(reinterpret_cast<int16_t*>(stream), frames, audio->music_.load(), audio->effect_,
-              audio->volumes());
+    const MixVolumes volumes = audio->volumes();
+    auto* out = reinterpret_cast<int16_t*>(stream);
+    mixFrames(out, frames, audio->music_.load(), audio->effect_, volumes);
     // Never played (nor loaded) without awards on; mixing an idle effect adds nothing.
-    if (audio->award_.playing() && !audio->volumes().mute) {
-        audio->award_.mixInto(reinterpret_cast<int16_t*>(stream), frames);
-    }
+    mixEffect(out, frames, audio->award_, volumes);
     // Counted once mixed: an effect played while the count reads N starts at frame N, or one
     // buffer later when this buffer had already passed the effect.
     audio->framesMixed_.fetch_add(static_cast<uint64_t>(frames));
@@ -173,10 +176,14 @@ std::optional<std::vector<int16_t>> readWaveForMixing(std::string_view gamePath)
 bool SdlAudio::loadAwardFromWave(std::string_view gamePath) {
     std::optional<std::vector<int16_t>> samples = readWaveForMixing(gamePath);
     if (!samples) return false;
-    SDL_LockAudioDevice(device_);
-    award_.load(std::move(*samples));
-    SDL_UnlockAudioDevice(device_);
+    loadAward(std::move(*samples));
     return true;
+}
+
+void SdlAudio::loadAward(std::vector<int16_t> samples) {
+    SDL_LockAudioDevice(device_);
+    award_.load(std::move(samples));
+    SDL_UnlockAudioDevice(device_);
 }
 
 bool SdlAudio::createSoundBufferFromWave(std::string_view gamePath) {

@@ -73,6 +73,8 @@ class OneShotEffect {
 // Fills out (frames stereo frames) with the music (or silence) plus the effect, at `volumes`.
 void mixFrames(int16_t* out, int frames, StreamSource* music, OneShotEffect& effect,
                MixVolumes volumes = {});
+// Adds one effect to out at the effect level (silent, but still running, when muted).
+void mixEffect(int16_t* out, int frames, OneShotEffect& effect, MixVolumes volumes);
 
 class SdlAudio final : public audio::EffectOutput {
   public:
@@ -88,9 +90,12 @@ class SdlAudio final : public audio::EffectOutput {
     bool createSoundBufferFromWave(std::string_view gamePath);
     void loadEffect(std::vector<int16_t> samples);
     void playBoardHit() override { effect_.play(); }
-    // The award fanfare, a second one-shot effect mixed in the same way as the board hit.
+    // The award fanfare, a second one-shot effect mixed in the same way as the board hit, at
+    // the same effect level.
     bool loadAwardFromWave(std::string_view gamePath);
+    void loadAward(std::vector<int16_t> samples);
     void playAward() override { award_.play(); }
+    bool awardPlaying() const { return award_.playing(); }
     bool effectPlaying() const { return effect_.playing(); }
     // Stereo frames handed to the device so far: the position in the output stream at which an
     // effect played now starts (or one device buffer later, if a buffer is being mixed).

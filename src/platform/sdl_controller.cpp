@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/sdl_input_internal.h"
+#include "platform/sdl_window.h"
 
 namespace darts::platform {
 namespace {
@@ -196,6 +196,10 @@ void ControllerMouse::pushMotion(int dx, int dy) {
         const int scale = 3;  // the front end's own pixels per count, so both feel alike
         pointerX_ = std::clamp(pointerX_ + dx * scale, 0, std::max(0, width - 1));
         pointerY_ = std::clamp(pointerY_ + dy * scale, 0, std::max(0, height - 1));
+        // The system pointer is the only one this screen shows: it goes where A will click.
+        SDL_WarpMouseInWindow(window_, pointerX_, pointerY_);
+        seenMouseX_ = pointerX_;
+        seenMouseY_ = pointerY_;
     }
     SDL_Event event{};
     event.type = SDL_MOUSEMOTION;
@@ -230,9 +234,9 @@ void ControllerMouse::pushEscape(bool down) {
 }
 
 void ControllerMouse::pushArrow(bool right, bool down) {
-    int width = 0, height = 0;
-    SDL_GetWindowSize(window_, &width, &height);
-    const SDL_Rect box = toWindowRect(right ? kRightArrow : kLeftArrow, {width, height});
+    // Where the arrow is shown, bars included: the click then reaches the picture as a mouse's
+    // click on the arrow would.
+    const SDL_Rect box = pictureRectInWindow(window_, right ? kRightArrow : kLeftArrow);
     // Pressed and released in the arrow's middle; the pointer stays where the stick left it.
     pushButton(down, box.x + box.w / 2, box.y + box.h / 2);
 }

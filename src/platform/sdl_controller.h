@@ -2,10 +2,13 @@
 // controllers' state into SDL mouse and key events on SDL's own queue, so the records the game
 // gets from a controller are the records a mouse would have given (X and Y motion, button 0), and
 // every rule, demo and test sees no difference:
-//   left stick and d-pad  motion, on a curve: slow near the centre, fast at the rim
+//   left stick and d-pad  motion, on a curve: slow near the centre, fast at the rim; where the
+//                         pointer is free (the character-select screen) the system pointer is
+//                         moved with it, so the player sees where A will click
 //   A                     the left mouse button
 //   Back held a second    Escape (a tap does nothing: a match must not end by accident)
-//   shoulders             the character-select screen's arrows (only while the pointer is free)
+//   shoulders             the character-select screen's arrows (only while the pointer is free),
+//                         clicked where they are shown, whatever the window's size and bars
 // Controllers plugged in or pulled out at any time are picked up or let go at the next update.
 #pragma once
 
@@ -68,7 +71,8 @@ class ControllerMouse {
     // Unspent fractions of a count, so slow motion still arrives.
     double carryX_ = 0, carryY_ = 0;
     // The pointer's place in window coordinates, for the free pointer of the character-select
-    // screen; taken back from SDL whenever the real mouse has moved it.
+    // screen; taken back from SDL whenever the real mouse has moved it (the controller's own
+    // moves of the system pointer are noted as seen).
     int pointerX_ = 0, pointerY_ = 0;
     int seenMouseX_ = -1, seenMouseY_ = -1;
 };

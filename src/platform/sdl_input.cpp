@@ -75,7 +75,7 @@ class SdlInputOnWindow final : public SdlInput {
             SDL_StopTextInput();
             return;
         }
-        SDL_Rect box = toWindowRect(kNameBox, extent());
+        SDL_Rect box = pictureRectInWindow(window_, kNameBox);
         SDL_SetTextInputRect(&box);
         SDL_StartTextInput();
     }

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "frontend/typed_text.h"
 #include "platform/sdl_input_internal.h"
 #include "platform/sdl_window.h"
 
@@ -49,10 +50,12 @@ UiEvent pointerEvent(UiEvent::Kind kind, int x, int y, WindowExtent window) {
     return event;
 }
 
+// Text is cut where it enters to what the name box can take, so that what a demo stores is
+// exactly what the game took, however much was typed or pasted.
 UiEvent textEvent(UiEvent::Kind kind, const char* text) {
     UiEvent event;
     event.kind = kind;
-    if (text) event.text = text;
+    if (text) event.text = frontend::typeableText(text);
     return event;
 }
 
@@ -153,7 +156,7 @@ std::optional<UiEvent> editingKeyEvent(const SDL_Keysym& key) {
         case SDLK_v: {
             // The clipboard is read when the key is pressed, so a recording holds what was pasted.
             char* held = SDL_GetClipboardText();
-            UiEvent paste{UiEvent::Kind::Paste, 0, 0, held != nullptr ? held : ""};
+            UiEvent paste = textEvent(UiEvent::Kind::Paste, held);
             SDL_free(held);
             return paste;
         }

@@ -49,7 +49,7 @@ struct WindowExtent {
 // over the whole window.
 int toPictureX(int windowX, WindowExtent window);
 int toPictureY(int windowY, WindowExtent window);
-// And back, for the input method's rectangle.
+// And back, onto a window the picture fills (pictureRectInWindow adds the black bars).
 SDL_Rect toWindowRect(SDL_Rect pictureRect, WindowExtent window);
 
 // The name box's event for a key pressed, or nothing for keys it does not use.

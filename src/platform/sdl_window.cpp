@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/ending_signals.h"
+#include "platform/sdl_input_internal.h"
 #include "render/frame_placement.h"
 
 namespace darts::platform {
@@ -395,20 +396,28 @@ DrawableSize SdlGlWindow::drawableSize() const {
     return size;
 }
 
-void warpPointerToPicture(SDL_Window* window, int x, int y) {
+SDL_Rect pictureRectInWindow(SDL_Window* window, SDL_Rect pictureRect) {
     int width = 0, height = 0;
     SDL_GetWindowSize(window, &width, &height);
-    if (width <= 0 || height <= 0) return;
+    if (width <= 0 || height <= 0) return pictureRect;
     // Stretched, the picture fills the window; otherwise it sits where the events are mapped from.
     render::FramePlacement at{0, 0, width, height};
     if (window == barredWindow) {
         at = render::placeFrame(kWindowWidth, kWindowHeight, width, height, false);
         if (at.width <= 0 || at.height <= 0) at = {0, 0, width, height};
     }
-    const int64_t wx = at.x + int64_t{x} * at.width / kWindowWidth;
-    const int64_t wy = at.y + int64_t{y} * at.height / kWindowHeight;
-    SDL_WarpMouseInWindow(window, int(std::clamp<int64_t>(wx, 0, width - 1)),
-                          int(std::clamp<int64_t>(wy, 0, height - 1)));
+    SDL_Rect shown = toWindowRect(pictureRect, {at.width, at.height});
+    shown.x += at.x;
+    shown.y += at.y;
+    return shown;
+}
+
+void warpPointerToPicture(SDL_Window* window, int x, int y) {
+    int width = 0, height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    if (width <= 0 || height <= 0) return;
+    const SDL_Rect at = pictureRectInWindow(window, {x, y, 0, 0});
+    SDL_WarpMouseInWindow(window, std::clamp(at.x, 0, width - 1), std::clamp(at.y, 0, height - 1));
 }
 
 }  // namespace darts::platform

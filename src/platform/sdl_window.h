@@ -17,6 +17,7 @@
 #include "platform/sdl_pacing.h"
 
 struct SDL_Window;
+struct SDL_Rect;
 
 namespace darts::platform {
 
@@ -92,8 +93,13 @@ class SdlGlWindow final : public DisplayControl {
     bool displaySwitched_;
 };
 
-// Moves the system pointer over `window` to where the picture's pixel (x, y) is shown, black bars
-// and scaling included: the inverse of how the window's pointer events reach the picture.
+// Where a rectangle of the 800 x 600 picture is shown in `window`'s coordinates, black bars and
+// scaling included: the inverse of how the window's pointer events reach the picture. Anything
+// that speaks to the system in window coordinates (a warped pointer, a synthesised click, the
+// input method's candidate box) goes through here.
+SDL_Rect pictureRectInWindow(SDL_Window* window, SDL_Rect pictureRect);
+
+// Moves the system pointer over `window` to where the picture's pixel (x, y) is shown.
 void warpPointerToPicture(SDL_Window* window, int x, int y);
 
 }  // namespace darts::platform

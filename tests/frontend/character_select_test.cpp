@@ -1,6 +1,8 @@
 #include "frontend/character_select.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <memory>
 #include <string>
@@ -10,6 +12,20 @@
 #include "frontend/roster.h"
 #include "gfxutil/resources.h"
 #include "gfxutil/text_encoding.h"
+
+namespace darts::frontend {
+namespace {
+int gConvertersOpened = 0;
+}  // namespace
+}  // namespace darts::frontend
+
+// Every text converter the game opens is counted here, then opened as usual.
+extern "C" iconv_t iconv_open(const char* to, const char* from) {
+    ++darts::frontend::gConvertersOpened;
+    using Open = iconv_t (*)(const char*, const char*);
+    static const auto real = reinterpret_cast<Open>(dlsym(RTLD_NEXT, "iconv_open"));
+    return real(to, from);
+}
 
 namespace darts::frontend {
 namespace {
@@ -294,6 +310,30 @@ TEST_F(CharacterSelect, AClickInTheNameBoxPlacesTheCaretAndADragSelects) {
     send(Kind::ButtonUp, {353 + 2 * 8, 125});
     send(Kind::Backspace);
     EXPECT_EQ(box(), "xCDEF");
+}
+
+// Typed text and a click in one frame: the box was last drawn over other text, and the click
+// still puts the caret between whole characters.
+TEST_F(CharacterSelect, AClickRightAfterTypingPlacesTheCaretBetweenWholeCharacters) {
+    retype("ABCDEFGHIJKLMN");
+    screen->draw(device);  // 14 columns: the box shows them from the fourth
+    sendEdit(*screen, platform::UiEvent::SelectAll);
+    send(Kind::Text, {}, "アアア");  // 83 41 each: the trail byte reads as 'A'
+    clickOn({353, 125});
+    send(Kind::Text, {}, "x");
+    EXPECT_EQ(box(), gfx::utf8ToCp932("アxアア"));
+}
+
+// A paste of megabytes (here a few hundred kilobytes, behind control characters) is cut to what
+// the box takes, then converted in one go: one converter, not one per character.
+TEST_F(CharacterSelect, AHugePasteIsCutToTheBoxBeforeOneConversion) {
+    retype("");
+    std::string pasted(2000, '\n');
+    for (int i = 0; i < 100000; ++i) pasted += "ダーツ";
+    const int before = gConvertersOpened;
+    send(Kind::Paste, {}, pasted);
+    EXPECT_EQ(gConvertersOpened - before, 1);
+    EXPECT_EQ(box(), gfx::utf8ToCp932("ダーツダーツダー"));
 }
 
 TEST_F(CharacterSelect, AFirstClickOnTheShownNameSelectsItForReplacing) {

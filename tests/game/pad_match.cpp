@@ -3,6 +3,9 @@
 // this one watches the game state (and the pointer the character-select screen is given) and
 // moves the stick and presses A and Back as a player would:
 //   title -> character select -> OK -> title -> darts bar -> the match -> the title -> Back held.
+// On the character-select screen the window is widened to 1000 x 600, so that the picture stands
+// between black bars: the shoulders step the roster forward and back, and the system pointer must
+// stand where A clicks OK.
 // During the match the pad is pulled out after the human's second dart, one dart is thrown with
 // the real mouse (xdotool), and the pad is plugged in again for the rest of the match.
 //
@@ -76,7 +79,8 @@ class VirtualPad {
 // What the player at the pad does, once per frame.
 class PadPlayer {
   public:
-    PadPlayer(GameState& state, VirtualPad& pad) : state_(state), pad_(pad) {}
+    PadPlayer(GameState& state, VirtualPad& pad, SDL_Window* window)
+        : state_(state), pad_(pad), window_(window) {}
 
     // The pointer the character-select screen was last given, in frame pixels.
     void pointerAt(int x, int y) {
@@ -105,9 +109,9 @@ class PadPlayer {
             return false;
         }
         // A press lasts until the next frame the input was read in, then is let go.
-        if (aDown_) {
-            pad_.button(SDL_CONTROLLER_BUTTON_A, false);
-            aDown_ = false;
+        if (held_ != SDL_CONTROLLER_BUTTON_INVALID) {
+            pad_.button(held_, false);
+            held_ = SDL_CONTROLLER_BUTTON_INVALID;
             return true;
         }
         // A match is over once its winning dart has landed.
@@ -146,10 +150,10 @@ class PadPlayer {
         pad_.stick(dx, dy);
         return dx == 0 && dy == 0;
     }
-    void tap() {
+    void tap(SDL_GameControllerButton button = SDL_CONTROLLER_BUTTON_A) {
         pad_.stick(0, 0);
-        pad_.button(SDL_CONTROLLER_BUTTON_A, true);
-        aDown_ = true;
+        pad_.button(button, true);
+        held_ = button;
     }
 
     // Done: Back held for more than its second ends the game as Escape does.
@@ -169,11 +173,44 @@ class PadPlayer {
     }
 
     bool characterSelectFrame() {
+        int width = 0, height = 0;
+        SDL_GetWindowSize(window_, &width, &height);
+        if (width != 1000 || height != 600) {
+            SDL_SetWindowSize(window_, 1000, 600);
+            return true;
+        }
         if (!pointerKnown_) {
             pad_.stick(0.5, 0.5);  // any move shows where the pointer is
             return true;
         }
-        if (steer(pointerX_, pointerY_, 640, 512)) tap();  // OK
+        // Right, then left again: the match is played with the first character, as it always was.
+        if (shoulderSteps_ < 2) {
+            const int wanted = shoulderSteps_ == 0 ? 2 : 1;
+            if (state_.selectedCharacter == wanted) {
+                ++shoulderSteps_;
+            } else if (!shoulderPressed_[shoulderSteps_]) {
+                tap(shoulderSteps_ == 0 ? SDL_CONTROLLER_BUTTON_RIGHTSHOULDER
+                                        : SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
+                shoulderPressed_[shoulderSteps_] = true;
+            } else {
+                error_ = "a shoulder missed its arrow";
+                return false;
+            }
+            return true;
+        }
+        if (!steer(pointerX_, pointerY_, 640, 512)) return true;
+        // The player sees the system pointer: it must stand where A clicks OK.
+        int windowX = 0, windowY = 0, shownX = 0, shownY = 0;
+        SDL_GetWindowPosition(window_, &windowX, &windowY);
+        SDL_GetGlobalMouseState(&shownX, &shownY);
+        const SDL_Rect clicks = platform::pictureRectInWindow(window_, {pointerX_, pointerY_, 0, 0});
+        if (std::abs(windowX + clicks.x - shownX) > 3 || std::abs(windowY + clicks.y - shownY) > 3) {
+            error_ = "the system pointer stands at " + std::to_string(shownX - windowX) + ", " +
+                     std::to_string(shownY - windowY) + " in the window, A clicks at " +
+                     std::to_string(clicks.x) + ", " + std::to_string(clicks.y);
+            return false;
+        }
+        tap();  // OK
         return true;
     }
 
@@ -231,7 +268,10 @@ class PadPlayer {
     GameState& state_;
     VirtualPad& pad_;
     uint32_t startMs_ = SDL_GetTicks();
-    bool aDown_ = false;
+    SDL_Window* window_;
+    SDL_GameControllerButton held_ = SDL_CONTROLLER_BUTTON_INVALID;
+    int shoulderSteps_ = 0;
+    bool shoulderPressed_[2] = {};
     bool characterSelectOpen_ = false;
     bool pointerKnown_ = false;
     int pointerX_ = 0, pointerY_ = 0;
@@ -282,7 +322,7 @@ int main() {
 
     VirtualPad pad;
     if (!pad.plugIn()) return fail(std::string("no virtual joystick: ") + SDL_GetError());
-    PadPlayer player(*state, pad);
+    PadPlayer player(*state, pad, session.window->sdlWindow());
     render::HeadlessDevice headless;
     CountingDevice device(headless);
     device.setFrameListener([&](uint64_t frame) {

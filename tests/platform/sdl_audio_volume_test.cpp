@@ -6,8 +6,10 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/sdl_audio.h"
@@ -85,8 +87,10 @@ TEST(MixVolumes, TheDeviceClampsAndReportsItsLevels) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-// Through the real device: SDL's disk driver writes what the mixer produced to a file.
-TEST(MixVolumes, TheDiskDriverReceivesTheEffectAtItsLevel) {
+// Through the real device: SDL's disk driver writes what the mixer produced to a file. `play`
+// starts an effect on the open device and says whether it is still playing.
+std::vector<int16_t> diskOutput(MixVolumes volumes,
+                                const std::function<bool(SdlAudio&, std::vector<int16_t>)>& play) {
     const std::string file = (std::filesystem::temp_directory_path() /
                               ("darts_volume_" + std::to_string(getpid())))
                                  .string();
@@ -95,16 +99,17 @@ TEST(MixVolumes, TheDiskDriverReceivesTheEffectAtItsLevel) {
     setenv("SDL_DISKAUDIODELAY", "0", 1);
     {
         std::unique_ptr<SdlAudio> audio = SdlAudio::open();
-        ASSERT_NE(audio, nullptr);
-        audio->setVolumes({100, 30, false});
+        EXPECT_NE(audio, nullptr);
+        if (audio == nullptr) return {};
+        audio->setVolumes(volumes);
         std::vector<int16_t> samples;
         for (int i = 0; i < 4000; ++i) samples.push_back(static_cast<int16_t>(i % 2 ? -999 : 999));
-        audio->loadEffect(samples);
-        audio->playBoardHit();
-        for (int wait = 0; wait < 500 && audio->effectPlaying(); ++wait) {
+        bool playing = play(*audio, samples);
+        for (int wait = 0; wait < 500 && playing; ++wait) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            playing = play(*audio, {});
         }
-        EXPECT_FALSE(audio->effectPlaying());
+        EXPECT_FALSE(playing);
     }
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     std::ifstream written(file, std::ios::binary);
@@ -115,14 +120,42 @@ TEST(MixVolumes, TheDiskDriverReceivesTheEffectAtItsLevel) {
         out[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[2 * i]) |
                                       (static_cast<uint8_t>(bytes[2 * i + 1]) << 8));
     }
-    // Silence, then exactly 4000 samples at 999 * 30 / 100 = 299, then silence.
-    int effectSamples = 0, other = 0;
+    return out;
+}
+
+// How many samples are +-level, and how many are neither that nor silence.
+std::pair<int, int> samplesAt(const std::vector<int16_t>& out, int level) {
+    int at = 0, other = 0;
     for (int16_t s : out) {
-        if (s == 299 || s == -299) ++effectSamples;
+        if (s == level || s == -level) ++at;
         else if (s != 0) ++other;
     }
-    EXPECT_EQ(effectSamples, 4000);
-    EXPECT_EQ(other, 0);
+    return {at, other};
+}
+
+TEST(MixVolumes, TheDiskDriverReceivesTheEffectAtItsLevel) {
+    const auto out = diskOutput({100, 30, false}, [](SdlAudio& audio, auto samples) {
+        if (!samples.empty()) {
+            audio.loadEffect(samples);
+            audio.playBoardHit();
+        }
+        return audio.effectPlaying();
+    });
+    // Silence, then exactly 4000 samples at 999 * 30 / 100 = 299, then silence.
+    EXPECT_EQ(samplesAt(out, 299), std::make_pair(4000, 0));
+}
+
+// The award fanfare is an effect like the board hit: at the effect level, and silent when muted.
+TEST(MixVolumes, TheAwardFanfareFollowsTheEffectLevel) {
+    auto fanfare = [](SdlAudio& audio, auto samples) {
+        if (!samples.empty()) {
+            audio.loadAward(samples);
+            audio.playAward();
+        }
+        return audio.awardPlaying();
+    };
+    EXPECT_EQ(samplesAt(diskOutput({100, 30, false}, fanfare), 299), std::make_pair(4000, 0));
+    EXPECT_EQ(samplesAt(diskOutput({100, 100, true}, fanfare), 0).second, 0);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/sdl_input_internal.h"
+#include "platform/sdl_window.h"
 #include "virtual_gamepad.h"
 
 namespace darts::platform {
@@ -222,6 +223,62 @@ TEST_F(ControllerTest, ShouldersPressTheArrowsWhereverThePointerIs) {
     EXPECT_EQ(clicks[0].y, 500 + 17);
     EXPECT_EQ(clicks[1].x, 282);
     EXPECT_EQ(clicks[2].x, 148 + 20);
+}
+
+// The game's window at a handheld's 1280 x 800 shows the picture between bars (1066 x 800 from
+// x 107), and its pointer events reach the picture through them: the shoulders must still land on
+// the arrows, and the stick must move the system pointer to where A will click.
+TEST_F(ControllerTest, WithBarsTheShouldersHitTheArrowsAndTheStickMovesTheShownPointer) {
+    WindowOptions options;
+    options.windowed = true;
+    // Kept open for the rest of the process, as the window tests keep theirs.
+    static SdlGlWindow* const game = SdlGlWindow::create(options).window.release();
+    if (game == nullptr) GTEST_SKIP() << "no game window on this video driver";
+    SDL_Window* window = game->sdlWindow();
+    SDL_SetWindowSize(window, 1280, 800);
+    const WindowExtent extent{1280, 800};
+    int width = 0, height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    if (width != extent.width || height != extent.height) GTEST_SKIP() << "fixed window size";
+    if (SDL_GetRelativeMouseMode()) GTEST_SKIP() << "the pointer is held";
+    controllers_ = std::make_unique<ControllerMouse>(window);
+    SDL_Joystick* pad = plugIn();
+    SDL_WarpMouseInWindow(window, 640, 400);
+    recordsAt(0);
+    clicks.clear();
+
+    for (int right = 0; right < 2; ++right) {
+        const auto shoulder =
+            right ? SDL_CONTROLLER_BUTTON_RIGHTSHOULDER : SDL_CONTROLLER_BUTTON_LEFTSHOULDER;
+        SDL_JoystickSetVirtualButton(pad, shoulder, 1);
+        recordsAt(10);
+        SDL_JoystickSetVirtualButton(pad, shoulder, 0);
+        recordsAt(20);
+    }
+    ASSERT_EQ(clicks.size(), 4u);
+    for (size_t i = 0; i < clicks.size(); ++i) {
+        const int arrowLeft = i < 2 ? 148 : 262;
+        const int x = toPictureX(clicks[i].x, extent), y = toPictureY(clicks[i].y, extent);
+        EXPECT_TRUE(x >= arrowLeft && x < arrowLeft + 40 && y >= 500 && y < 535)
+            << "click " << i << " at " << x << ", " << y;
+    }
+
+    // Full right for 50 ms: 15 counts, 45 window pixels. The system pointer goes there, and A
+    // clicks the picture where that pointer is shown.
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 32767);
+    recordsAt(70);
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 0);
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1);
+    recordsAt(80);
+    int shownX = 0, shownY = 0;
+    SDL_GetMouseState(&shownX, &shownY);
+    EXPECT_EQ(shownX, 640 + 45);
+    EXPECT_EQ(shownY, 400);
+    ASSERT_EQ(clicks.size(), 5u);
+    const SDL_Rect clicked = pictureRectInWindow(
+        window, {toPictureX(clicks[4].x, extent), toPictureY(clicks[4].y, extent), 0, 0});
+    EXPECT_NEAR(clicked.x, shownX, 2);
+    EXPECT_NEAR(clicked.y, shownY, 2);
 }
 
 // The whole way: the game's input on a window reads the controller's records.
