@@ -92,8 +92,8 @@ int play(const GameOptions& options) {
         return session.input->escapeDown();
     };
     // A frame limit acts like Escape pressed once that many frames are on screen; a request to
-    // close the window (SIGINT, SIGTERM and SIGHUP among them) acts like Escape too, and so does a demo
-    // that has gone out of step.
+    // close the window (SIGINT, SIGTERM and SIGHUP among them) acts like Escape too, and so does a
+    // demo that has gone out of step.
     const QuitCondition stopEarly = [&] {
         return (options.frames && device.framesPresented() >= *options.frames) ||
                (player && viewerQuits()) || session.input->closeRequested();
