@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/sdl_controller.h"
 #include "platform/sdl_keys.h"
 #include "render/award_overlay.h"
 #include "shell/awards_session.h"
-#include "platform/sdl_controller.h"
 #include "shell/command_line.h"
 #include "shell/demo_input.h"
 #include "shell/frame_counter.h"

@@ -193,8 +193,7 @@ struct WindowAndContext {
 WindowAndContext openWithContext(const std::string& title, const SDL_Rect& place, Uint32 flags,
                                  bool es, const char* noContext) {
     requestContext(es);
-    SDL_Window* window =
-        SDL_CreateWindow(title.c_str(), place.x, place.y, place.w, place.h, flags);
+    SDL_Window* window = SDL_CreateWindow(title.c_str(), place.x, place.y, place.w, place.h, flags);
     if (!window) return {nullptr, nullptr, true, sdlError("cannot create the window")};
     SDL_GLContext context = SDL_GL_CreateContext(window);
     if (!context) {
@@ -279,9 +278,9 @@ WindowResult SdlGlWindow::create(const WindowOptions& options) {
     }
     // The device checks the version it actually got before it draws anything.
     bool es = esForced();
-    WindowAndContext opened = openWithContext(options.title, place, flags, es,
-                                              es ? "no OpenGL ES 3.0 context (DARTS_GL=es)"
-                                                 : "no OpenGL 3.3 core context");
+    WindowAndContext opened = openWithContext(
+        options.title, place, flags, es,
+        es ? "no OpenGL ES 3.0 context (DARTS_GL=es)" : "no OpenGL 3.3 core context");
     if (!opened.context && !opened.windowRefused && !es) {
         es = true;
         opened = openWithContext(options.title, place, flags, es,

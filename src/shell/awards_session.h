@@ -43,8 +43,8 @@ class AwardsSession {
 
     std::string recordsFile_;
     std::function<bool()> recordsKeyDown_;
-    PlayerRecords records_;   // as shown: the file's records with this run's
-    PlayerRecords unsaved_;   // this run's matches the file does not hold yet
+    PlayerRecords records_;  // as shown: the file's records with this run's
+    PlayerRecords unsaved_;  // this run's matches the file does not hold yet
     MatchStatistics statistics_;
     bool playing_ = false;
     uint32_t dartsSeen_ = 0;

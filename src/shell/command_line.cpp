@@ -175,7 +175,7 @@ std::string usageText(std::string_view program) {
            "  --screenshot FRAME:FILE.png write the picture of frame FRAME (from 1) to FILE.png\n"
            "  --record FILE               write everything the game reads from the input to FILE\n"
            "  --playdemo FILE             play a recorded demo back\n"
-           "  --timedemo FILE             play a demo as fast as possible and print the frame rate\n"
+           "  --timedemo FILE             play a demo as fast as it draws, print the frame rate\n"
            "  --display-mode              switch the display to 800 x 600 while the game runs\n"
            "  --stretch                   fill the whole screen instead of keeping the 4:3 shape\n"
            "  --scale N|auto              make the window N times 800 x 600 (auto: largest fit)\n"

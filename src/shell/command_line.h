@@ -41,7 +41,7 @@ struct GameOptions {
     int effectVolume = kFullVolume;      // --effect-volume N, percent
     bool mute = false;                   // --mute
     int mouseSpeed = kDefaultMouseSpeed;  // --mouse-speed N: cursor pixels per mouse count
-    bool rumble = true;                  // --rumble: a controller shakes on a hit
+    bool rumble = true;                   // --rumble: a controller shakes on a hit
     bool awards = false;                 // the opt-in awards and statistics
     std::string language = "ja";         // the language of the texts: ja or en
 };

@@ -83,8 +83,8 @@ PlayerFileText readPlayerFile(const std::string& path, size_t largest) {
         return file;
     }
     // Opened without blocking and checked again once open: the path may change in between.
-    const int fd = S_ISREG(info.st_mode) ? ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)
-                                         : -1;
+    const int fd =
+        S_ISREG(info.st_mode) ? ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
     if (S_ISREG(info.st_mode) && fd < 0) {
         file.status = PlayerFileText::Status::Unreadable;
         file.problem = systemError("cannot read " + path);

@@ -130,8 +130,9 @@ void SettingsSession::save(const SettingsMenu& menu) {
     }
     if (keys.empty()) return;
     if (hooks_.filePath.empty()) {
-        printError("no folder for the settings (neither XDG_CONFIG_HOME nor HOME is an absolute "
-                   "path), not kept");
+        printError(
+            "no folder for the settings (neither XDG_CONFIG_HOME nor HOME is an absolute "
+            "path), not kept");
         return;
     }
     // Read again and written back under the lock, so that two games closing the screen at once

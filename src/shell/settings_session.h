@@ -2,7 +2,8 @@
 // frames and cursor until F1 again, its Close button or Escape. Every change is taken over at
 // once where the running game can (the volumes, mute, the cursor's speed, rumble, window or full
 // screen), and when the screen closes the keys whose values changed on it are written to the
-// settings file, the rest of the file kept line for line. Nothing else in a normal run writes the file.
+// settings file, the rest of the file kept line for line. Nothing else in a normal run writes the
+// file.
 #pragma once
 
 #include <functional>

@@ -10,20 +10,29 @@ namespace darts {
 std::string shownState(const GameState& state) {
     if (state.inFrontEnd != 0) {
         switch (state.screen) {
-            case ScreenId::Title: return "title";
-            case ScreenId::CharacterSelect: return "character-select";
-            case ScreenId::DartsBar: return "darts-bar";
-            case ScreenId::Tournament: return "tournament";
-            case ScreenId::NoCharacterNotice: return "no-character";
+            case ScreenId::Title:
+                return "title";
+            case ScreenId::CharacterSelect:
+                return "character-select";
+            case ScreenId::DartsBar:
+                return "darts-bar";
+            case ScreenId::Tournament:
+                return "tournament";
+            case ScreenId::NoCharacterNotice:
+                return "no-character";
         }
         return "front-end";
     }
     if (state.matchPhase == MatchPhase::MatchOver) return "match over";
     switch (state.throwStage) {
-        case ThrowStage::Aiming: return "match aiming";
-        case ThrowStage::Swinging: return "match swinging";
-        case ThrowStage::Released: return state.hitTimer > 0 ? "match landed" : "match released";
-        case ThrowStage::None: break;
+        case ThrowStage::Aiming:
+            return "match aiming";
+        case ThrowStage::Swinging:
+            return "match swinging";
+        case ThrowStage::Released:
+            return state.hitTimer > 0 ? "match landed" : "match released";
+        case ThrowStage::None:
+            break;
     }
     return "match";
 }
@@ -33,7 +42,8 @@ std::unique_ptr<ShownStateLog> ShownStateLog::fromEnvironment() {
     if (path == nullptr || *path == 0) return nullptr;
     std::FILE* file = std::fopen(path, "ae");
     if (file == nullptr) {
-        std::fprintf(stderr, "darts: cannot write the state log %s: %s\n", path, std::strerror(errno));
+        std::fprintf(stderr, "darts: cannot write the state log %s: %s\n", path,
+                     std::strerror(errno));
         return nullptr;
     }
     return std::unique_ptr<ShownStateLog>(new ShownStateLog(file));

@@ -203,8 +203,10 @@ class PadPlayer {
         int windowX = 0, windowY = 0, shownX = 0, shownY = 0;
         SDL_GetWindowPosition(window_, &windowX, &windowY);
         SDL_GetGlobalMouseState(&shownX, &shownY);
-        const SDL_Rect clicks = platform::pictureRectInWindow(window_, {pointerX_, pointerY_, 0, 0});
-        if (std::abs(windowX + clicks.x - shownX) > 3 || std::abs(windowY + clicks.y - shownY) > 3) {
+        const SDL_Rect clicks =
+            platform::pictureRectInWindow(window_, {pointerX_, pointerY_, 0, 0});
+        if (std::abs(windowX + clicks.x - shownX) > 3 ||
+            std::abs(windowY + clicks.y - shownY) > 3) {
             error_ = "the system pointer stands at " + std::to_string(shownX - windowX) + ", " +
                      std::to_string(shownY - windowY) + " in the window, A clicks at " +
                      std::to_string(clicks.x) + ", " + std::to_string(clicks.y);

@@ -127,8 +127,11 @@ std::vector<int16_t> diskOutput(MixVolumes volumes,
 std::pair<int, int> samplesAt(const std::vector<int16_t>& out, int level) {
     int at = 0, other = 0;
     for (int16_t s : out) {
-        if (s == level || s == -level) ++at;
-        else if (s != 0) ++other;
+        if (s == level || s == -level) {
+            ++at;
+        } else if (s != 0) {
+            ++other;
+        }
     }
     return {at, other};
 }

@@ -183,8 +183,8 @@ TEST_F(AwardsSessionTest, TwoGamesAtOnceBothCount) {
     AwardsSession second(path_, {});
     playAndSave(first, 9);
     playAndSave(second, 77);
-    const int64_t darts = first.statistics().side(kHuman).darts +
-                          second.statistics().side(kHuman).darts;
+    const int64_t darts =
+        first.statistics().side(kHuman).darts + second.statistics().side(kHuman).darts;
     const CharacterRecord kept = loadRecords(path_).records.characters[3];
     EXPECT_EQ(kept.played, 2);
     EXPECT_EQ(kept.darts, darts);

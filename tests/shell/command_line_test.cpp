@@ -184,8 +184,8 @@ TEST(CommandLine, EverySwitchHasItsNoForm) {
     EXPECT_TRUE(on.options->rumble && on.options->mute && on.options->displayMode);
     EXPECT_FALSE(on.options->windowed);  // the later of the two counts
     const std::string usage = usageText("darts");
-    for (const char* name : {"window", "display-mode", "stretch", "sharp", "smooth-hud", "awards",
-                             "mute", "rumble"}) {
+    for (const char* name :
+         {"window", "display-mode", "stretch", "sharp", "smooth-hud", "awards", "mute", "rumble"}) {
         EXPECT_NE(usage.find(std::string("--[no-]") + name), std::string::npos) << name;
     }
     EXPECT_FALSE(parse({"--no-seed", "1"}).options);
