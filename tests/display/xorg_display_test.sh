@@ -218,7 +218,16 @@ start_game() {  # ARGS...: sets game, window and err (the run's stderr)
   xdotool mousemove 960 540  # over the window to come, wherever it is placed
   (cd "$scratch" && exec "$darts" --seed 7 "$@" 2>"$err") &
   game=$!
-  window=$(timeout 30 xdotool search --sync --name '^301 Darts Bar$' | head -n 1)
+  # Polled, and a failed search is tried again: xdotool gives up on the whole search when any
+  # window it reads vanishes meanwhile (the last game's, or the window manager's frame of it).
+  window=""
+  local _
+  for _ in $(seq 300); do
+    window=$(xdotool search --name '^301 Darts Bar$' 2>/dev/null | head -n 1) || true
+    if [ -n "$window" ] || ! kill -0 "$game" 2>/dev/null; then break; fi
+    sleep 0.1
+  done
+  [ -n "$window" ] || fail "the game's window never came"
   # Focus, so that the game gets the keys and the relative motion sent from here.
   local deadline=$((SECONDS + 10))
   until [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ]; do
