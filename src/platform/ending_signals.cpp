@@ -17,7 +17,8 @@ void noteHangUp(int /*signal*/) { hangUpSeen = 1; }
 void (*volatile restoreOnFatal)() = nullptr;
 volatile std::sig_atomic_t fatalSignal = 0;
 
-constexpr unsigned kRestoreSeconds = 2;
+// Long enough for the X server to switch the mode back on a busy machine (2 s was seen to run out).
+constexpr unsigned kRestoreSeconds = 5;
 
 // signal() to the default action and raise() are async-signal-safe.
 [[noreturn]] void dieBy(int signal) {
@@ -33,7 +34,7 @@ void restoreTimedOut(int /*signal*/) { dieBy(fatalSignal); }
 // inside the allocator. That is accepted because the process is ending anyway and the
 // alternative is a desktop left at 800 x 600 for certain: the handler runs once (SA_RESETHAND: a
 // second fault inside the restore meets the default action), and a restore stuck on a lock the
-// interrupted code held is cut short by an alarm that ends the process by the original signal.
+// interrupted code held is cut short after a few seconds by an alarm that ends the process by the original signal.
 // What can still go wrong is the mode staying switched, as it would without the handler.
 void restoreThenDie(int signal) {
     fatalSignal = signal;

@@ -48,7 +48,7 @@ export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$scratch/confi
 export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}print_suppressions=0"
 "$darts" --seed 7 2>"$scratch/stderr.txt" &
 game=$!
-wait_for_window "$game" 60 || exit 1
+wait_for_window "$game" 60 || { cat "$scratch/stderr.txt"; exit 1; }
 await_picture "full screen with no window manager, the title" 240 0 1680 1080 dark
 # With no window manager the keyboard follows the pointer, which stands over the game. Alt+Enter
 # gives an 800 x 600 window in the middle, and again full screen.
