@@ -56,6 +56,7 @@ fail() {
 mode() { xrandr | sed -n 's/.* current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p'; }
 
 . "$here/root_pictures.sh"
+. "$here/../game/played_game.sh"  # stop_stuck_game
 scratch=$(mktemp -d)
 xorg=""
 wm=""
@@ -222,12 +223,15 @@ start_game() {  # ARGS...: sets game, window and err (the run's stderr)
   # window it reads vanishes meanwhile (the last game's, or the window manager's frame of it).
   window=""
   local _
-  for _ in $(seq 300); do
+  for _ in $(seq 600); do
     window=$(xdotool search --name '^301 Darts Bar$' 2>/dev/null | head -n 1) || true
     if [ -n "$window" ] || ! kill -0 "$game" 2>/dev/null; then break; fi
     sleep 0.1
   done
-  [ -n "$window" ] || fail "the game's window never came"
+  if [ -z "$window" ]; then
+    stop_stuck_game "$game"  # where a game that never showed its window stands
+    cat "$err"; fail "the game's window never came"
+  fi
   # Focus, so that the game gets the keys and the relative motion sent from here.
   local deadline=$((SECONDS + 10))
   until [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ]; do
