@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "gfxutil/image.h"
-#include "gfxutil/resources.h"
+#include "core/game_path.h"
+#include "gfx/image.h"
+#include "gfx/resources.h"
 #include "render/mesh_loading.h"
-#include "shell/game_path.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/music_fluidsynth.h"
-#include "platform/sdl_audio.h"
-#include "shell/game_path.h"
+#include "core/game_path.h"
+#include "platform/sdl/music_fluidsynth.h"
+#include "platform/sdl/sdl_audio.h"
 
 namespace {
 

@@ -14,15 +14,15 @@
 #include <optional>
 #include <string>
 
-#include "gfxutil/image.h"
+#include "core/game_path.h"
+#include "gfx/image.h"
 #include "match/flight.h"
 #include "match/rules.h"
-#include "platform/sdl_window.h"
+#include "platform/sdl/sdl_window.h"
 #include "render/draw2d.h"
 #include "render/gl/gl_device.h"
 #include "render/match_scene.h"
 #include "render/mesh_loading.h"
-#include "shell/game_path.h"
 
 namespace {
 

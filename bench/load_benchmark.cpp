@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "gfxutil/xfile.h"
+#include "gfx/xfile.h"
 
 namespace {
 

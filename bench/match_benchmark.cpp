@@ -4,9 +4,9 @@
 
 #include <memory>
 
+#include "core/game_state.h"
+#include "loops/autoplay.h"
 #include "render/device.h"
-#include "shell/autoplay.h"
-#include "shell/game_state.h"
 
 namespace {
 

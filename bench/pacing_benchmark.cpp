@@ -11,8 +11,8 @@
 #include <cmath>
 #include <vector>
 
-#include "platform/sdl_clock.h"
-#include "platform/sdl_pacing.h"
+#include "platform/sdl/sdl_clock.h"
+#include "platform/sdl/sdl_pacing.h"
 
 namespace {
 

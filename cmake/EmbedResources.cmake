@@ -2,7 +2,7 @@
 #
 # Builds the static library <library> holding every file directly inside <directory> (hidden
 # files excepted) as embedded bytes, listed by `darts::gfx::<function>()` (declared for the game
-# set in gfxutil/resources.h). A missing or empty directory gives an empty table. The glob is
+# set in gfx/resources.h). A missing or empty directory gives an empty table. The glob is
 # re-checked at build time, so adding or removing a file reconfigures; editing one regenerates.
 include_guard(GLOBAL)
 

@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "core/fixed_record.h"
+#include "core/game_state.h"
 #include "frontend/roster.h"
 #include "match/shot_table.h"
-#include "shell/fixed_record.h"
-#include "shell/game_state.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/demo_file.h"
-#include "shell/demo_input.h"
+#include "demos/demo_file.h"
+#include "demos/demo_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace darts;

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <span>
 
-#include "gfxutil/cursor_icon.h"
-#include "gfxutil/image.h"
+#include "gfx/cursor_icon.h"
+#include "gfx/image.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::span<const uint8_t> bytes(data, size);

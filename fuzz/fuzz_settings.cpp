@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/settings.h"
+#include "options/settings_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace darts;

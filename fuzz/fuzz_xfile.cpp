@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "gfxutil/xfile.h"
+#include "gfx/xfile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     darts::gfx::parseXFile(std::string_view(reinterpret_cast<const char*>(data), size));

@@ -25,17 +25,17 @@
 #include <vector>
 
 #include "audio/wave_file.h"
+#include "core/game_path.h"
+#include "core/game_state.h"
 #include "demo/demo_commands.h"
 #include "frontend/roster.h"
-#include "gfxutil/image.h"
-#include "gfxutil/text_encoding.h"
-#include "gfxutil/xfile.h"
+#include "gfx/image.h"
+#include "gfx/text_encoding.h"
+#include "gfx/xfile.h"
+#include "loops/autoplay.h"
+#include "match/match_statistics.h"
 #include "match/throw_simulation.h"
 #include "render/device.h"
-#include "match/match_statistics.h"
-#include "shell/autoplay.h"
-#include "shell/game_path.h"
-#include "shell/game_state.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Build-time generator: writes a C++ source file that holds the given files as byte arrays and
 // a function returning the table of them (darts::gfx::EmbeddedResource, see
-// gfxutil/resources.h).
+// gfx/resources.h).
 //
 //   embed_resources OUTPUT.cpp FUNCTION_NAME [FILE...]
 //
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
 
     std::ostringstream code;
     code << "// Generated at build time by embed_resources; do not edit.\n"
-         << "#include \"gfxutil/resources.h\"\n\nnamespace {\n\n";
+         << "#include \"gfx/resources.h\"\n\nnamespace {\n\n";
     std::set<std::string> seen;
     std::string entries;
     for (size_t i = 0; i < files.size(); ++i) {

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "gfxutil/cursor_icon.h"
-#include "gfxutil/png_writer.h"
+#include "gfx/cursor_icon.h"
+#include "gfx/png_writer.h"
 
 int main(int argc, char** argv) {
     int size = 0;

@@ -1,6 +1,6 @@
 #include "audio/board_hit.h"
 
-#include "shell/game_state.h"
+#include "core/game_state.h"
 
 namespace darts::audio {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "shell/game_path.h"
+#include "core/game_path.h"
 
 namespace darts::audio {
 

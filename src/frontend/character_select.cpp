@@ -13,8 +13,8 @@
 #include "frontend/roster.h"
 #include "frontend/shift_jis_text.h"
 #include "frontend/typed_text.h"
-#include "gfxutil/resources.h"
-#include "gfxutil/text_encoding.h"
+#include "gfx/resources.h"
+#include "gfx/text_encoding.h"
 
 namespace darts::frontend {
 

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "core/game_state.h"
 #include "platform/ui_input.h"
 #include "render/device.h"
-#include "shell/game_state.h"
 
 namespace darts::frontend {
 

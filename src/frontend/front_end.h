@@ -3,9 +3,9 @@
 // tournament screen; and what a click on them does.
 #pragma once
 
+#include "core/game_state.h"
 #include "platform/input.h"
 #include "render/device.h"
-#include "shell/game_state.h"
 
 namespace darts::frontend {
 

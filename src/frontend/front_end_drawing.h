@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/game_state.h"
 #include "render/device.h"
 #include "render/draw2d.h"
-#include "shell/game_state.h"
 
 namespace darts::frontend {
 

@@ -4,8 +4,8 @@
 
 #include <span>
 
+#include "core/game_state.h"
 #include "platform/input.h"
-#include "shell/game_state.h"
 
 namespace darts {
 

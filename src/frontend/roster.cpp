@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "shell/fixed_record.h"
-#include "shell/game_path.h"
+#include "core/fixed_record.h"
+#include "core/game_path.h"
 
 namespace darts::frontend {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "shell/fixed_record.h"
-#include "shell/game_state.h"
+#include "core/fixed_record.h"
+#include "core/game_state.h"
 
 namespace darts::frontend {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "frontend/front_end_drawing.h"
-#include "gfxutil/resources.h"
+#include "gfx/resources.h"
 
 namespace darts::frontend {
 namespace {

@@ -2,9 +2,9 @@
 // button and the pointer, all in the chosen language of the running game.
 #pragma once
 
+#include "core/game_state.h"
+#include "frontend/settings_menu.h"
 #include "render/device.h"
-#include "shell/game_state.h"
-#include "shell/settings_menu.h"
 
 namespace darts::frontend {
 

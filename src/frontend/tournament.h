@@ -7,8 +7,8 @@
 // entry 16 is the champion. Entries hold roster character numbers; 0 is empty.
 #pragma once
 
+#include "core/game_state.h"
 #include "render/device.h"
-#include "shell/game_state.h"
 
 namespace darts::frontend {
 

@@ -1,6 +1,6 @@
 #include "frontend/typed_text.h"
 
-#include "gfxutil/text_encoding.h"
+#include "gfx/text_encoding.h"
 
 namespace darts::frontend {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/game_state.h"
+#include "core/game_state.h"
 
 namespace darts::frontend {
 

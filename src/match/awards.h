@@ -6,8 +6,8 @@
 #include <array>
 #include <string_view>
 
+#include "core/game_state.h"
 #include "match/scoring.h"
-#include "shell/game_state.h"
 
 namespace darts {
 

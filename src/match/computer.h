@@ -3,7 +3,7 @@
 // a fixed angle; at 20 or less the shot table gives the release angle and the aim.
 #pragma once
 
-#include "shell/game_state.h"
+#include "core/game_state.h"
 
 namespace darts {
 

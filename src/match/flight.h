@@ -5,8 +5,8 @@
 // miss.
 #pragma once
 
-#include "gfxutil/matrix.h"
-#include "shell/game_state.h"
+#include "core/game_state.h"
+#include "gfx/matrix.h"
 
 namespace darts {
 

@@ -6,8 +6,8 @@
 #include <array>
 #include <optional>
 
+#include "core/game_state.h"
 #include "match/awards.h"
-#include "shell/game_state.h"
 
 namespace darts {
 

@@ -1,7 +1,7 @@
 #include "match/rules.h"
 
+#include "core/game_texts.h"
 #include "match/flight.h"
-#include "shell/game_texts.h"
 
 namespace darts {
 

@@ -2,7 +2,7 @@
 // passing the turn, plus which result texts stand while a dart sits in the board.
 #pragma once
 
-#include "shell/game_state.h"
+#include "core/game_state.h"
 
 namespace darts {
 
@@ -30,9 +30,5 @@ struct ResultTexts {
     const char* outcome;  // bust, "you lose", "you win", or nullptr
 };
 ResultTexts resultTexts(const GameState& state);
-
-extern const char kTextBust[];
-extern const char kTextYouLose[];
-extern const char kTextYouWin[];
 
 }  // namespace darts

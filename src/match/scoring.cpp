@@ -1,7 +1,7 @@
 #include "match/scoring.h"
 
+#include "core/game_texts.h"
 #include "match/truncate.h"
-#include "shell/game_texts.h"
 
 #include <cmath>
 #include <cstring>

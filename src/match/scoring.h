@@ -2,7 +2,7 @@
 // the ring and the sector.
 #pragma once
 
-#include "shell/game_state.h"
+#include "core/game_state.h"
 
 namespace darts {
 
@@ -37,12 +37,5 @@ Ring ringOf(double radius);
 
 // Scores a landing and writes its ring text into the current side's hitMessage.
 int scoreHit(GameState& state, float radius, int sectorIndex);
-
-// Ring texts, Shift-JIS.
-extern const char kTextNoPoint[];
-extern const char kTextInnerBull[];
-extern const char kTextOuterBull[];
-extern const char kTextTriple[];
-extern const char kTextDouble[];
 
 }  // namespace darts

@@ -2,8 +2,8 @@
 // dart is in hand) and the human's mouse input during a match.
 #pragma once
 
+#include "core/game_state.h"
 #include "platform/input.h"
-#include "shell/game_state.h"
 
 namespace darts {
 

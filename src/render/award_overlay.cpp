@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "gfxutil/resources.h"
+#include "gfx/resources.h"
 #include "match/awards.h"
 #include "match/rules.h"
 #include "render/draw2d.h"

@@ -4,8 +4,8 @@
 // state and writes nothing to it (not even the text buffer).
 #pragma once
 
+#include "core/game_state.h"
 #include "render/device.h"
-#include "shell/game_state.h"
 
 namespace darts::render {
 

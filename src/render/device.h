@@ -8,16 +8,15 @@
 #include <span>
 #include <string_view>
 
-#include "gfxutil/image.h"
-#include "gfxutil/matrix.h"
-#include "gfxutil/xfile.h"
-#include "render/mesh_asset.h"
+#include "core/asset_handles.h"
+#include "gfx/image.h"
+#include "gfx/matrix.h"
+#include "gfx/xfile.h"
 
 namespace darts::render {
 
 enum class TransformKind { World, View, Projection };
 
-using FontHandle = uint32_t;
 
 // A pre-transformed 2D vertex, 28 bytes in this order: position in pixels of the 800 x 600 frame
 // (pixel centres on integer coordinates, y down), depth in [0, 1] tested against the meshes,

@@ -6,8 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "core/game_state.h"
 #include "render/device.h"
-#include "shell/game_state.h"
 
 namespace darts::render {
 

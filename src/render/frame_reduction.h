@@ -2,7 +2,7 @@
 // differ: the sharp picture is judged against the ordinary frame this way.
 #pragma once
 
-#include "gfxutil/image.h"
+#include "gfx/image.h"
 
 namespace darts::render {
 

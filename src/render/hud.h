@@ -2,8 +2,8 @@
 // of the side to throw, then the aiming overlays (dart in hand) or the hit texts (dart thrown).
 #pragma once
 
+#include "core/game_state.h"
 #include "render/device.h"
-#include "shell/game_state.h"
 
 namespace darts::render {
 

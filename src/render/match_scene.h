@@ -3,8 +3,8 @@
 // the dart in play is what advances the throw and the flight, so this frame is the match's clock.
 #pragma once
 
+#include "core/game_state.h"
 #include "render/device.h"
-#include "shell/game_state.h"
 
 namespace darts::render {
 

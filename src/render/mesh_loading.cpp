@@ -1,6 +1,6 @@
 #include "render/mesh_loading.h"
 
-#include "shell/game_path.h"
+#include "core/game_path.h"
 
 namespace darts::render {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "gfxutil/xfile.h"
-#include "render/mesh_asset.h"
+#include "core/asset_handles.h"
+#include "gfx/xfile.h"
 
 namespace darts::render {
 

@@ -3,10 +3,10 @@
 // frame; every text comes from award_texts.h.
 #pragma once
 
+#include "core/game_state.h"
 #include "match/match_statistics.h"
 #include "match/player_records.h"
 #include "render/device.h"
-#include "shell/game_state.h"
 
 namespace darts::render {
 

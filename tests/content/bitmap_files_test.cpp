@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "bitmaps_raster.h"
-#include "gfxutil/image.h"
+#include "gfx/image.h"
 
 namespace darts::content::bitmaps {
 namespace {

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "gfxutil/image.h"
-#include "gfxutil/resources.h"
+#include "gfx/image.h"
+#include "gfx/resources.h"
 #include "match/scoring.h"
 
 namespace darts::gfx {

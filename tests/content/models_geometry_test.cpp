@@ -6,7 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "gfxutil/xfile.h"
+#include "gfx/xfile.h"
 #include "match/scoring.h"
 #include "models_board_layout.h"
 #include "models_mesh.h"

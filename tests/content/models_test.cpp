@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "gfxutil/image.h"
-#include "gfxutil/matrix.h"
+#include "core/game_path.h"
+#include "gfx/image.h"
+#include "gfx/matrix.h"
 #include "match/flight.h"
 #include "match/scoring.h"
 #include "render/mesh_loading.h"
-#include "shell/game_path.h"
 
 namespace darts {
 namespace {

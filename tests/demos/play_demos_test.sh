@@ -2,7 +2,7 @@
 # Plays the recorded demos in the real game on OpenGL under a virtual X server. The game checks
 # its state against the demo every 60 frames and at the end, and exits 1 at the first difference,
 # so a run that ends with status 0 went exactly as recorded with drawing switched on. (The
-# headless replays in tests/shell/demo_test.cpp play every demo to its end.) Pictures of
+# headless replays in tests/demos/demo_test.cpp play every demo to its end.) Pictures of
 # the darts-bar demo are then looked for the title, the darts bar, the match and the landing view.
 # The player's settings file says what no demo here was made with, and the demos must not care.
 #

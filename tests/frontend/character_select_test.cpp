@@ -10,8 +10,8 @@
 #include "frontend/front_end.h"
 #include "frontend/recording_device.h"
 #include "frontend/roster.h"
-#include "gfxutil/resources.h"
-#include "gfxutil/text_encoding.h"
+#include "gfx/resources.h"
+#include "gfx/text_encoding.h"
 
 namespace darts::frontend {
 namespace {

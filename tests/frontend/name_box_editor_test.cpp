@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "gfxutil/text_encoding.h"
+#include "gfx/text_encoding.h"
 
 namespace darts::frontend {
 namespace {

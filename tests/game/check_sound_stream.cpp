@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/sdl_audio.h"
+#include "platform/sdl/sdl_audio.h"
 
 namespace {
 

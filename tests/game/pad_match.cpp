@@ -22,13 +22,13 @@
 #include <memory>
 #include <string>
 
-#include "platform/sdl_controller.h"
-#include "platform/sdl_input.h"
-#include "platform/sdl_window.h"
-#include "shell/frame_counter.h"
-#include "shell/main_loop.h"
-#include "shell/startup.h"
-#include "platform/virtual_gamepad.h"
+#include "app/startup.h"
+#include "demos/run_control.h"
+#include "loops/main_loop.h"
+#include "platform/sdl/sdl_controller.h"
+#include "platform/sdl/sdl_input.h"
+#include "platform/sdl/sdl_window.h"
+#include "platform/sdl/virtual_gamepad.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "match/awards.h"
+#include "match/match_fixture.h"
 #include "match/match_statistics.h"
-#include "match_fixture.h"
 
 namespace darts {
 namespace {

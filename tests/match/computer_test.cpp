@@ -7,11 +7,11 @@
 
 #include <unistd.h>
 
+#include "core/fixed_record.h"
 #include "match/computer.h"
+#include "match/match_fixture.h"
 #include "match/shot_table.h"
 #include "match/throw_simulation.h"
-#include "match_fixture.h"
-#include "shell/fixed_record.h"
 
 namespace darts {
 namespace {

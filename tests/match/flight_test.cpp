@@ -4,12 +4,12 @@
 #include <limits>
 
 #include "audio/board_hit.h"
-#include "gfxutil/matrix.h"
+#include "gfx/matrix.h"
 #include "match/flight.h"
+#include "match/match_fixture.h"
 #include "match/rules.h"
 #include "match/scoring.h"
 #include "match/throw_simulation.h"
-#include "match_fixture.h"
 
 namespace darts {
 namespace {

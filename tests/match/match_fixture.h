@@ -3,8 +3,8 @@
 
 #include <memory>
 
+#include "core/game_state.h"
 #include "match/rules.h"
-#include "shell/game_state.h"
 
 namespace darts::testing {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "match/match_fixture.h"
 #include "match/throw_input.h"
-#include "match_fixture.h"
 
 namespace darts {
 namespace {

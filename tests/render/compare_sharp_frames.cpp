@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "gfxutil/image.h"
+#include "gfx/image.h"
 #include "render/frame_reduction.h"
 
 int main(int argc, char** argv) {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "gfxutil/image.h"
-#include "gfxutil/png_writer.h"
+#include "gfx/image.h"
+#include "gfx/png_writer.h"
 
 namespace darts::gfx {
 namespace {

@@ -17,7 +17,7 @@ if(DARTS_CAIRO_FOUND)
     ${CMAKE_CURRENT_LIST_DIR}/models_room_textures.cpp
     ${CMAKE_CURRENT_LIST_DIR}/models_xwriter.cpp
   )
-  target_link_libraries(models_content PUBLIC darts_core PkgConfig::DARTS_CAIRO)
+  target_link_libraries(models_content PUBLIC darts_render PkgConfig::DARTS_CAIRO)
 
   add_executable(make-models ${CMAKE_CURRENT_LIST_DIR}/make_models.cpp)
   target_link_libraries(make-models PRIVATE models_content)

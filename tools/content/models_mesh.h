@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "gfxutil/matrix.h"
+#include "gfx/matrix.h"
 
 namespace darts::content {
 

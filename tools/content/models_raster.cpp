@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "gfxutil/png_writer.h"
+#include "gfx/png_writer.h"
 
 namespace darts::content {
 namespace {

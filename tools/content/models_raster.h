@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "gfxutil/image.h"
-#include "gfxutil/xfile.h"
+#include "gfx/image.h"
+#include "gfx/xfile.h"
 #include "render/device.h"
 
 namespace darts::content {

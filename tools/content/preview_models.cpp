@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/game_path.h"
 #include "match/flight.h"
 #include "match/rules.h"
 #include "match/scoring.h"
@@ -16,7 +17,6 @@
 #include "models_raster.h"
 #include "render/match_scene.h"
 #include "render/mesh_loading.h"
-#include "shell/game_path.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <functional>
 #include <string>
 
+#include "core/game_state.h"
 #include "platform/input.h"
 #include "platform/ui_input.h"
-#include "shell/game_state.h"
 
 namespace darts::demo {
 

@@ -8,14 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "core/game_texts.h"
+#include "core/state_checksum.h"
 #include "demo/demo_bot.h"
+#include "demos/demo_input.h"
+#include "demos/demo_replay.h"
+#include "demos/run_control.h"
+#include "loops/main_loop.h"
 #include "render/device.h"
-#include "shell/demo_input.h"
-#include "shell/demo_replay.h"
-#include "shell/frame_counter.h"
-#include "shell/game_texts.h"
-#include "shell/main_loop.h"
-#include "shell/state_checksum.h"
 
 namespace darts::demo {
 namespace {

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "gfxutil/font.h"
+#include "gfx/font.h"
 #include "render/device.h"
 
 namespace darts::render {

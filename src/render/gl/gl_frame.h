@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gfxutil/image.h"
+#include "gfx/image.h"
 
 namespace darts::render::gl {
 

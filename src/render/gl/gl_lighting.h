@@ -4,8 +4,8 @@
 // ambient part. Positions and directions are in world space.
 #pragma once
 
-#include "gfxutil/matrix.h"
-#include "render/mesh_asset.h"
+#include "core/asset_handles.h"
+#include "gfx/matrix.h"
 
 namespace darts::render {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "gfxutil/font.h"
+#include "gfx/font.h"
 
 namespace darts::render::gl {
 

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "gfxutil/font.h"
+#include "gfx/font.h"
 #include "render/sharp_frame.h"
 
 namespace darts::render::gl {

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "gfxutil/matrix.h"
+#include "gfx/matrix.h"
 
 namespace darts::render::gl {
 

@@ -1,0 +1,221 @@
+// The game: start-up, the main loop until the player quits, and the options of the command line.
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "app/startup.h"
+#include "awards/awards_layer.h"
+#include "awards/records_file.h"
+#include "demos/demo_input.h"
+#include "demos/run_control.h"
+#include "loops/main_loop.h"
+#include "loops/shown_state_log.h"
+#include "options/command_line.h"
+#include "options/settings_file.h"
+#include "platform/sdl/sdl_controller.h"
+#include "platform/sdl/sdl_keys.h"
+#include "render/award_overlay.h"
+#include "settings/settings_layer.h"
+
+namespace {
+
+using namespace darts;
+
+void printError(const std::string& message) { std::fprintf(stderr, "darts: %s\n", message.c_str()); }
+
+int play(const GameOptions& options) {
+    // A demo to play is read whole and checked before anything else happens.
+    std::unique_ptr<DemoReader> demo;
+    std::optional<uint32_t> seed = options.seed;
+    Language language = languageFromCode(options.language).value_or(Language::Japanese);
+    if (options.playDemo) {
+        std::string error;
+        demo = DemoReader::open(*options.playDemo, error);
+        if (!demo) {
+            printError(error);
+            return 1;
+        }
+        seed = demo->header().seed;
+        language = demoLanguage(demo->header());  // its texts are part of the state it checks
+    } else if (options.recordDemo && !seed) {
+        seed = static_cast<uint32_t>(std::time(nullptr));  // what the game would take anyway
+    }
+
+    // The demo to record is created first: a path that cannot be written ends the game before
+    // any window opens.
+    std::unique_ptr<DemoWriter> writer;
+    if (options.recordDemo) {
+        std::string error;
+        const DemoHeader header{kDemoVersion, *seed, demoOptions(options.windowed, language)};
+        writer = DemoWriter::create(*options.recordDemo, header, error);
+        if (!writer) {
+            printError(error);
+            return 1;
+        }
+    }
+
+    // The state record is large and lives for the whole run.
+    auto state = std::make_unique<GameState>();
+    state->language = language;
+    state->cursorPixelsPerCount = options.mouseSpeed;
+    setSoundVolumes({options.musicVolume, options.effectVolume, options.mute});
+    StartupOptions startup{options.windowed, seed, options.timeDemo};
+    startup.displayMode = options.displayMode;
+    startup.stretch = options.stretch;
+    startup.sharp = options.sharp;
+    startup.smoothHud = options.smoothHud;
+    startup.scale = options.scale;
+    StartupResult started = startUp(*state, startup);
+    if (!started.warning.empty()) printError(started.warning);
+    if (!started.session) {
+        printError(started.error);
+        return 1;
+    }
+    GameSession& session = *started.session;
+    if (platform::ControllerMouse* pads = platform::activeControllers()) {
+        pads->setRumble(options.rumble);
+    }
+
+    CountingDevice device(*session.device, options.screenshots);
+    std::optional<DemoPlayer> player;
+    if (demo) player.emplace(*demo, *state);
+    // While a demo plays, the viewer's own keyboard and mouse still reach the window: what they
+    // queue is read and dropped here, and Escape ends the playback.
+    const auto viewerQuits = [&] {
+        std::array<platform::MouseRecord, platform::kMouseBufferSize> dropped;
+        session.input->readMouse(dropped.data(), static_cast<int>(dropped.size()));
+        return session.input->escapeDown();
+    };
+    // A frame limit acts like Escape pressed once that many frames are on screen; a request to
+    // close the window (SIGINT, SIGTERM and SIGHUP among them) acts like Escape too, and so does a
+    // demo that has gone out of step.
+    const QuitCondition stopEarly = [&] {
+        return (options.frames && device.framesPresented() >= *options.frames) ||
+               (player && viewerQuits()) || session.input->closeRequested();
+    };
+    const QuitCondition quitNow = [&] {
+        if (stopEarly()) {
+            if (player) player->stop();  // what follows is no longer the recorded game
+            return true;
+        }
+        return player && player->failed();
+    };
+    platform::InputSource& realInput = player ? player->input() : *session.input;
+    platform::UiInput& realUi = player ? player->ui() : *session.input;
+    QuitAwareInput quitAwareInput(realInput, quitNow);
+    QuitAwareUi quitAwareUi(realUi, quitNow);
+    // A recording writes down what the game read, Escape from a frame limit included.
+    std::optional<DemoRecorder> recorder;
+    if (writer) recorder.emplace(*writer, quitAwareInput, quitAwareUi, *state);
+    const std::unique_ptr<ShownStateLog> shownLog = ShownStateLog::fromEnvironment();
+    device.setFrameListener([&](uint64_t frame) {
+        platform::keysFramePresented();
+        if (recorder) recorder->framePresented(frame);
+        if (player) player->framePresented(frame);
+        if (shownLog) shownLog->framePresented(*state, frame);
+    });
+
+    platform::InputSource& input = recorder ? recorder->input() : quitAwareInput;
+    platform::UiInput& ui = recorder ? recorder->ui() : quitAwareUi;
+    FrameIo frameIo{device, input, session.window.get()};
+    MainLoopIo io{frameIo, ui,
+                  [&session, &state] {
+                      session.input->release();
+                      session.input->showPointerAt(state->cursorX, state->cursorY);
+                  },
+                  startMusic, {}};
+    std::optional<AwardsLayer> awards;
+    if (options.awards) {
+        state->awardsOn = 1;
+        render::loadAwardArt(*state, *session.device);
+        loadAwardSound();
+        awards.emplace(recordsPath(), platform::recordsKeyDown);
+        io.match.layers.push_back(&*awards);
+    }
+    // F1 on the title; not while a demo is played or recorded, whose input is the recording's.
+    std::optional<SettingsLayer> settings;
+    if (!player && !recorder) {
+        platform::SdlGlWindow* window = session.window.get();
+        const bool displayLive = !options.displayMode && !window->displaySwitched();
+        SettingsHooks hooks;
+        hooks.keyDown = platform::settingsKeyDown;
+        hooks.filePath = settingsFilePath().value_or("");
+        hooks.windowed = [window] { return !window->fullScreen(); };
+        hooks.apply = [window, displayLive](const GameOptions& chosen) {
+            setSoundVolumes({chosen.musicVolume, chosen.effectVolume, chosen.mute});
+            if (platform::ControllerMouse* pads = platform::activeControllers()) {
+                pads->setRumble(chosen.rumble);
+            }
+            if (displayLive && !chosen.displayMode && chosen.windowed == window->fullScreen()) {
+                window->toggleFullScreen();
+            }
+        };
+        settings.emplace(options, displayLive, std::move(hooks));
+        io.match.layers.push_back(&*settings);
+    }
+    const auto start = std::chrono::steady_clock::now();
+    mainLoop(*state, io);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    int status = 0;
+    for (const std::string& error : device.screenshotErrors()) {
+        printError(error);
+        status = 1;
+    }
+    if (recorder) {
+        std::string error;
+        if (!recorder->finish(device.framesPresented(), error)) {
+            printError(error);
+            status = 1;
+        }
+    }
+    if (player) {
+        // A playback cut short by the player (or a frame limit) has nothing to compare.
+        if (!player->failed()) player->gameEnded(device.framesPresented());
+        if (player->failed()) {
+            printError("demo " + *options.playDemo + ": " + player->error());
+            status = 1;
+        }
+    }
+    if (options.timeDemo) {
+        const uint64_t frames = device.framesPresented();
+        std::printf("frames %llu seconds %.3f fps %.1f\n", static_cast<unsigned long long>(frames),
+                    seconds, seconds > 0 ? double(frames) / seconds : 0.0);
+    }
+    // Quitting has already given the desktop its display mode back. The window, the context and
+    // the input stay as they are until the process ends: closing the last OpenGL window unloads
+    // the driver, and its own allocations would then look like leaks of the game.
+    static GameSession* const keptUntilExit = started.session.release();
+    (void)keptUntilExit;
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    // The settings file first, so that the command line overrides it.
+    GameOptions fromFile;
+    if (const std::optional<std::string> path = settingsFilePath()) {
+        std::vector<std::string> warnings;
+        applySettingsFile(*path, fromFile, warnings);
+        for (const std::string& warning : warnings) printError(warning);
+    }
+    const CommandLine commandLine = parseCommandLine(arguments, fromFile);
+    if (commandLine.helpWanted) {
+        std::fputs(usageText(argc > 0 ? argv[0] : "darts").c_str(), stdout);
+        return 0;
+    }
+    if (!commandLine.options) {
+        std::fprintf(stderr, "darts: %s\n%s", commandLine.error.c_str(),
+                     usageText(argc > 0 ? argv[0] : "darts").c_str());
+        return 2;
+    }
+    return play(*commandLine.options);
+}

@@ -1,0 +1,122 @@
+#include "awards/awards_layer.h"
+
+#include <cstdio>
+
+#include "audio/board_hit.h"
+#include "awards/records_file.h"
+#include "loops/input_dispatch.h"
+#include "match/awards.h"
+
+namespace darts {
+
+// The final is the seventh match of the bracket; recording its winner moves the count past it.
+constexpr int kMatchAfterFinal = 8;
+
+AwardsLayer::AwardsLayer(std::string recordsFile, std::function<bool()> recordsKeyDown)
+    : recordsFile_(std::move(recordsFile)), recordsKeyDown_(std::move(recordsKeyDown)) {
+    if (recordsFile_.empty()) {
+        std::fprintf(stderr, "darts: %s\n", noRecordsFolderMessage().c_str());
+        return;
+    }
+    LoadedRecords loaded = loadRecords(recordsFile_);
+    if (!loaded.message.empty()) std::fprintf(stderr, "darts: %s\n", loaded.message.c_str());
+    records_ = loaded.records;
+    if (!loaded.usable) recordsFile_.clear();
+}
+
+void AwardsLayer::beforeMatch(const GameState& state) {
+    if (state.inFrontEnd != 0 || playing_) return;
+    playing_ = true;
+    statistics_ = MatchStatistics{};
+    dartsSeen_ = state.dartsFinished;
+}
+
+void AwardsLayer::afterMatchFrame(GameState& state) {
+    if (state.dartsFinished != dartsSeen_) {
+        dartsSeen_ = state.dartsFinished;
+        statistics_.dartFinished(state);
+    }
+    // The landing frame of a third dart whose turn earns an award.
+    if (state.hitTimer == 1 && awardOnDisplay(state) != Award::None && state.effects != nullptr) {
+        state.effects->playAward();
+    }
+}
+
+template <typename Draw>
+void AwardsLayer::untilClick(GameState& state, FrameIo& io, Draw draw, bool keyCloses) {
+    if (!fontsMade_) {
+        fonts_ = render::createCardFonts(io.device);
+        fontsMade_ = true;
+    }
+    // A button already held when the screen comes up must be let go first: only a whole click
+    // made on the screen leaves it.
+    bool pressed = false;
+    keyWasDown_ = recordsKeyDown_ && recordsKeyDown_();
+    for (;;) {
+        draw();
+        if (io.input.escapeDown()) {
+            pollKeyboard(state, io);
+            return;
+        }
+        platform::MouseRecord records[platform::kMouseBufferSize];
+        const int count = io.input.readMouse(records, platform::kMouseBufferSize);
+        for (int i = 0; i < count && i < platform::kMouseBufferSize; ++i) {
+            if (records[i].object != platform::MouseObject::Button0) continue;
+            if ((records[i].data & platform::kButtonPressed) != 0) {
+                pressed = true;
+            } else if (pressed) {
+                return;
+            }
+        }
+        if (keyCloses && recordsKeyDown_) {
+            const bool down = recordsKeyDown_();
+            if (down && !keyWasDown_) return;
+            keyWasDown_ = down;
+        }
+    }
+}
+
+void AwardsLayer::afterMatch(GameState& state, FrameIo& io) {
+    if (!playing_ || state.inFrontEnd == 0) return;
+    playing_ = false;
+    const int winner = statistics_.winner();
+    if (winner < 0 || state.quitRequested != 0) return;  // abandoned or quit: nothing to show
+
+    const int character = state.players[kHuman].characterNumber;
+    for (PlayerRecords* records : {&records_, &unsaved_}) {
+        addMatch(*records, character, statistics_.side(kHuman), winner == kHuman);
+        if (state.screen == ScreenId::Tournament && winner == kHuman &&
+            state.tournamentMatch == kMatchAfterFinal) {
+            addTournamentWin(*records, character);
+        }
+    }
+    saveRecordsNow();
+    untilClick(state, io, [&] { render::drawStatisticsCard(state, io.device, fonts_, statistics_); },
+               false);
+    // The card ended on a release: the click latch is open again, as any release leaves it.
+    state.buttonHeld = 0;
+}
+
+void AwardsLayer::frontEndFrame(GameState& state, FrameIo& io) {
+    if (!recordsKeyDown_) return;
+    const bool down = recordsKeyDown_();
+    const bool pressed = down && !keyWasDown_;
+    keyWasDown_ = down;
+    if (!pressed || state.screen != ScreenId::Title || state.inFrontEnd != 1) return;
+    untilClick(state, io, [&] { render::drawRecordsPage(state, io.device, fonts_, records_); }, true);
+}
+
+void AwardsLayer::saveRecordsNow() {
+    if (recordsFile_.empty()) return;
+    // Another game may have saved matches since: they are read again and kept beside ours.
+    const SavedRecords saved = addToRecordsFile(recordsFile_, unsaved_);
+    if (!saved.message.empty()) std::fprintf(stderr, "darts: %s\n", saved.message.c_str());
+    if (saved.saved) {
+        records_ = saved.records;
+        unsaved_ = PlayerRecords{};
+    }
+    // Said once: from now on the file is left alone.
+    if (!saved.usable) recordsFile_.clear();
+}
+
+}  // namespace darts

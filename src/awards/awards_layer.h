@@ -1,0 +1,56 @@
+// What the --awards option adds around the matches: it watches every match frame for finished
+// darts (the statistics) and for an award coming on show (its fanfare), shows the statistics
+// card after a finished match, keeps the human's records, and opens the records page with F2 on
+// the title. It only reads the state the rules, the computer and the checksums use.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "core/game_state.h"
+#include "loops/feature_layer.h"
+#include "match/match_statistics.h"
+#include "match/player_records.h"
+#include "render/statistics_card.h"
+
+namespace darts {
+
+class AwardsLayer final : public FeatureLayer {
+  public:
+    // Reads the records at recordsFile ("": no folder for them); a problem is reported on stderr
+    // in one line, and a file that cannot be used is left alone and no records are kept. The key
+    // test tells whether the records key is down now (may be empty: no records page).
+    AwardsLayer(std::string recordsFile, std::function<bool()> recordsKeyDown);
+
+    // Before runMatch: a match that is about to be played starts new statistics.
+    void beforeMatch(const GameState& state) override;
+    // After every match frame.
+    void afterMatchFrame(GameState& state) override;
+    // After runMatch: a match that reached its end is shown on the card (until one click) and
+    // added to the records.
+    void afterMatch(GameState& state, FrameIo& io) override;
+    // Every front-end frame: the records key on the title opens the records page.
+    void frontEndFrame(GameState& state, FrameIo& io) override;
+
+    const MatchStatistics& statistics() const { return statistics_; }
+    const PlayerRecords& records() const { return records_; }
+
+  private:
+    // Frames until a click (press then release of the left button) or Escape.
+    template <typename Draw>
+    void untilClick(GameState& state, FrameIo& io, Draw draw, bool keyCloses);
+    void saveRecordsNow();
+
+    std::string recordsFile_;
+    std::function<bool()> recordsKeyDown_;
+    PlayerRecords records_;  // as shown: the file's records with this run's
+    PlayerRecords unsaved_;  // this run's matches the file does not hold yet
+    MatchStatistics statistics_;
+    bool playing_ = false;
+    uint32_t dartsSeen_ = 0;
+    bool keyWasDown_ = false;
+    render::CardFonts fonts_;
+    bool fontsMade_ = false;
+};
+
+}  // namespace darts

@@ -1,0 +1,51 @@
+#include "demos/demo_replay.h"
+
+#include <chrono>
+#include <memory>
+
+#include "assets/asset_loading.h"
+#include "core/state_checksum.h"
+#include "demos/demo_input.h"
+#include "demos/run_control.h"
+#include "loops/main_loop.h"
+#include "render/device.h"
+
+namespace darts {
+
+std::string startUpHeadless(GameState& state, render::Device& device, uint32_t seed) {
+    render::createFonts(state, device);
+    render::AssetOptions assets;
+    assets.seed = seed;
+    render::AssetLoadResult loaded = render::loadAssets(state, device, assets);
+    return loaded.ok ? std::string() : loaded.error;
+}
+
+DemoReplayResult replayDemoHeadless(DemoReader& demo) {
+    DemoReplayResult result;
+    auto state = std::make_unique<GameState>();
+    render::HeadlessDevice headless;
+    state->language = demoLanguage(demo.header());
+    result.error = startUpHeadless(*state, headless, demo.header().seed);
+    if (!result.error.empty()) return result;
+
+    CountingDevice device(headless);
+    DemoPlayer player(demo, *state);
+    device.setFrameListener([&player](uint64_t frame) { player.framePresented(frame); });
+    const QuitCondition playbackFailed = [&player] { return player.failed(); };
+    QuitAwareInput input(player.input(), playbackFailed);
+    QuitAwareUi ui(player.ui(), playbackFailed);
+    FrameIo frameIo{device, input, nullptr};
+    MainLoopIo io{frameIo, ui, {}, {}, {}};
+
+    const auto start = std::chrono::steady_clock::now();
+    mainLoop(*state, io);
+    result.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    result.frames = device.framesPresented();
+    if (!player.failed()) player.gameEnded(result.frames);
+    result.error = player.error();
+    result.checksum = stateChecksum(*state);
+    return result;
+}
+
+}  // namespace darts

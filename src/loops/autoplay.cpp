@@ -1,0 +1,58 @@
+#include "loops/autoplay.h"
+
+#include "loops/match_loop.h"
+#include "match/rules.h"
+
+namespace darts {
+
+bool scoresConsistent(const GameState& state) {
+    for (const PlayerSlot& side : state.players) {
+        if (side.dartsThrown < 0 || side.dartsThrown > 3) return false;
+        int count = side.turnStartScore;
+        for (int i = 0; i < 3; ++i) {
+            if (i < side.dartsThrown) {
+                count -= side.dartScores[i];
+            } else if (side.dartScores[i] != 0) {
+                return false;
+            }
+        }
+        if (count != side.scoreLeft) return false;
+    }
+    return true;
+}
+
+AutoMatchResult playAutoMatch(GameState& state, render::Device& device, uint64_t frameLimit,
+                              const std::function<void(const GameState&)>& onDart) {
+    PlayerSlot& human = state.players[kHuman];
+    human.gaugeRange = 10;
+    human.gaugeSkill = 7;
+    human.releaseSkill = 5;
+    state.dartState = DartState::InHand;
+    newMatch(state);
+    state.inFrontEnd = 0;
+
+    const uint64_t firstFrame = state.framesDrawn;
+    const uint32_t firstDart = state.dartsFinished;
+    uint32_t dartsSeen = state.dartsFinished;
+    MatchLoopOptions options;
+    options.computerPlaysHuman = true;
+    options.afterFrame = [&](const GameState& s) {
+        if (s.dartsFinished != dartsSeen) {
+            dartsSeen = s.dartsFinished;
+            if (onDart) onDart(s);
+        }
+        return s.framesDrawn - firstFrame < frameLimit;
+    };
+    platform::NoInput input;
+    FrameIo io{device, input};
+    MatchLoopEnd end = runMatch(state, io, options);
+
+    AutoMatchResult result;
+    result.finished = end == MatchLoopEnd::Ended;
+    result.winner = result.finished ? state.lastFinishedDart.side : -1;
+    result.frames = state.framesDrawn - firstFrame;
+    result.darts = state.dartsFinished - firstDart;
+    return result;
+}
+
+}  // namespace darts
