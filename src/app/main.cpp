@@ -12,6 +12,7 @@
 #include "awards/awards_layer.h"
 #include "awards/records_file.h"
 #include "demos/demo_input.h"
+#include "demos/demo_settings.h"
 #include "demos/run_control.h"
 #include "loops/main_loop.h"
 #include "loops/shown_state_log.h"
@@ -28,30 +29,31 @@ using namespace darts;
 
 void printError(const std::string& message) { std::fprintf(stderr, "darts: %s\n", message.c_str()); }
 
-int play(const GameOptions& options) {
+int play(GameOptions options) {
     // A demo to play is read whole and checked before anything else happens.
     std::unique_ptr<DemoReader> demo;
     std::optional<uint32_t> seed = options.seed;
-    Language language = languageFromCode(options.language).value_or(Language::Japanese);
     if (options.playDemo) {
         std::string error;
         demo = DemoReader::open(*options.playDemo, error);
-        if (!demo) {
+        // Its language and cursor speed over the player's: they are part of what it checks.
+        if (!demo || !applyDemoSettings(demo->header(), options, error)) {
             printError(error);
             return 1;
         }
         seed = demo->header().seed;
-        language = demoLanguage(demo->header());  // its texts are part of the state it checks
     } else if (options.recordDemo && !seed) {
         seed = static_cast<uint32_t>(std::time(nullptr));  // what the game would take anyway
     }
 
+    const Language language = languageFromCode(options.language).value_or(Language::Japanese);
     // The demo to record is created first: a path that cannot be written ends the game before
     // any window opens.
     std::unique_ptr<DemoWriter> writer;
     if (options.recordDemo) {
         std::string error;
-        const DemoHeader header{kDemoVersion, *seed, demoOptions(options.windowed, language)};
+        const DemoHeader header{kDemoVersion, *seed, demoOptions(options.windowed, language),
+                                demoSettings(options)};
         writer = DemoWriter::create(*options.recordDemo, header, error);
         if (!writer) {
             printError(error);
@@ -114,7 +116,7 @@ int play(const GameOptions& options) {
     if (writer) recorder.emplace(*writer, quitAwareInput, quitAwareUi, *state);
     const std::unique_ptr<ShownStateLog> shownLog = ShownStateLog::fromEnvironment();
     device.setFrameListener([&](uint64_t frame) {
-        platform::keysFramePresented();
+        platform::keysFramePresented();  // a key tap belongs to the frame it came in
         if (recorder) recorder->framePresented(frame);
         if (player) player->framePresented(frame);
         if (shownLog) shownLog->framePresented(*state, frame);
@@ -134,16 +136,18 @@ int play(const GameOptions& options) {
         state->awardsOn = 1;
         render::loadAwardArt(*state, *session.device);
         loadAwardSound();
-        awards.emplace(recordsPath(), platform::recordsKeyDown);
+        awards.emplace(recordsPath());
         io.match.layers.push_back(&*awards);
     }
-    // F1 on the title; not while a demo is played or recorded, whose input is the recording's.
-    std::optional<SettingsLayer> settings;
-    if (!player && !recorder) {
-        platform::SdlGlWindow* window = session.window.get();
-        const bool displayLive = !options.displayMode && !window->displaySwitched();
-        SettingsHooks hooks;
-        hooks.keyDown = platform::settingsKeyDown;
+    // F1 on the title, read through the input like every key: a recording keeps it, and a demo
+    // being played opens the screen where its player did, changing what it changed in the game
+    // but nothing of the viewer's (no volumes, no window, no file).
+    platform::SdlGlWindow* window = session.window.get();
+    const bool displayLive = !options.displayMode && !window->displaySwitched();
+    SettingsHooks hooks;
+    if (player) {
+        hooks.saves = false;
+    } else {
         hooks.filePath = settingsFilePath().value_or("");
         hooks.windowed = [window] { return !window->fullScreen(); };
         hooks.apply = [window, displayLive](const GameOptions& chosen) {
@@ -155,9 +159,9 @@ int play(const GameOptions& options) {
                 window->toggleFullScreen();
             }
         };
-        settings.emplace(options, displayLive, std::move(hooks));
-        io.match.layers.push_back(&*settings);
     }
+    SettingsLayer settings(options, displayLive, std::move(hooks));
+    io.match.layers.push_back(&settings);
     const auto start = std::chrono::steady_clock::now();
     mainLoop(*state, io);
     const double seconds =

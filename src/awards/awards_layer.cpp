@@ -12,8 +12,7 @@ namespace darts {
 // The final is the seventh match of the bracket; recording its winner moves the count past it.
 constexpr int kMatchAfterFinal = 8;
 
-AwardsLayer::AwardsLayer(std::string recordsFile, std::function<bool()> recordsKeyDown)
-    : recordsFile_(std::move(recordsFile)), recordsKeyDown_(std::move(recordsKeyDown)) {
+AwardsLayer::AwardsLayer(std::string recordsFile) : recordsFile_(std::move(recordsFile)) {
     if (recordsFile_.empty()) {
         std::fprintf(stderr, "darts: %s\n", noRecordsFolderMessage().c_str());
         return;
@@ -51,7 +50,7 @@ void AwardsLayer::untilClick(GameState& state, FrameIo& io, Draw draw, bool keyC
     // A button already held when the screen comes up must be let go first: only a whole click
     // made on the screen leaves it.
     bool pressed = false;
-    keyWasDown_ = recordsKeyDown_ && recordsKeyDown_();
+    keyWasDown_ = io.input.screenKeyDown(platform::ScreenKey::Records);
     for (;;) {
         draw();
         if (io.input.escapeDown()) {
@@ -68,8 +67,8 @@ void AwardsLayer::untilClick(GameState& state, FrameIo& io, Draw draw, bool keyC
                 return;
             }
         }
-        if (keyCloses && recordsKeyDown_) {
-            const bool down = recordsKeyDown_();
+        if (keyCloses) {
+            const bool down = io.input.screenKeyDown(platform::ScreenKey::Records);
             if (down && !keyWasDown_) return;
             keyWasDown_ = down;
         }
@@ -98,8 +97,7 @@ void AwardsLayer::afterMatch(GameState& state, FrameIo& io) {
 }
 
 void AwardsLayer::frontEndFrame(GameState& state, FrameIo& io) {
-    if (!recordsKeyDown_) return;
-    const bool down = recordsKeyDown_();
+    const bool down = io.input.screenKeyDown(platform::ScreenKey::Records);
     const bool pressed = down && !keyWasDown_;
     keyWasDown_ = down;
     if (!pressed || state.screen != ScreenId::Title || state.inFrontEnd != 1) return;

@@ -18,9 +18,9 @@ namespace darts {
 class AwardsLayer final : public FeatureLayer {
   public:
     // Reads the records at recordsFile ("": no folder for them); a problem is reported on stderr
-    // in one line, and a file that cannot be used is left alone and no records are kept. The key
-    // test tells whether the records key is down now (may be empty: no records page).
-    AwardsLayer(std::string recordsFile, std::function<bool()> recordsKeyDown);
+    // in one line, and a file that cannot be used is left alone and no records are kept. The
+    // records key (F2) is read from the frame's input, like every key.
+    explicit AwardsLayer(std::string recordsFile);
 
     // Before runMatch: a match that is about to be played starts new statistics.
     void beforeMatch(const GameState& state) override;
@@ -42,7 +42,6 @@ class AwardsLayer final : public FeatureLayer {
     void saveRecordsNow();
 
     std::string recordsFile_;
-    std::function<bool()> recordsKeyDown_;
     PlayerRecords records_;  // as shown: the file's records with this run's
     PlayerRecords unsaved_;  // this run's matches the file does not hold yet
     MatchStatistics statistics_;

@@ -14,6 +14,7 @@ constexpr size_t kMaxDemoBytes = size_t{1} << 30;  // hours of play; anything bi
 constexpr size_t kMaxUiText = 1024;
 constexpr int kLastMouseObject = static_cast<int>(platform::MouseObject::Button7);
 constexpr int kLastUiKind = static_cast<int>(platform::UiEvent::Kind::Paste);
+constexpr int kLastScreenKey = static_cast<int>(platform::ScreenKey::Records);
 
 // Reads little-endian values; any read past the end fails and leaves the cursor failed.
 class ByteCursor {
@@ -40,8 +41,14 @@ class ByteCursor {
     size_t position_;
 };
 
-// One event from the cursor; false when it is damaged or cut short.
-bool parseEvent(ByteCursor& in, DemoEvent& event) {
+// A u8 length and that many bytes.
+bool readShortText(ByteCursor& in, std::string& out) {
+    uint8_t length = 0;
+    return in.read(length) && in.readText(out, length);
+}
+
+// One event from the cursor of a demo of `version`; false when it is damaged or cut short.
+bool parseEvent(ByteCursor& in, uint32_t version, DemoEvent& event) {
     uint8_t tag = 0;
     if (!in.read(tag)) return false;
     event.kind = static_cast<DemoEvent::Kind>(tag);
@@ -49,6 +56,16 @@ bool parseEvent(ByteCursor& in, DemoEvent& event) {
         case DemoEvent::Kind::Escape: {
             uint8_t down = 0;
             if (!in.read(down) || down > 1) return false;
+            event.escapeDown = down == 1;
+            return true;
+        }
+        case DemoEvent::Kind::ScreenKey: {
+            uint8_t key = 0, down = 0;
+            if (version == kDemoFirstVersion || !in.read(key) || key < 1 || key > kLastScreenKey ||
+                !in.read(down) || down > 1) {
+                return false;
+            }
+            event.screenKey = static_cast<platform::ScreenKey>(key);
             event.escapeDown = down == 1;
             return true;
         }
@@ -96,6 +113,12 @@ uint32_t demoOptions(bool windowed, Language language) {
 }
 
 Language demoLanguage(const DemoHeader& header) {
+    for (const DemoSetting& setting : header.settings) {
+        if (setting.key != "language") continue;
+        if (const std::optional<Language> language = languageFromCode(setting.value)) {
+            return *language;
+        }
+    }
     return (header.options & kDemoOptionEnglish) != 0 ? Language::English : Language::Japanese;
 }
 
@@ -111,6 +134,13 @@ std::unique_ptr<DemoWriter> DemoWriter::create(const std::string& path, const De
     writer->value(header.version);
     writer->value(header.seed);
     writer->value(header.options);
+    if (header.version != kDemoFirstVersion) {
+        writer->value(static_cast<uint8_t>(std::min<size_t>(header.settings.size(), 255)));
+        for (size_t i = 0; i < std::min<size_t>(header.settings.size(), 255); ++i) {
+            writer->shortText(header.settings[i].key);
+            writer->shortText(header.settings[i].value);
+        }
+    }
     return writer;
 }
 
@@ -131,8 +161,20 @@ void DemoWriter::value(T v) {
     bytes(&v, sizeof v);  // the demo format is little-endian, as is every machine we build for
 }
 
+void DemoWriter::shortText(const std::string& text) {
+    const size_t length = std::min<size_t>(text.size(), 255);
+    value(static_cast<uint8_t>(length));
+    bytes(text.data(), length);
+}
+
 void DemoWriter::escape(bool down) {
     value(static_cast<uint8_t>(DemoEvent::Kind::Escape));
+    value(static_cast<uint8_t>(down ? 1 : 0));
+}
+
+void DemoWriter::screenKey(platform::ScreenKey key, bool down) {
+    value(static_cast<uint8_t>(DemoEvent::Kind::ScreenKey));
+    value(static_cast<uint8_t>(key));
     value(static_cast<uint8_t>(down ? 1 : 0));
 }
 
@@ -217,10 +259,24 @@ std::unique_ptr<DemoReader> DemoReader::fromBytes(std::vector<uint8_t> bytes,
         error = what + " is cut short in its header";
         return nullptr;
     }
-    if (header.version != kDemoVersion) {
+    if (header.version != kDemoVersion && header.version != kDemoFirstVersion) {
         error = what + " has format version " + std::to_string(header.version) +
-                "; this game plays version " + std::to_string(kDemoVersion);
+                "; this game plays versions " + std::to_string(kDemoFirstVersion) + " to " +
+                std::to_string(kDemoVersion);
         return nullptr;
+    }
+    if (header.version != kDemoFirstVersion) {
+        uint8_t count = 0;
+        bool whole = in.read(count);
+        for (int i = 0; whole && i < count; ++i) {
+            DemoSetting setting;
+            whole = readShortText(in, setting.key) && readShortText(in, setting.value);
+            header.settings.push_back(std::move(setting));
+        }
+        if (!whole) {
+            error = what + " is cut short in its header";
+            return nullptr;
+        }
     }
     if ((header.options & ~kDemoKnownOptions) != 0) {
         error = what + " needs options this game does not know (options word " +
@@ -237,7 +293,7 @@ std::unique_ptr<DemoReader> DemoReader::fromBytes(std::vector<uint8_t> bytes,
             error = what + " ends without its end event (the recording was cut short)";
             return nullptr;
         }
-        if (!parseEvent(in, event)) {
+        if (!parseEvent(in, header.version, event)) {
             error = what + " is damaged at byte " + std::to_string(at);
             return nullptr;
         }
@@ -255,7 +311,7 @@ std::unique_ptr<DemoReader> DemoReader::fromBytes(std::vector<uint8_t> bytes,
 bool DemoReader::next(DemoEvent& event) {
     if (ended_) return false;
     ByteCursor in(bytes_, position_);
-    parseEvent(in, event);  // checked when the demo was opened
+    parseEvent(in, header_.version, event);  // checked when the demo was opened
     position_ = in.position();
     ended_ = event.kind == DemoEvent::Kind::End;
     return true;

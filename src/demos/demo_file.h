@@ -1,14 +1,18 @@
 // Input demos: what the game consumed, frame by frame, so that a run can be replayed exactly.
 //
 // A demo file is little-endian binary:
-//   header   "301DEMO" and a 0 byte, u32 format version (1), u32 seed of the random numbers,
-//            u32 options: bit 0, the recording ran in a window (nothing depends on it); bit 1,
-//            the game spoke English (else Japanese). The language changes texts the state holds,
-//            so a demo is played back in its own, whatever the player's settings say. The other
-//            bits are 0: a demo with any of them set is refused, since it needs an option this
-//            game does not know. (Every option that changes what the state holds goes here.)
+//   header   "301DEMO" and a 0 byte, u32 format version (2; 1 is still played), u32 seed of the
+//            random numbers, u32 options: bit 0, the recording ran in a window (nothing depends
+//            on it); bit 1, the game spoke English (else Japanese). The other bits are 0: a demo
+//            with any of them set is refused, since it needs an option this game does not know.
+//            Version 2 then holds u8 n, n x (u8 length, key, u8 length, value): the settings that
+//            change what the state holds (the language, the mouse speed), as the settings file
+//            spells them. A demo is played back with its own, whatever the player's settings
+//            say; one with a setting this game does not know is refused.
 //   then one event per thing the game asked the input for, in the order it asked, each a tag byte:
 //   'E' u8 down                 Escape polled: 1 when it was down
+//   'K' u8 key, u8 down         a screen key polled (platform::ScreenKey): 1 when it was down;
+//                               version 2 only (version 1 games never asked)
 //   'M' u8 n, n x (u8 part, i32 value)
 //                               the mouse queue read: n records (at most 100), part as in
 //                               platform::MouseObject, value the relative move or button state
@@ -35,16 +39,24 @@
 
 namespace darts {
 
-constexpr uint32_t kDemoVersion = 1;
+constexpr uint32_t kDemoVersion = 2;
+constexpr uint32_t kDemoFirstVersion = 1;  // no settings, no screen keys
 constexpr uint64_t kDemoChecksumInterval = 60;  // frames between stored state checksums
 constexpr uint32_t kDemoOptionWindowed = 1;
 constexpr uint32_t kDemoOptionEnglish = 2;
 constexpr uint32_t kDemoKnownOptions = kDemoOptionWindowed | kDemoOptionEnglish;
 
+// One stored setting: its settings-file key and value.
+struct DemoSetting {
+    std::string key;
+    std::string value;
+};
+
 struct DemoHeader {
     uint32_t version = kDemoVersion;
     uint32_t seed = 0;
     uint32_t options = 0;
+    std::vector<DemoSetting> settings;  // version 2
 };
 
 // The header's options word for a game recorded in `language`, in a window or not.
@@ -55,6 +67,7 @@ Language demoLanguage(const DemoHeader& header);
 struct DemoEvent {
     enum class Kind : uint8_t {
         Escape = 'E',
+        ScreenKey = 'K',
         Mouse = 'M',
         UiEvent = 'U',
         UiNone = 'u',
@@ -63,7 +76,8 @@ struct DemoEvent {
         End = 'Z',
     };
     Kind kind = Kind::FrameEnd;
-    bool escapeDown = false;
+    bool escapeDown = false;  // Escape, ScreenKey: down
+    platform::ScreenKey screenKey = platform::ScreenKey::Settings;
     std::vector<platform::MouseRecord> mouse;
     platform::UiEvent ui;
     uint64_t frame = 0;  // Checksum: the frame; End: the number of frames
@@ -80,6 +94,7 @@ class DemoWriter {
     ~DemoWriter();
 
     void escape(bool down);
+    void screenKey(platform::ScreenKey key, bool down);
     void mouse(std::span<const platform::MouseRecord> records);
     void uiEvent(const platform::UiEvent& event);
     void uiNone();
@@ -91,6 +106,7 @@ class DemoWriter {
   private:
     DemoWriter(std::FILE* file, std::string path) : file_(file), path_(std::move(path)) {}
     void bytes(const void* data, size_t size);
+    void shortText(const std::string& text);  // u8 length, then the bytes (at most 255)
     template <typename T>
     void value(T v);
 

@@ -14,6 +14,8 @@ const char* describe(DemoEvent::Kind kind) {
     switch (kind) {
         case DemoEvent::Kind::Escape:
             return "the Escape key";
+        case DemoEvent::Kind::ScreenKey:
+            return "a screen key";
         case DemoEvent::Kind::Mouse:
             return "the mouse";
         case DemoEvent::Kind::UiEvent:
@@ -46,6 +48,12 @@ DemoRecorder::DemoRecorder(DemoWriter& writer, platform::InputSource& input, pla
 bool DemoRecorder::Input::escapeDown() {
     const bool down = inner_.escapeDown();
     writer_.escape(down);
+    return down;
+}
+
+bool DemoRecorder::Input::screenKeyDown(platform::ScreenKey key) {
+    const bool down = inner_.screenKeyDown(key);
+    writer_.screenKey(key, down);
     return down;
 }
 
@@ -102,6 +110,17 @@ bool DemoPlayer::take(DemoEvent::Kind wanted, DemoEvent::Kind alsoWanted, const 
 
 bool DemoPlayer::Input::escapeDown() {
     return player_.take(DemoEvent::Kind::Escape, "the Escape key") && player_.event_.escapeDown;
+}
+
+bool DemoPlayer::Input::screenKeyDown(platform::ScreenKey key) {
+    if (player_.reader_.header().version == kDemoFirstVersion) return false;
+    if (!player_.take(DemoEvent::Kind::ScreenKey, "a screen key")) return false;
+    if (player_.event_.screenKey != key) {
+        player_.fail("the game went out of step with the demo in frame " +
+                     std::to_string(player_.frame_ + 1) + ": it asked for another screen key");
+        return false;
+    }
+    return player_.event_.escapeDown;
 }
 
 int DemoPlayer::Input::readMouse(platform::MouseRecord* out, int capacity) {

@@ -34,6 +34,7 @@ class DemoRecorder {
         Input(DemoWriter& writer, platform::InputSource& inner) : writer_(writer), inner_(inner) {}
         bool escapeDown() override;
         int readMouse(platform::MouseRecord* out, int capacity) override;
+        bool screenKeyDown(platform::ScreenKey key) override;
         // Only for the pointer's picture: nothing is recorded until the records are read.
         int peekMouse(platform::MouseRecord* out, int capacity) override {
             return inner_.peekMouse(out, capacity);
@@ -89,6 +90,8 @@ class DemoPlayer {
         explicit Input(DemoPlayer& player) : player_(player) {}
         bool escapeDown() override;
         int readMouse(platform::MouseRecord* out, int capacity) override;
+        // A version 1 demo was made by a game that never asked: every key is up.
+        bool screenKeyDown(platform::ScreenKey key) override;
 
       private:
         DemoPlayer& player_;

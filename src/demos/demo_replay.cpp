@@ -6,9 +6,11 @@
 #include "assets/asset_loading.h"
 #include "core/state_checksum.h"
 #include "demos/demo_input.h"
+#include "demos/demo_settings.h"
 #include "demos/run_control.h"
 #include "loops/main_loop.h"
 #include "render/device.h"
+#include "settings/settings_layer.h"
 
 namespace darts {
 
@@ -24,7 +26,11 @@ DemoReplayResult replayDemoHeadless(DemoReader& demo) {
     DemoReplayResult result;
     auto state = std::make_unique<GameState>();
     render::HeadlessDevice headless;
+    // The game's options as the demo ran with them, which the settings screen also starts from.
+    GameOptions options;
+    if (!applyDemoSettings(demo.header(), options, result.error)) return result;
     state->language = demoLanguage(demo.header());
+    state->cursorPixelsPerCount = options.mouseSpeed;
     result.error = startUpHeadless(*state, headless, demo.header().seed);
     if (!result.error.empty()) return result;
 
@@ -36,6 +42,11 @@ DemoReplayResult replayDemoHeadless(DemoReader& demo) {
     QuitAwareUi ui(player.ui(), playbackFailed);
     FrameIo frameIo{device, input, nullptr};
     MainLoopIo io{frameIo, ui, {}, {}, {}};
+    // F1 opens the settings screen where the recording did; nothing it changes is kept.
+    SettingsHooks playback;
+    playback.saves = false;
+    SettingsLayer settings(options, true, std::move(playback));
+    io.match.layers.push_back(&settings);
 
     const auto start = std::chrono::steady_clock::now();
     mainLoop(*state, io);

@@ -84,6 +84,7 @@ class QuitAwareInput final : public platform::InputSource {
     int peekMouse(platform::MouseRecord* out, int capacity) override {
         return inner_.peekMouse(out, capacity);
     }
+    bool screenKeyDown(platform::ScreenKey key) override { return inner_.screenKeyDown(key); }
 
   private:
     platform::InputSource& inner_;

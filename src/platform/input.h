@@ -1,5 +1,5 @@
-// What the game needs from the input devices: a test whether Escape is down, once per frame, and
-// a queue of relative mouse records read empty once per frame.
+// What the game needs from the input devices: a test whether Escape is down, once per frame, a
+// queue of relative mouse records read empty once per frame, and the screen keys on the title.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +29,12 @@ struct MouseRecord {
     int32_t data;
 };
 
+// The keys that open a screen of a feature over the title (they never act during a match).
+enum class ScreenKey : uint8_t {
+    Settings = 1,  // F1: the settings screen
+    Records = 2,   // F2: the records page, with awards on
+};
+
 constexpr int kMouseBufferSize = 100;
 constexpr int32_t kButtonPressed = 0x80;
 
@@ -43,6 +49,9 @@ class InputSource {
     // what the mouse did since the last read, for drawing the pointer where it already is. A
     // source that cannot tell (a demo, a script) has none.
     virtual int peekMouse(MouseRecord* /*out*/, int /*capacity*/) { return 0; }
+    // Whether a screen key is down now. Read through here, like Escape, so that demos record
+    // and replay it; a source without a keyboard has none down.
+    virtual bool screenKeyDown(ScreenKey /*key*/) { return false; }
 };
 
 // No keyboard and no mouse: the input of headless runs.

@@ -37,8 +37,7 @@ SettingsLayer::SettingsLayer(const GameOptions& started, bool displayLive, Setti
     : started_(started), chosen_(started), displayLive_(displayLive), hooks_(std::move(hooks)) {}
 
 void SettingsLayer::frontEndFrame(GameState& state, FrameIo& io) {
-    if (!hooks_.keyDown) return;
-    const bool down = hooks_.keyDown();
+    const bool down = io.input.screenKeyDown(platform::ScreenKey::Settings);
     const bool pressed = down && !keyWasDown_;
     keyWasDown_ = down;
     if (!pressed || state.screen != ScreenId::Title || state.inFrontEnd != 1) return;
@@ -99,11 +98,9 @@ void SettingsLayer::run(GameState& state, FrameIo& io) {
                 }
             }
         }
-        if (hooks_.keyDown) {
-            const bool down = hooks_.keyDown();
-            if (down && !keyWasDown_) open = false;
-            keyWasDown_ = down;
-        }
+        const bool down = io.input.screenKeyDown(platform::ScreenKey::Settings);
+        if (down && !keyWasDown_) open = false;
+        keyWasDown_ = down;
     }
     state.cursorX = x;
     state.cursorY = y;
@@ -128,7 +125,7 @@ void SettingsLayer::save(const SettingsMenu& menu) {
             keys.push_back(settingKey(static_cast<SettingRow>(row)));
         }
     }
-    if (keys.empty()) return;
+    if (keys.empty() || !hooks_.saves) return;
     if (hooks_.filePath.empty()) {
         printError(
             "no folder for the settings (neither XDG_CONFIG_HOME nor HOME is an absolute "

@@ -18,13 +18,14 @@
 namespace darts {
 
 struct SettingsHooks {
-    std::function<bool()> keyDown;  // whether F1 is down now
     // Takes the chosen settings over where the running game can: the volumes and mute, rumble,
     // and the window when the display row may change while running (may be empty).
     std::function<void(const GameOptions&)> apply;
     // Whether the game shows in a window now, Alt+Enter included (may be empty: as chosen).
     std::function<bool()> windowed;
     std::string filePath;  // empty: no folder for the file, nothing is written
+    // False while a demo is played: the recording's changes are not the viewer's to keep.
+    bool saves = true;
 };
 
 class SettingsLayer final : public FeatureLayer {

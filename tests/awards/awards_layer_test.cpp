@@ -108,7 +108,7 @@ TEST_F(AwardsLayerTest, WatchingChangesNoFrameOfTheMatch) {
         watched->awardsOn = 1;
         Effects effects;
         watched->effects = &effects;
-        AwardsLayer awards(path_, {});
+        AwardsLayer awards(path_);
         EXPECT_EQ(playWatched(*watched, &awards), expected);
 
         const MatchStatistics& stats = awards.statistics();
@@ -132,7 +132,7 @@ TEST_F(AwardsLayerTest, WatchingChangesNoFrameOfTheMatch) {
 TEST_F(AwardsLayerTest, CardWaitsForAWholeClickThenTheRecordsAreKept) {
     auto state = seededMatch(9);
     state->awardsOn = 1;
-    AwardsLayer awards(path_, {});
+    AwardsLayer awards(path_);
     playWatched(*state, &awards);
     ASSERT_EQ(state->inFrontEnd, 1);
 
@@ -179,8 +179,8 @@ void playAndSave(AwardsLayer& awards, uint32_t seed) {
 
 // Two games started at once, each saving a match: the second keeps the first one's match.
 TEST_F(AwardsLayerTest, TwoGamesAtOnceBothCount) {
-    AwardsLayer first(path_, {});
-    AwardsLayer second(path_, {});
+    AwardsLayer first(path_);
+    AwardsLayer second(path_);
     playAndSave(first, 9);
     playAndSave(second, 77);
     const int64_t darts =
@@ -207,7 +207,7 @@ TEST_F(AwardsLayerTest, AFileThatCannotBeReadIsNeverReplaced) {
         const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (fd < 0 || ::dup2(fd, 2) < 0) ::_exit(3);
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(77);
-        AwardsLayer awards(path_, {});
+        AwardsLayer awards(path_);
         playAndSave(awards, 9);
         playAndSave(awards, 77);
         ::_exit(0);
@@ -229,7 +229,7 @@ TEST_F(AwardsLayerTest, AFileThatCannotBeReadIsNeverReplaced) {
 // With --awards and no folder for the records the player is told, in one line.
 TEST_F(AwardsLayerTest, NoFolderForTheRecordsIsSaidOnce) {
     ::testing::internal::CaptureStderr();
-    AwardsLayer awards("", {});
+    AwardsLayer awards("");
     playAndSave(awards, 9);
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("no folder for the records"), std::string::npos) << said;

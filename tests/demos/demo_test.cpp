@@ -37,7 +37,8 @@ class DemoFileTest : public ::testing::Test {
     // A short demo with one event of every kind.
     std::vector<uint8_t> writeSample() {
         std::string error;
-        auto writer = DemoWriter::create(path, {kDemoVersion, 12345, kDemoOptionWindowed}, error);
+        auto writer =
+            DemoWriter::create(path, {kDemoVersion, 12345, kDemoOptionWindowed, {}}, error);
         EXPECT_TRUE(writer) << error;
         writer->escape(false);
         const MouseRecord records[] = {{MouseObject::X, -7}, {MouseObject::Button0, 0x80}};
@@ -110,7 +111,7 @@ TEST_F(DemoFileTest, EveryCutShortFileIsRefusedWithOneLine) {
 
 TEST_F(DemoFileTest, DamagedFilesAreRefused) {
     const std::vector<uint8_t> whole = writeSample();
-    const size_t firstEvent = 8 + 12;
+    const size_t firstEvent = 8 + 12 + 1;  // after the header and its count of settings
     auto refused = [](std::vector<uint8_t> bytes, const char* why) {
         std::string error;
         EXPECT_FALSE(DemoReader::fromBytes(std::move(bytes), "damaged", error)) << why;
@@ -120,11 +121,11 @@ TEST_F(DemoFileTest, DamagedFilesAreRefused) {
     bytes[0] = 'X';
     EXPECT_NE(refused(bytes, "magic").find("not a demo"), std::string::npos);
     bytes = whole;
-    bytes[8] = 2;  // format version 2
-    EXPECT_NE(refused(bytes, "version").find("version 2"), std::string::npos);
+    bytes[8] = 3;  // format version 3
+    EXPECT_NE(refused(bytes, "version").find("version 3"), std::string::npos);
     bytes = whole;
     bytes[firstEvent] = 'Q';  // no such event
-    EXPECT_NE(refused(bytes, "tag").find("byte 20"), std::string::npos);
+    EXPECT_NE(refused(bytes, "tag").find("byte 21"), std::string::npos);
     bytes = whole;
     bytes[firstEvent + 1] = 2;  // Escape neither up nor down
     refused(bytes, "escape value");

@@ -30,7 +30,11 @@ class Script : public platform::InputSource {
     std::deque<std::vector<MouseRecord>> frames;
     int polls = 0;
     int escapeFrom = -1;
+    std::function<bool()> settingsKey;  // F1
     bool escapeDown() override { return escapeFrom >= 0 && polls >= escapeFrom; }
+    bool screenKeyDown(platform::ScreenKey key) override {
+        return key == platform::ScreenKey::Settings && settingsKey && settingsKey();
+    }
     int readMouse(MouseRecord* out, int capacity) override {
         ++polls;
         if (frames.empty()) return 0;
@@ -75,10 +79,10 @@ class SettingsLayerTest : public ::testing::Test {
 
     // F1 is down on the first test (the title's frame) and again from poll `closeAt` on.
     SettingsLayer session(const GameOptions& started, int closeAt = -1) {
-        SettingsHooks hooks;
-        hooks.keyDown = [this, closeAt] {
+        input_.settingsKey = [this, closeAt] {
             return input_.polls == 0 || (closeAt >= 0 && input_.polls >= closeAt);
         };
+        SettingsHooks hooks;
         hooks.apply = [this](const GameOptions& chosen) { applied_.push_back(chosen); };
         hooks.filePath = path_;
         hooks.windowed = windowed_;

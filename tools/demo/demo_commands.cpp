@@ -13,6 +13,8 @@
 #include "demo/demo_bot.h"
 #include "demos/demo_input.h"
 #include "demos/demo_replay.h"
+#include "demos/demo_settings.h"
+#include "settings/settings_layer.h"
 #include "demos/run_control.h"
 #include "loops/main_loop.h"
 #include "render/device.h"
@@ -113,8 +115,10 @@ int runMakeDemo(int argc, char** argv) {
     std::string error = startUpHeadless(*state, headless, static_cast<uint32_t>(seed));
     if (!error.empty()) return fail(error);
 
+    GameOptions options;
+    options.language = languageCode(language);
     const DemoHeader header{kDemoVersion, static_cast<uint32_t>(seed),
-                            demoOptions(false, language)};
+                            demoOptions(false, language), demoSettings(options)};
     std::unique_ptr<DemoWriter> writer = DemoWriter::create(out, header, error);
     if (!writer) return fail(error);
     CountingDevice device(headless);
@@ -128,6 +132,11 @@ int runMakeDemo(int argc, char** argv) {
     device.setFrameListener([&recorder](uint64_t frame) { recorder.framePresented(frame); });
     FrameIo frameIo{device, recorder.input(), nullptr};
     MainLoopIo io{frameIo, recorder.ui(), {}, {}, {}};
+    // The settings screen's key is asked for as in the game (the bot never presses it).
+    SettingsHooks noFile;
+    noFile.saves = false;
+    SettingsLayer settings(options, true, std::move(noFile));
+    io.match.layers.push_back(&settings);
     mainLoop(*state, io);
     if (!recorder.finish(device.framesPresented(), error)) return fail(error);
 

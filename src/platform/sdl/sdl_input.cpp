@@ -11,6 +11,7 @@
 
 #include "platform/sdl/sdl_controller.h"
 #include "platform/sdl/sdl_input_internal.h"
+#include "platform/sdl/sdl_keys.h"
 #include "platform/sdl/sdl_window.h"
 
 namespace darts::platform {
@@ -45,6 +46,11 @@ class SdlInputOnWindow final : public SdlInput {
         const bool down = keys[SDL_SCANCODE_ESCAPE] != 0 || escapeHeld_ || escapeTapped_;
         escapeTapped_ = false;
         return down;
+    }
+
+    // The keys' state is kept current by the pumping the Escape and mouse reads do.
+    bool screenKeyDown(ScreenKey key) override {
+        return key == ScreenKey::Settings ? settingsKeyDown() : recordsKeyDown();
     }
 
     int readMouse(MouseRecord* out, int capacity) override {
