@@ -18,8 +18,8 @@ set -euo pipefail
 if [ "${1:-}" = --viewer-quits ]; then  # HOW DARTS, on the virtual X server
   how=$2 darts=$3
   here=$(dirname "$0")
-  source "$here/../game/played_game.sh"
-  source "$here/../game/window_manager.sh"
+  source "$here/../played/played_game.sh"
+  source "$here/../played/window_manager.sh"
   scratch=$(mktemp -d)
   trap 'rm -rf "$scratch"' EXIT
   # The demo plays for minutes; the viewer acts once its window shows a frame.
