@@ -11,3 +11,4 @@ sim=${1:-build}/tools/darts-sim
 "$sim" make-demo --script bar-lose --seed 8 --out tests/demos/bar-lose.dem
 "$sim" make-demo --script tournament --seed 8 --out tests/demos/tournament.dem
 "$sim" make-demo --script escape --seed 7 --out tests/demos/escape.dem
+"$sim" make-demo --script escape --seed 7 --language en --out tests/demos/escape-en.dem

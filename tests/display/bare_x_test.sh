@@ -21,7 +21,7 @@ say() { echo "$*"; }
 fail() { say "FAIL: $*"; exit 1; }
 
 . "$here/root_pictures.sh"
-. "$here/../game/played_game.sh"
+. "$here/../played/played_game.sh"
 
 scratch=$(mktemp -d)
 xvfb=""

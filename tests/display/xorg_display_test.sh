@@ -56,7 +56,7 @@ fail() {
 mode() { xrandr | sed -n 's/.* current \([0-9]*\) x \([0-9]*\),.*/\1x\2/p'; }
 
 . "$here/root_pictures.sh"
-. "$here/../game/played_game.sh"  # stop_stuck_game
+. "$here/../played/played_game.sh"  # stop_stuck_game
 scratch=$(mktemp -d)
 xorg=""
 wm=""

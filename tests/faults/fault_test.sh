@@ -127,7 +127,7 @@ case "$case_name" in
     textures | xargs rm
     rm "$work/sound/BOARDHIT.WAV" "$work/sound/FM_14.MID"
     status=0
-    (cd "$work" && timeout -k 5 240 "$repo/tests/game/play_test.sh" "$darts" /bin/true \
+    (cd "$work" && timeout -k 5 240 "$repo/tests/played/play_test.sh" "$darts" /bin/true \
        >/dev/null 2>"$work/stderr.txt") || status=$?
     lines=$(grep -c '' "$work/stderr.txt" || true)
     if [ "$status" -ne 0 ] || [ "$lines" -ne 1 ] ||

@@ -20,7 +20,7 @@ if [ "${1:-}" = --inside ]; then
   LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}print_suppressions=0" DARTS_STATE_LOG=$log \
     SDL_AUDIODRIVER=dummy timeout -k 5 170 "$darts" --window --seed 7 "$@" 2>"$out/stderr.txt" &
   game=$!
-  source "$here/../game/into_match.sh"
+  source "$here/../played/into_match.sh"
   into_match "$log"
   # Each change to the window is followed by some frames drawn before the next one.
   # Another window takes the focus, and the game's window gets it back.

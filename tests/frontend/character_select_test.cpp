@@ -8,10 +8,10 @@
 #include <string>
 
 #include "frontend/front_end.h"
-#include "frontend/recording_device.h"
 #include "frontend/roster.h"
 #include "gfx/resources.h"
 #include "gfx/text_encoding.h"
+#include "support/recording_device.h"
 
 namespace darts::frontend {
 namespace {
@@ -29,6 +29,9 @@ extern "C" iconv_t iconv_open(const char* to, const char* from) {
 
 namespace darts::frontend {
 namespace {
+
+using testing::expectText;
+using testing::RecordingDevice;
 
 using Kind = platform::UiEvent::Kind;
 

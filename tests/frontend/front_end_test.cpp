@@ -9,11 +9,14 @@
 #include <vector>
 
 #include "frontend/front_end_input.h"
-#include "frontend/recording_device.h"
 #include "frontend/roster.h"
+#include "support/recording_device.h"
 
 namespace darts::frontend {
 namespace {
+
+using testing::expectText;
+using testing::RecordingDevice;
 
 using platform::MouseObject;
 

@@ -17,12 +17,15 @@
 
 #include "frontend/front_end.h"
 #include "frontend/front_end_input.h"
-#include "frontend/recording_device.h"
 #include "frontend/roster.h"
 #include "match/rules.h"
+#include "support/recording_device.h"
 
 namespace darts::frontend {
 namespace {
+
+using testing::expectText;
+using testing::RecordingDevice;
 
 namespace fs = std::filesystem;
 using platform::MouseObject;

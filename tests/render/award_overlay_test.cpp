@@ -9,26 +9,12 @@
 #include "render/award_overlay.h"
 #include "render/match_scene.h"
 #include "match/match_fixture.h"
+#include "support/recording_device.h"
 
 namespace darts::render {
 namespace {
 
-// Keeps every textured fan drawn in the frame.
-class FanRecorder : public HeadlessDevice {
-  public:
-    struct Fan {
-        TextureHandle texture;
-        std::vector<ScreenVertex> vertices;
-    };
-    std::vector<Fan> fans;
-    void setTexture(TextureHandle texture) override { texture_ = texture; }
-    void drawScreenFan(std::span<const ScreenVertex> v) override {
-        fans.push_back({texture_, {v.begin(), v.end()}});
-    }
-
-  private:
-    TextureHandle texture_ = 0;
-};
+using testing::RecordingDevice;
 
 struct Box {
     float left, top, right, bottom;
@@ -65,7 +51,7 @@ TEST(AwardOverlay, StaysClearOfTheScorePanelThroughoutItsAnimation) {
     for (int timer = 1; timer <= kLandingDisplayFrames; ++timer) {
         SCOPED_TRACE(timer);
         auto state = tonEightyOnShow(timer, 1);
-        FanRecorder device;
+        RecordingDevice device;
         drawAwardOverlay(*state, device);
         ASSERT_EQ(device.fans.size(), 1u);
         const auto& v = device.fans[0].vertices;
@@ -86,7 +72,7 @@ TEST(AwardOverlay, StaysClearOfTheScorePanelThroughoutItsAnimation) {
 TEST(AwardOverlay, TheOptionOnlyAddsTheBand) {
     auto off = tonEightyOnShow(40, 0);
     auto on = tonEightyOnShow(40, 1);
-    FanRecorder offDevice, onDevice;
+    RecordingDevice offDevice, onDevice;
     renderMatchFrame(*off, offDevice);
     renderMatchFrame(*on, onDevice);
     ASSERT_EQ(onDevice.fans.size(), offDevice.fans.size() + 1);
@@ -100,7 +86,7 @@ TEST(AwardOverlay, TheOptionOnlyAddsTheBand) {
     // A turn that busts shows nothing.
     auto bust = tonEightyOnShow(40, 1);
     bust->players[kHuman].scoreLeft = -5;
-    FanRecorder bustDevice;
+    RecordingDevice bustDevice;
     drawAwardOverlay(*bust, bustDevice);
     EXPECT_TRUE(bustDevice.fans.empty());
 }

@@ -9,29 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "support/recording_device.h"
+
 namespace darts::render {
 namespace {
 
-// Remembers the texture bindings, fans and texts it is given, in order.
-class RecordingDevice : public HeadlessDevice {
-  public:
-    struct Text {
-        FontHandle font;
-        std::string text;
-        int x, y;
-        uint32_t color;
-    };
-    void setTexture(TextureHandle texture) override { bound.push_back(texture); }
-    void drawScreenFan(std::span<const ScreenVertex> vertices) override {
-        fans.emplace_back(vertices.begin(), vertices.end());
-    }
-    void drawText(FontHandle font, std::string_view text, int x, int y, uint32_t color) override {
-        texts.push_back({font, std::string(text), x, y, color});
-    }
-    std::vector<TextureHandle> bound;
-    std::vector<std::vector<ScreenVertex>> fans;
-    std::vector<Text> texts;
-};
+using testing::RecordingDevice;
 
 constexpr FontHandle kSmall = 11, kLarge = 22;
 
@@ -65,7 +48,7 @@ TEST_F(Draw2D, QuadCornersRunClockwiseFromTopLeft) {
 TEST_F(Draw2D, QuadVerticesCarryCornersDepthColourAndTextureCoordinates) {
     drawQuad2D(s, device, quadCorners(510, 0, 800, 80), 120, 0, 0);
     ASSERT_EQ(device.fans.size(), 1u);
-    const std::vector<ScreenVertex>& v = device.fans[0];
+    const std::vector<ScreenVertex>& v = device.fans[0].vertices;
     ASSERT_EQ(v.size(), 4u);
     const float expected[4][4] = {{510, 0, 0, 0}, {800, 0, 1, 0}, {800, 80, 1, 1}, {510, 80, 0, 1}};
     for (int i = 0; i < 4; ++i) {
@@ -86,10 +69,10 @@ TEST_F(Draw2D, QuadAlphaKeepsOnlyItsLowByte) {
     drawQuad2D(s, device, quadCorners(0, 0, 1, 1), 0x1AB, 0, 3);
     drawQuad2D(s, device, quadCorners(0, 0, 1, 1), -1, 0, 3);
     ASSERT_EQ(device.fans.size(), 4u);
-    EXPECT_EQ(device.fans[0][0].color, 0xFFFFFFFFu);
-    EXPECT_EQ(device.fans[1][0].color, 0x00FFFFFFu);
-    EXPECT_EQ(device.fans[2][0].color, 0xABFFFFFFu);
-    EXPECT_EQ(device.fans[3][0].color, 0xFFFFFFFFu);
+    EXPECT_EQ(device.fans[0].vertices[0].color, 0xFFFFFFFFu);
+    EXPECT_EQ(device.fans[1].vertices[0].color, 0x00FFFFFFu);
+    EXPECT_EQ(device.fans[2].vertices[0].color, 0xABFFFFFFu);
+    EXPECT_EQ(device.fans[3].vertices[0].color, 0xFFFFFFFFu);
 }
 
 TEST_F(Draw2D, QuadTextureKindsChooseTheTable) {
@@ -186,7 +169,7 @@ TEST_F(Draw2D, MissingFontIsPassedOnAsNone) {
 TEST_F(Draw2D, HorizontalLineIsABand2Point2PixelsHigh) {
     drawLine2D(device, 80, 450, 160, 450, 0, 0, 0, 255);
     ASSERT_EQ(device.fans.size(), 1u);
-    const std::vector<ScreenVertex>& v = device.fans[0];
+    const std::vector<ScreenVertex>& v = device.fans[0].vertices;
     ASSERT_EQ(v.size(), 4u);
     // Point 1 + A, point 2 + A, point 2 + B, point 1 + B; A points up for a line to the right.
     EXPECT_NEAR(v[0].x, 80, 0.01);
@@ -212,7 +195,7 @@ TEST_F(Draw2D, HorizontalLineIsABand2Point2PixelsHigh) {
 
 TEST_F(Draw2D, VerticalLineIsABand2Point2PixelsWide) {
     drawLine2D(device, 300, 100, 300, 200, 255, 255, 255, 255);
-    const std::vector<ScreenVertex>& v = device.fans.at(0);
+    const std::vector<ScreenVertex>& v = device.fans.at(0).vertices;
     EXPECT_NEAR(v[0].x, 301.1, 1e-3);
     EXPECT_NEAR(v[0].y, 100, 0.01);
     EXPECT_NEAR(v[1].y, 200, 0.01);
@@ -223,7 +206,7 @@ TEST_F(Draw2D, VerticalLineIsABand2Point2PixelsWide) {
 
 TEST_F(Draw2D, LineColourTakesTheLowByteOfEachChannelAndBindsNoTexture) {
     drawLine2D(device, 0, 0, 10, 10, 0x112, 0x34, -1, 0x180);
-    EXPECT_EQ(device.fans.at(0)[0].color, 0x801234FFu);
+    EXPECT_EQ(device.fans.at(0).vertices[0].color, 0x801234FFu);
     EXPECT_TRUE(device.bound.empty());
 }
 

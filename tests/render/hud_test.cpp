@@ -11,46 +11,13 @@
 #include "match/rules.h"
 #include "match/scoring.h"
 #include "render/match_scene.h"
+#include "support/recording_device.h"
 
 namespace darts::render {
 namespace {
 
-// One thing the device was asked to do, in the order asked.
-struct Event {
-    enum Kind { Texture, Fan, Text, Subset } kind = Texture;
-    TextureHandle texture = 0;
-    std::vector<ScreenVertex> vertices;
-    FontHandle font = 0;
-    std::string text;
-    int x = 0, y = 0;
-    uint32_t color = 0;
-    MeshHandle mesh = 0;
-};
-
-class RecordingDevice : public HeadlessDevice {
-  public:
-    void setTexture(TextureHandle texture) override { add(Event::Texture).texture = texture; }
-    void drawScreenFan(std::span<const ScreenVertex> vertices) override {
-        add(Event::Fan).vertices.assign(vertices.begin(), vertices.end());
-    }
-    void drawText(FontHandle font, std::string_view text, int x, int y, uint32_t color) override {
-        Event& e = add(Event::Text);
-        e.font = font;
-        e.text = text;
-        e.x = x;
-        e.y = y;
-        e.color = color;
-    }
-    void drawSubset(MeshHandle mesh, int) override { add(Event::Subset).mesh = mesh; }
-    std::vector<Event> events;
-
-  private:
-    Event& add(Event::Kind kind) {
-        events.emplace_back();
-        events.back().kind = kind;
-        return events.back();
-    }
-};
+using testing::RecordingDevice;
+using Event = RecordingDevice::Event;
 
 constexpr FontHandle kSmall = 11, kLarge = 22;
 constexpr TextureHandle kOverlay0 = 100, kPortrait0 = 200;

@@ -7,35 +7,12 @@
 #include "match/flight.h"
 #include "match/rules.h"
 #include "render/match_scene.h"
+#include "support/recording_device.h"
 
 namespace darts::render {
 namespace {
 
-// Remembers the transforms and draws of the frames it sees.
-class RecordingDevice : public Device {
-  public:
-    struct Draw {
-        MeshHandle mesh;
-        gfx::Matrix world;
-    };
-    void beginFrame() override { draws.clear(); }
-    void endFrame() override {}
-    void setTransform(TransformKind kind, const gfx::Matrix& matrix) override {
-        if (kind == TransformKind::World) world = matrix;
-        if (kind == TransformKind::View) view = matrix;
-        if (kind == TransformKind::Projection) projection = matrix;
-    }
-    void setMaterial(const Material&) override {}
-    void setTexture(TextureHandle) override {}
-    void drawSubset(MeshHandle mesh, int) override { draws.push_back({mesh, world}); }
-    int count(MeshHandle mesh) const {
-        int n = 0;
-        for (const Draw& d : draws) n += d.mesh == mesh;
-        return n;
-    }
-    gfx::Matrix world{}, view{}, projection{};
-    std::vector<Draw> draws;
-};
+using testing::RecordingDevice;
 
 constexpr MeshHandle kRoom = 1, kBoard = 2, kDart = 3, kHand = 4;
 
