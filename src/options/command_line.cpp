@@ -20,12 +20,12 @@ struct Flag {
     bool on = true;                    // false: the --no- form
 
     bool isSwitch() const { return word != nullptr || option->type == OptionType::Switch; }
-    bool GameOptions::* switchOf() const {
+    bool GameOptions::*switchOf() const {
         return word != nullptr ? word->field : switchField(*option);
     }
 };
 
-// Every flag in the table's order, each switch with its --no- form after it.
+// Every flag in the table's order: an option's own, then those of its words.
 template <typename Visit>
 void forEachFlag(Visit visit) {
     for (const OptionSpec& option : kOptionTable) {
@@ -68,7 +68,8 @@ class Typed {
 
 // What typed options say against each other or against the demo being played or recorded; ""
 // when nothing.
-std::string contradiction(const OptionSpec& option, const Typed& typed, const GameOptions& options) {
+std::string contradiction(const OptionSpec& option, const Typed& typed,
+                          const GameOptions& options) {
     const bool playing = options.playDemo.has_value();
     const bool demo = playing || options.recordDemo.has_value();
     const bool refused = (option.demo.typed == DemoTyped::RefusedWhilePlaying && playing) ||

@@ -43,7 +43,7 @@ struct OptionWord {
     // A choice kept in switches of GameOptions (the display): the word's own switch, which the
     // command line turns on and off as `flag` (with its --no- form) and --help explains as
     // `help`. The word without one is all of them off.
-    bool GameOptions::* field = nullptr;
+    bool GameOptions::*field = nullptr;
     std::string_view flag{};
     std::string_view help{};
     bool fromNextStart = false;  // a running game cannot go there (a switch of the display mode)
@@ -66,10 +66,10 @@ struct DemoRule {
 
 // How the settings screen's value reaches the running game.
 enum class ScreenApply {
-    NextStart,        // the running game keeps what it started with until the next start
-    Live,             // at once
-    LiveWindowing,    // at once while the window can still change (no mode was switched at
-                      // start) and the chosen word can be reached running
+    NextStart,      // the running game keeps what it started with until the next start
+    Live,           // at once
+    LiveWindowing,  // at once while the window can still change (no mode was switched at
+                    // start) and the chosen word can be reached running
 };
 
 // The option's row on the settings screen; an option without a label has none.
@@ -77,8 +77,8 @@ struct ScreenRow {
     std::string_view japanese{};  // Shift-JIS
     std::string_view english{};
     ScreenApply apply = ScreenApply::NextStart;
-    int step = 1;                // what an arrow adds to or takes from a number
-    std::string_view prefix{};     // before a number shown ("x" 2)
+    int step = 1;               // what an arrow adds to or takes from a number
+    std::string_view prefix{};  // before a number shown ("x" 2)
 };
 
 struct OptionSpec {
@@ -87,13 +87,13 @@ struct OptionSpec {
     OptionType type = OptionType::Switch;
     OptionField field{};
     std::string_view valueName{};  // after the flag in --help: N, FILE, ja|en
-    uint64_t low = 0, high = 0;  // a number's range
+    uint64_t low = 0, high = 0;    // a number's range
     std::span<const OptionWord> words{};
     // Typed twice it is refused, with `twice` or else "FLAG given twice"; options sharing a
     // field count as one.
     bool once = false;
     std::string_view twice{};
-    bool GameOptions::* alsoOn = nullptr;  // turned on when it is typed (--timedemo's pace)
+    bool GameOptions::*alsoOn = nullptr;  // turned on when it is typed (--timedemo's pace)
     std::string_view badValue{};  // after a bad typed value; empty: as the settings file says it
     DemoRule demo{};
     ScreenRow row{};

@@ -9,10 +9,15 @@
 namespace darts {
 namespace {
 
-template <typename... Visitors>
-struct Overloaded : Visitors... {
-    using Visitors::operator()...;
-};
+template <typename T>
+std::optional<uint64_t> widened(const std::optional<T>& number) {
+    return number ? std::optional<uint64_t>(static_cast<uint64_t>(*number)) : std::nullopt;
+}
+
+template <typename T>
+std::optional<T> narrowed(std::optional<uint64_t> number) {
+    return number ? std::optional<T>(static_cast<T>(*number)) : std::nullopt;
+}
 
 // Each type's field is of the kind its reader and writer below expect, and the file and the
 // screen only meet the types they can spell; a table that says otherwise does not build.
@@ -44,6 +49,7 @@ constexpr bool fieldFits(const OptionSpec& option) {
 constexpr bool tableIsWellFormed() {
     for (const OptionSpec& option : kOptionTable) {
         if (!fieldFits(option)) return false;
+        if (option.type == OptionType::Switch && option.flag.empty()) return false;  // no --no-
         const bool spelledInFile = option.type == OptionType::Switch ||
                                    option.type == OptionType::Number ||
                                    option.type == OptionType::Choice;
@@ -142,44 +148,45 @@ bool setWord(const OptionSpec& option, std::string_view text, GameOptions& optio
 
 }  // namespace
 
-bool GameOptions::* switchField(const OptionSpec& option) {
+bool GameOptions::*switchField(const OptionSpec& option) {
     const auto* field = std::get_if<bool GameOptions::*>(&option.field);
     return field != nullptr ? *field : nullptr;
 }
 
 std::optional<uint64_t> numberOf(const OptionSpec& option, const GameOptions& options) {
-    return std::visit(
-        Overloaded{[&](int GameOptions::* field) -> std::optional<uint64_t> {
-                       return static_cast<uint64_t>(options.*field);
-                   },
-                   [&]<typename T>
-                       requires std::is_integral_v<T>
-                   (std::optional<T> GameOptions::* field) -> std::optional<uint64_t> {
-                       if (!(options.*field)) return std::nullopt;
-                       return static_cast<uint64_t>(*(options.*field));
-                   },
-                   [](const auto&) -> std::optional<uint64_t> { return std::nullopt; }},
-        option.field);
+    const OptionField& field = option.field;
+    if (const auto* number = std::get_if<int GameOptions::*>(&field)) {
+        return static_cast<uint64_t>(options.*(*number));
+    }
+    if (const auto* number = std::get_if<std::optional<int> GameOptions::*>(&field)) {
+        return widened(options.*(*number));
+    }
+    if (const auto* number = std::get_if<std::optional<uint32_t> GameOptions::*>(&field)) {
+        return widened(options.*(*number));
+    }
+    if (const auto* number = std::get_if<std::optional<uint64_t> GameOptions::*>(&field)) {
+        return options.*(*number);
+    }
+    return std::nullopt;
 }
 
 void setNumber(const OptionSpec& option, std::optional<uint64_t> number, GameOptions& options) {
-    std::visit(Overloaded{[&](int GameOptions::* field) {
-                              options.*field = static_cast<int>(number.value_or(0));
-                          },
-                          [&]<typename T>
-                              requires std::is_integral_v<T>
-                          (std::optional<T> GameOptions::* field) {
-                              options.*field = number ? std::optional<T>(static_cast<T>(*number))
-                                                      : std::nullopt;
-                          },
-                          [](const auto&) {}},
-               option.field);
+    const OptionField& field = option.field;
+    if (const auto* always = std::get_if<int GameOptions::*>(&field)) {
+        options.*(*always) = static_cast<int>(number.value_or(0));
+    } else if (const auto* scale = std::get_if<std::optional<int> GameOptions::*>(&field)) {
+        options.*(*scale) = narrowed<int>(number);
+    } else if (const auto* seed = std::get_if<std::optional<uint32_t> GameOptions::*>(&field)) {
+        options.*(*seed) = narrowed<uint32_t>(number);
+    } else if (const auto* count = std::get_if<std::optional<uint64_t> GameOptions::*>(&field)) {
+        options.*(*count) = number;
+    }
 }
 
 size_t chosenWord(const OptionSpec& option, const GameOptions& options) {
     if (const auto* field = std::get_if<std::string GameOptions::*>(&option.field)) {
         for (size_t i = 0; i < option.words.size(); ++i) {
-            if (option.words[i].word == options.**field) return i;
+            if (option.words[i].word == options.*(*field)) return i;
         }
         return 0;
     }
@@ -198,7 +205,7 @@ size_t chosenWord(const OptionSpec& option, const GameOptions& options) {
 
 void chooseWord(const OptionSpec& option, size_t word, GameOptions& options) {
     if (const auto* field = std::get_if<std::string GameOptions::*>(&option.field)) {
-        options.**field = std::string(option.words[word].word);
+        options.*(*field) = std::string(option.words[word].word);
         return;
     }
     for (size_t i = 0; i < option.words.size(); ++i) {
@@ -217,7 +224,7 @@ std::string optionText(const OptionSpec& option, const GameOptions& options) {
         }
         case OptionType::Choice:
             if (const auto* field = std::get_if<std::string GameOptions::*>(&option.field)) {
-                return options.**field;  // as it is, even one the file would refuse
+                return options.*(*field);  // as it is, even one the file would refuse
             }
             return std::string(option.words[chosenWord(option, options)].word);
         default:
@@ -280,9 +287,13 @@ std::string typedValueHint(const OptionSpec& option) {
 }
 
 void resetOption(const OptionSpec& option, GameOptions& options) {
-    std::visit(Overloaded{[](std::monostate) {},
-                          [&](const auto& field) { options.*field = kDefaults.*field; }},
-               option.field);
+    std::visit(
+        [&](const auto& field) {
+            if constexpr (!std::is_same_v<std::decay_t<decltype(field)>, std::monostate>) {
+                options.*field = kDefaults.*field;
+            }
+        },
+        option.field);
     for (const OptionWord& word : option.words) {
         if (word.field != nullptr) options.*word.field = kDefaults.*word.field;
     }

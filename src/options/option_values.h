@@ -28,7 +28,7 @@ std::string typedValueHint(const OptionSpec& option);
 void resetOption(const OptionSpec& option, GameOptions& options);
 
 // A switch's field; nothing for options of other types.
-bool GameOptions::* switchField(const OptionSpec& option);
+bool GameOptions::*switchField(const OptionSpec& option);
 
 // A number, or nothing for its word (scale's auto) or one not given.
 std::optional<uint64_t> numberOf(const OptionSpec& option, const GameOptions& options);
