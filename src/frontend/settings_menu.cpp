@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "options/option_values.h"
 #include "options/settings_file.h"
 
 namespace darts {
@@ -9,34 +10,28 @@ namespace {
 
 namespace layout = settings_layout;
 
-constexpr int kVolumeStep = 10;
-constexpr int kLargestScale = 16;  // the file's own limit
-
 bool inside(int x, int y, int left, int top, int width, int height) {
     return x >= left && x < left + width && y >= top && y < top + height;
 }
 
-int stepped(int value, int direction, int step, int low, int high) {
-    return std::clamp(value + direction * step, low, high);
+const OptionSpec* optionOf(SettingRow row) { return optionOfRow(static_cast<int>(row)); }
+
+// Numbers stop at their ends; a number's word (scale's auto) lies below the lowest.
+void stepNumber(const OptionSpec& option, GameOptions& options, int direction) {
+    const auto low = static_cast<int64_t>(option.low);
+    const int64_t lowest = option.words.empty() ? low : low - 1;
+    const std::optional<uint64_t> now = numberOf(option, options);
+    const int64_t from = now ? static_cast<int64_t>(*now) : lowest;
+    const int64_t next =
+        std::clamp(from + direction * option.row.step, lowest, static_cast<int64_t>(option.high));
+    setNumber(option, next < low ? std::nullopt : std::optional<uint64_t>(next), options);
 }
 
-// full screen, window, mode switch, and round again.
-void stepDisplay(GameOptions& options, int direction) {
-    const int now = options.windowed ? 1 : options.displayMode ? 2 : 0;
-    const int next = (now + direction + 3) % 3;
-    options.windowed = next == 1;
-    options.displayMode = next == 2;
-}
-
-// "auto" lies below 1.
-void stepScale(GameOptions& options, int direction) {
-    const int now = options.scale.value_or(0);
-    const int next = std::clamp(now + direction, 0, kLargestScale);
-    if (next == 0) {
-        options.scale.reset();
-    } else {
-        options.scale = next;
-    }
+// Choices go round.
+void stepChoice(const OptionSpec& option, GameOptions& options, int direction) {
+    const auto words = static_cast<int>(option.words.size());
+    const int now = static_cast<int>(chosenWord(option, options));
+    chooseWord(option, static_cast<size_t>((now + direction + words) % words), options);
 }
 
 const char* onOff(bool on, Language language) {
@@ -46,12 +41,14 @@ const char* onOff(bool on, Language language) {
 }  // namespace
 
 std::string_view settingKey(SettingRow row) {
-    static constexpr std::string_view kKeys[] = {
-        "display",       "scale", "stretch",     "sharp",  "smooth_hud", "music_volume",
-        "effect_volume", "mute",  "mouse_speed", "rumble", "awards",     "language"};
-    static_assert(std::size(kKeys) == kSettingRows);
-    const int index = static_cast<int>(row);
-    return index >= 0 && index < kSettingRows ? kKeys[index] : std::string_view{};
+    const OptionSpec* option = optionOf(row);
+    return option != nullptr ? option->key : std::string_view{};
+}
+
+std::string_view settingLabel(SettingRow row, Language language) {
+    const OptionSpec* option = optionOf(row);
+    if (option == nullptr) return {};
+    return language == Language::English ? option->row.english : option->row.japanese;
 }
 
 SettingsHit settingsHitAt(int x, int y) {
@@ -82,114 +79,62 @@ SettingsMenu::SettingsMenu(const GameOptions& shown, const GameOptions& started,
     : chosen_(shown), shown_(shown), started_(started), displayLive_(displayLive) {}
 
 bool SettingsMenu::step(SettingRow row, int direction) {
+    const OptionSpec* option = optionOf(row);
+    if (option == nullptr) return false;
     direction = direction < 0 ? -1 : +1;
-    const std::string before = settingValue(settingKey(row), chosen_);
-    GameOptions& o = chosen_;
-    switch (row) {
-        case SettingRow::Display:
-            stepDisplay(o, direction);
+    const std::string before = optionText(*option, chosen_);
+    switch (option->type) {
+        case OptionType::Switch:
+            chosen_.*switchField(*option) = !(chosen_.*switchField(*option));
             break;
-        case SettingRow::Scale:
-            stepScale(o, direction);
+        case OptionType::Number:
+            stepNumber(*option, chosen_, direction);
             break;
-        case SettingRow::Stretch:
-            o.stretch = !o.stretch;
+        case OptionType::Choice:
+            stepChoice(*option, chosen_, direction);
             break;
-        case SettingRow::Sharp:
-            o.sharp = !o.sharp;
-            break;
-        case SettingRow::SmoothHud:
-            o.smoothHud = !o.smoothHud;
-            break;
-        case SettingRow::MusicVolume:
-            o.musicVolume = stepped(o.musicVolume, direction, kVolumeStep, 0, kFullVolume);
-            break;
-        case SettingRow::EffectVolume:
-            o.effectVolume = stepped(o.effectVolume, direction, kVolumeStep, 0, kFullVolume);
-            break;
-        case SettingRow::Mute:
-            o.mute = !o.mute;
-            break;
-        case SettingRow::MouseSpeed:
-            o.mouseSpeed = stepped(o.mouseSpeed, direction, 1, 1, kMaxMouseSpeed);
-            break;
-        case SettingRow::Rumble:
-            o.rumble = !o.rumble;
-            break;
-        case SettingRow::Awards:
-            o.awards = !o.awards;
-            break;
-        case SettingRow::Language:
-            o.language = o.language == "en" ? "ja" : "en";
-            break;
-        case SettingRow::Count:
+        default:
             return false;
     }
-    return settingValue(settingKey(row), chosen_) != before;
+    return optionText(*option, chosen_) != before;
 }
 
 bool SettingsMenu::clickValue(SettingRow row) {
-    switch (row) {
-        case SettingRow::Scale:
-        case SettingRow::MusicVolume:
-        case SettingRow::EffectVolume:
-        case SettingRow::MouseSpeed:
-        case SettingRow::Count:
-            return false;
-        default:
-            return step(row, +1);
-    }
+    // Numbers stay: their arrows change them.
+    const OptionSpec* option = optionOf(row);
+    return option != nullptr && option->type != OptionType::Number && step(row, +1);
 }
 
 std::string SettingsMenu::valueText(SettingRow row, Language language) const {
-    const GameOptions& o = chosen_;
-    switch (row) {
-        case SettingRow::Display:
-            return gameText(language, o.windowed      ? TextId::ValueWindow
-                                      : o.displayMode ? TextId::ValueModeSwitch
-                                                      : TextId::ValueFullScreen);
-        case SettingRow::Scale:
-            return o.scale ? "x" + std::to_string(*o.scale) : gameText(language, TextId::ValueAuto);
-        case SettingRow::Stretch:
-            return onOff(o.stretch, language);
-        case SettingRow::Sharp:
-            return onOff(o.sharp, language);
-        case SettingRow::SmoothHud:
-            return onOff(o.smoothHud, language);
-        case SettingRow::MusicVolume:
-            return std::to_string(o.musicVolume);
-        case SettingRow::EffectVolume:
-            return std::to_string(o.effectVolume);
-        case SettingRow::Mute:
-            return onOff(o.mute, language);
-        case SettingRow::MouseSpeed:
-            return std::to_string(o.mouseSpeed);
-        case SettingRow::Rumble:
-            return onOff(o.rumble, language);
-        case SettingRow::Awards:
-            return onOff(o.awards, language);
-        case SettingRow::Language:
-            return gameText(language,
-                            o.language == "en" ? TextId::ValueEnglish : TextId::ValueJapanese);
-        case SettingRow::Count:
-            break;
+    const OptionSpec* option = optionOf(row);
+    if (option == nullptr) return {};
+    switch (option->type) {
+        case OptionType::Switch:
+            return onOff(chosen_.*switchField(*option), language);
+        case OptionType::Number:
+            if (const std::optional<uint64_t> number = numberOf(*option, chosen_)) {
+                return std::string(option->row.prefix) + std::to_string(*number);
+            }
+            return gameText(language, option->words[0].shown);
+        case OptionType::Choice:
+            return gameText(language, option->words[chosenWord(*option, chosen_)].shown);
+        default:
+            return {};
     }
-    return {};
 }
 
 bool SettingsMenu::appliesLive(SettingRow row) const {
-    switch (row) {
-        case SettingRow::MusicVolume:
-        case SettingRow::EffectVolume:
-        case SettingRow::Mute:
-        case SettingRow::MouseSpeed:
-        case SettingRow::Rumble:
+    const OptionSpec* option = optionOf(row);
+    if (option == nullptr) return false;
+    switch (option->row.apply) {
+        case ScreenApply::Live:
             return true;
-        case SettingRow::Display:
-            return displayLive_ && !chosen_.displayMode;
-        default:
-            return false;
+        case ScreenApply::LiveWindowing:
+            return displayLive_ && !option->words[chosenWord(*option, chosen_)].fromNextStart;
+        case ScreenApply::NextStart:
+            break;
     }
+    return false;
 }
 
 bool SettingsMenu::waitsForRestart(SettingRow row) const {

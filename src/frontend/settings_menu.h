@@ -9,23 +9,38 @@
 
 #include "core/game_texts.h"
 #include "options/command_line.h"
+#include "options/option_table.h"
 
 namespace darts {
 
+namespace settings_rows {
+// The row of the option with settings-file key `key`; no row is no build.
+void noSuchRow();
+constexpr int of(std::string_view key) {
+    for (int row = 0; row < optionRowCount(); ++row) {
+        if (optionOfRow(row)->key == key) return row;
+    }
+    noSuchRow();
+    return -1;
+}
+}  // namespace settings_rows
+
+// The rows are the option table's (each option with a label, in the table's order); these names
+// are for the code that means one of them.
 enum class SettingRow : int {
-    Display,
-    Scale,
-    Stretch,
-    Sharp,
-    SmoothHud,
-    MusicVolume,
-    EffectVolume,
-    Mute,
-    MouseSpeed,
-    Rumble,
-    Awards,
-    Language,
-    Count,
+    Display = settings_rows::of("display"),
+    Scale = settings_rows::of("scale"),
+    Stretch = settings_rows::of("stretch"),
+    Sharp = settings_rows::of("sharp"),
+    SmoothHud = settings_rows::of("smooth_hud"),
+    MusicVolume = settings_rows::of("music_volume"),
+    EffectVolume = settings_rows::of("effect_volume"),
+    Mute = settings_rows::of("mute"),
+    MouseSpeed = settings_rows::of("mouse_speed"),
+    Rumble = settings_rows::of("rumble"),
+    Awards = settings_rows::of("awards"),
+    Language = settings_rows::of("language"),
+    Count = optionRowCount(),  // past the last row: none
 };
 constexpr int kSettingRows = static_cast<int>(SettingRow::Count);
 
@@ -48,6 +63,8 @@ static_assert(kArrowHeight <= kRowHeight);
 
 // The file's key of a row ("music_volume").
 std::string_view settingKey(SettingRow row);
+// The row's label, Shift-JIS.
+std::string_view settingLabel(SettingRow row, Language language);
 
 // What a press of the left button at a point of the frame lands on.
 struct SettingsHit {

@@ -16,10 +16,6 @@ constexpr uint32_t kDim = 0xFFB8A488;
 constexpr uint32_t kHover = 0x30F4CE6A;
 constexpr int kBodyHeight = 22, kBodyWidth = 11;  // a Shift-JIS byte is one cell wide
 constexpr int kSmallHeight = 14, kSmallWidth = 7;
-// The rows' labels follow the rows' order.
-static_assert(static_cast<int>(TextId::SettingLanguage) -
-                  static_cast<int>(TextId::SettingDisplay) ==
-              kSettingRows - 1);
 
 render::TextureHandle textureFromResource(render::Device& device, const char* name) {
     std::optional<gfx::Image> image = gfx::loadBitmapResource(name);
@@ -73,8 +69,7 @@ void drawSettingsPage(const GameState& state, render::Device& device, const Sett
                      static_cast<float>(top + layout::kRowHeight), kHover);
         }
         const int textY = top + (layout::kRowHeight - kBodyHeight) / 2;
-        const auto label = static_cast<TextId>(static_cast<int>(TextId::SettingDisplay) + index);
-        device.drawText(art.body, gameText(language, label), layout::kLabelX, textY, kCream);
+        device.drawText(art.body, settingLabel(row, language), layout::kLabelX, textY, kCream);
         const int arrowTop = top + (layout::kRowHeight - layout::kArrowHeight) / 2;
         picture(device, art.less, layout::kLeftArrowX, arrowTop, layout::kArrowWidth,
                 layout::kArrowHeight, 0xFF6A4020u);

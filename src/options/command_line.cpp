@@ -1,196 +1,192 @@
 #include "options/command_line.h"
 
-#include <charconv>
-#include <limits>
+#include <algorithm>
+#include <map>
 
-#include "core/game_texts.h"
+#include "options/option_table.h"
+#include "options/option_values.h"
 
 namespace darts {
 namespace {
 
-// A whole decimal number without sign, blanks or anything after it, within `max`.
-std::optional<uint64_t> parseCount(std::string_view text, uint64_t max) {
-    uint64_t value = 0;
-    const char* end = text.data() + text.size();
-    auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end || value > max) return std::nullopt;
-    return value;
+constexpr size_t kHelpWidth = 80;
+constexpr size_t kExplanationColumn = 30;  // where --help explains each flag
+
+// One spelling the command line takes: an option's flag, or the flag of one of its words.
+struct Flag {
+    const OptionSpec* option = nullptr;
+    const OptionWord* word = nullptr;  // the display's --window and --display-mode
+    std::string_view name;             // without "no-"
+    bool on = true;                    // false: the --no- form
+
+    bool isSwitch() const { return word != nullptr || option->type == OptionType::Switch; }
+    bool GameOptions::*switchOf() const {
+        return word != nullptr ? word->field : switchField(*option);
+    }
+};
+
+// Every flag in the table's order: an option's own, then those of its words.
+template <typename Visit>
+void forEachFlag(Visit visit) {
+    for (const OptionSpec& option : kOptionTable) {
+        if (!option.flag.empty()) visit(Flag{&option, nullptr, option.flag});
+        for (const OptionWord& word : option.words) {
+            if (!word.flag.empty()) visit(Flag{&option, &word, word.flag});
+        }
+    }
 }
 
-std::optional<ScreenshotRequest> parseScreenshot(std::string_view text) {
-    const size_t colon = text.find(':');
-    if (colon == std::string_view::npos) return std::nullopt;
-    const auto frame = parseCount(text.substr(0, colon), std::numeric_limits<uint64_t>::max());
-    const std::string_view file = text.substr(colon + 1);
-    if (!frame || *frame == 0 || file.empty()) return std::nullopt;
-    return ScreenshotRequest{*frame, std::string(file)};
+std::optional<Flag> flagNamed(std::string_view argument) {
+    std::optional<Flag> found;
+    forEachFlag([&](Flag flag) {
+        if (argument == flag.name) {
+            found = flag;
+        } else if (flag.isSwitch() && argument.starts_with("--no-") &&
+                   argument.substr(5) == flag.name.substr(2)) {
+            flag.on = false;
+            found = flag;
+        }
+    });
+    return found;
 }
 
 CommandLine failure(std::string error) { return {std::nullopt, std::move(error)}; }
 
-// "--NAME" turns the switch on, "--no-NAME" turns it off; nothing when `option` is neither.
-std::optional<bool> switchGiven(std::string_view option, std::string_view name) {
-    if (option == name) return true;
-    if (option.starts_with("--no-") && option.substr(5) == name.substr(2)) return false;
-    return std::nullopt;
+// What the command line turned on or set, as against what came from the settings file: the
+// command line always wins over the file, and only typed options can contradict each other.
+class Typed {
+  public:
+    void set(std::string_view flag, bool on) { on_[flag] = on; }
+    bool on(std::string_view flag) const {
+        const auto found = on_.find(flag);
+        return found != on_.end() && found->second;
+    }
+
+  private:
+    std::map<std::string_view, bool> on_;
+};
+
+// What typed options say against each other or against the demo being played or recorded; ""
+// when nothing.
+std::string contradiction(const OptionSpec& option, const Typed& typed,
+                          const GameOptions& options) {
+    const bool playing = options.playDemo.has_value();
+    const bool demo = playing || options.recordDemo.has_value();
+    const bool refused = (option.demo.typed == DemoTyped::RefusedWhilePlaying && playing) ||
+                         (option.demo.typed == DemoTyped::RefusedWithAnyDemo && demo);
+    if (refused && typed.on(option.flag)) {
+        return std::string(option.flag) + " cannot be used " + std::string(option.demo.refusal);
+    }
+    // Two words of one choice typed on.
+    const OptionWord* first = nullptr;
+    for (const OptionWord& word : option.words) {
+        if (word.flag.empty() || !typed.on(word.flag)) continue;
+        if (first != nullptr) {
+            return std::string(word.flag) + " cannot be used with " + std::string(first->flag);
+        }
+        first = &word;
+    }
+    return {};
+}
+
+// A word typed on replaces the settings file's choice.
+void takeTypedWords(const OptionSpec& option, const Typed& typed, GameOptions& options) {
+    for (size_t i = 0; i < option.words.size(); ++i) {
+        if (!option.words[i].flag.empty() && typed.on(option.words[i].flag)) {
+            chooseWord(option, i, options);
+        }
+    }
+}
+
+std::string padded(std::string text, size_t width) {
+    if (text.size() < width) text.resize(width, ' ');
+    return text;
+}
+
+// "[--[no-]window]", "[--seed N]", "[--screenshot FRAME:FILE.png]...".
+std::string synopsisOf(const Flag& flag) {
+    if (flag.isSwitch()) return "[--[no-]" + std::string(flag.name.substr(2)) + "]";
+    if (flag.option->type == OptionType::Help) return "[" + std::string(flag.name) + "]";
+    const std::string typed = std::string(flag.name) + " " + std::string(flag.option->valueName);
+    return "[" + typed + "]" + (flag.option->type == OptionType::Repeatable ? "..." : "");
+}
+
+// The flag with its value, then its explanation, continuation lines under the explanation.
+std::string helpLinesOf(const Flag& flag) {
+    std::string left(flag.name);
+    if (!flag.isSwitch() && !flag.option->valueName.empty()) {
+        left += " " + std::string(flag.option->valueName);
+    }
+    std::string lines = padded("  " + left, kExplanationColumn - 1) + " ";
+    for (const char c : flag.word != nullptr ? flag.word->help : flag.option->help) {
+        lines += c;
+        if (c == '\n') lines += std::string(kExplanationColumn, ' ');
+    }
+    return lines + "\n";
 }
 
 }  // namespace
 
 CommandLine parseCommandLine(std::span<const std::string_view> arguments, GameOptions base) {
     GameOptions options = std::move(base);
-    // What the command line turned on or set, as against what came from the settings file: the
-    // command line always wins over the file, and only two typed options can contradict.
-    bool windowTyped = false, displayModeTyped = false, awardsTyped = false;
-    bool scaleTyped = false, mouseSpeedTyped = false, languageTyped = false;
+    Typed typed;
+    std::vector<OptionField> givenOnce;
     for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string_view option = arguments[i];
-        if (option == "--help") return {std::nullopt, {}, true};
-        const struct {
-            std::string_view name;
-            bool* field;
-            bool* typed;  // where it matters whether the switch was typed on
-        } switches[] = {{"--window", &options.windowed, &windowTyped},
-                        {"--display-mode", &options.displayMode, &displayModeTyped},
-                        {"--stretch", &options.stretch, nullptr},
-                        {"--sharp", &options.sharp, nullptr},
-                        {"--smooth-hud", &options.smoothHud, nullptr},
-                        {"--awards", &options.awards, &awardsTyped},
-                        {"--mute", &options.mute, nullptr},
-                        {"--rumble", &options.rumble, nullptr}};
-        bool wasSwitch = false;
-        for (const auto& [name, field, typed] : switches) {
-            const std::optional<bool> on = switchGiven(option, name);
-            if (!on) continue;
-            *field = *on;
-            if (typed != nullptr) *typed = *on;
-            wasSwitch = true;
+        const std::string_view argument = arguments[i];
+        const std::optional<Flag> flag = flagNamed(argument);
+        if (!flag) return failure("unknown option '" + std::string(argument) + "'");
+        const OptionSpec& option = *flag->option;
+        if (option.type == OptionType::Help) return {std::nullopt, {}, true};
+        if (flag->isSwitch()) {
+            options.*flag->switchOf() = flag->on;
+            typed.set(flag->name, flag->on);
+            continue;
         }
-        if (wasSwitch) continue;
-        if (option != "--seed" && option != "--frames" && option != "--screenshot" &&
-            option != "--record" && option != "--playdemo" && option != "--timedemo" &&
-            option != "--scale" && option != "--language" &&
-            option != "--music-volume" && option != "--effect-volume" &&
-            option != "--mouse-speed") {
-            return failure("unknown option '" + std::string(option) + "'");
-        }
-        if (i + 1 == arguments.size()) {
-            return failure(std::string(option) + " needs a value");
-        }
+        if (i + 1 == arguments.size()) return failure(std::string(argument) + " needs a value");
         const std::string_view value = arguments[++i];
-        const std::string bad = "bad value '" + std::string(value) + "' for " + std::string(option);
-        if (option == "--seed") {
-            // Given twice, one of them would be silently ignored.
-            if (options.seed) return failure("--seed given twice");
-            const auto seed = parseCount(value, std::numeric_limits<uint32_t>::max());
-            if (!seed) return failure(bad + " (a number 0..4294967295)");
-            options.seed = static_cast<uint32_t>(*seed);
-        } else if (option == "--frames") {
-            if (options.frames) return failure("--frames given twice");
-            const auto frames = parseCount(value, std::numeric_limits<uint64_t>::max());
-            if (!frames || *frames == 0) return failure(bad + " (a number of frames, 1 or more)");
-            options.frames = *frames;
-        } else if (option == "--scale") {
-            if (scaleTyped) return failure("--scale given twice");
-            scaleTyped = true;
-            if (value == "auto") {
-                options.scale.reset();
-                continue;
+        // Given twice, one of them would be silently ignored.
+        if (option.once) {
+            if (std::ranges::find(givenOnce, option.field) != givenOnce.end()) {
+                return failure(option.twice.empty() ? std::string(argument) + " given twice"
+                                                    : std::string(option.twice));
             }
-            const auto scale = parseCount(value, 16);
-            if (!scale || *scale == 0) return failure(bad + " (a whole multiple, 1..16, or auto)");
-            options.scale = static_cast<int>(*scale);
-        } else if (option == "--music-volume" || option == "--effect-volume") {
-            const auto volume = parseCount(value, kFullVolume);
-            if (!volume) return failure(bad + " (a percentage, 0..100)");
-            (option == "--music-volume" ? options.musicVolume : options.effectVolume) =
-                static_cast<int>(*volume);
-        } else if (option == "--mouse-speed") {
-            const auto speed = parseCount(value, kMaxMouseSpeed);
-            if (!speed || *speed == 0) {
-                return failure(bad + " (pixels per count, 1.." + std::to_string(kMaxMouseSpeed) +
-                               ")");
-            }
-            options.mouseSpeed = static_cast<int>(*speed);
-            mouseSpeedTyped = true;
-        } else if (option == "--record") {
-            if (options.recordDemo) return failure("--record given twice");
-            options.recordDemo = std::string(value);
-        } else if (option == "--playdemo" || option == "--timedemo") {
-            if (options.playDemo) return failure("only one demo can be played at a time");
-            options.playDemo = std::string(value);
-            options.timeDemo = option == "--timedemo";
-        } else if (option == "--language") {
-            if (!languageFromCode(value)) return failure(bad + " (ja or en)");
-            options.language = std::string(value);
-            languageTyped = true;
-        } else {
-            auto shot = parseScreenshot(value);
-            if (!shot) return failure(bad + " (FRAME:FILE.png, frames counted from 1)");
-            options.screenshots.push_back(std::move(*shot));
+            givenOnce.push_back(option.field);
         }
+        if (!setTypedValue(option, value, options)) {
+            return failure("bad value '" + std::string(value) + "' for " + std::string(argument) +
+                           " (" + typedValueHint(option) + ")");
+        }
+        typed.set(flag->name, true);
     }
-    // A demo brings its own random numbers, and its input cannot be recorded over again.
-    if (options.playDemo && options.seed) return failure("--seed cannot be used with a demo");
-    if (options.playDemo && options.recordDemo) {
-        return failure("--record cannot be used while a demo plays");
+    for (const OptionSpec& option : kOptionTable) {
+        std::string error = contradiction(option, typed, options);
+        if (!error.empty()) return failure(std::move(error));
     }
-    // A mode switch needs full screen: typed together they contradict each other; otherwise the
-    // one typed replaces the settings file's display.
-    if (windowTyped && displayModeTyped) {
-        return failure("--display-mode cannot be used with --window");
-    }
-    if (windowTyped) options.displayMode = false;
-    if (displayModeTyped) options.windowed = false;
-
-    // What a demo cannot hold is off while one plays or is recorded; typed, it is an error. The
-    // card after each match waits for a click that no demo holds; a cursor at another speed, or
-    // texts in another language than the demo's, would make another game.
+    // What a demo cannot hold is off while one plays or is recorded (typed, it was refused above),
+    // and the language of a demo being played is the demo's own.
     const bool demo = options.playDemo || options.recordDemo;
-    if (demo && awardsTyped) return failure("--awards cannot be used with a demo");
-    if (demo && mouseSpeedTyped) return failure("--mouse-speed cannot be used with a demo");
-    if (options.playDemo && languageTyped) {
-        return failure("--language cannot be used while a demo plays (it keeps its own)");
-    }
-    if (demo) {
-        options.awards = false;
-        options.mouseSpeed = kDefaultMouseSpeed;
+    for (const OptionSpec& option : kOptionTable) {
+        takeTypedWords(option, typed, options);
+        if (demo && option.demo.defaultInDemo) resetOption(option, options);
     }
     return {std::move(options), {}};
 }
 
 std::string usageText(std::string_view program) {
-    const std::string name(program.empty() ? "darts" : program);
-    return "usage: " + name +
-           " [--help] [--[no-]window] [--seed N] [--frames N] [--screenshot FRAME:FILE.png]...\n"
-           "       [--record FILE | --playdemo FILE | --timedemo FILE]\n"
-           "       [--[no-]display-mode] [--[no-]stretch] [--scale N|auto] [--[no-]sharp]\n"
-           "       [--[no-]smooth-hud] [--[no-]awards] [--language ja|en]\n"
-           "       [--music-volume N] [--effect-volume N] [--[no-]mute] [--mouse-speed N]\n"
-           "       [--[no-]rumble]\n"
-           "  --help                      show this and end\n"
-           "  --window                    play in a resizable window (Alt+Enter toggles)\n"
-           "  --seed N                    seed the random numbers with N instead of the clock\n"
-           "  --frames N                  quit after N frames, as if Escape were pressed then\n"
-           "  --screenshot FRAME:FILE.png write the picture of frame FRAME (from 1) to FILE.png\n"
-           "  --record FILE               write everything the game reads from the input to FILE\n"
-           "  --playdemo FILE             play a recorded demo back\n"
-           "  --timedemo FILE             play a demo as fast as it draws, print the frame rate\n"
-           "  --display-mode              switch the display to 800 x 600 while the game runs\n"
-           "  --stretch                   fill the whole screen instead of keeping the 4:3 shape\n"
-           "  --scale N|auto              make the window N times 800 x 600 (auto: largest fit)\n"
-           "  --sharp                     draw the picture at the size it is shown, not magnified\n"
-           "  --smooth-hud                with --sharp, smooth the magnified HUD pictures instead\n"
-           "                              of keeping their square pixels\n"
-           "  --awards                    award titles, a statistics card after each match, and\n"
-           "                              records per character (F2 on the title shows them)\n"
-           "  --language ja|en            the language of the texts and characters (ja)\n"
-           "  --music-volume N            play the music at N percent (0..100, default 100)\n"
-           "  --effect-volume N           play the board hit at N percent (0..100, default 100)\n"
-           "  --mute                      no sound at all\n"
-           "  --mouse-speed N             move the menu cursor N pixels per mouse count (1..20,\n"
-           "                              default 3)\n"
-           "  --rumble                    controller rumble when a dart hits the board (on)\n"
+    std::string usage = "usage: " + std::string(program.empty() ? "darts" : program);
+    size_t lineStart = 0;
+    forEachFlag([&](const Flag& flag) {
+        const std::string part = synopsisOf(flag);
+        if (usage.size() - lineStart + 1 + part.size() > kHelpWidth) {
+            usage += "\n";
+            lineStart = usage.size();
+            usage += "      ";
+        }
+        usage += " " + part;
+    });
+    usage += "\n";
+    forEachFlag([&](const Flag& flag) { usage += helpLinesOf(flag); });
+    return usage +
            "Each switch has a --no- form that turns it off (--no-window, --no-rumble, ...).\n"
            "Settings are read from $XDG_CONFIG_HOME/darts301/darts301.conf (~/.config/...);\n"
            "the options above override them for one run; F1 on the title opens the settings\n"

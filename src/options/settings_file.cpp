@@ -2,10 +2,9 @@
 
 #include <ini.h>
 
-#include <charconv>
-#include <sstream>
-
 #include "core/player_file.h"
+#include "options/option_table.h"
+#include "options/option_values.h"
 
 namespace darts {
 namespace {
@@ -14,77 +13,11 @@ namespace {
 // line of its own; such a line is refused whole instead.
 constexpr size_t kLongestLine = INI_MAX_LINE - 2;
 
-std::optional<bool> parseSwitch(std::string_view value) {
-    if (value == "yes" || value == "on" || value == "true" || value == "1") return true;
-    if (value == "no" || value == "off" || value == "false" || value == "0") return false;
-    return std::nullopt;
-}
-
-std::optional<int> parseNumber(std::string_view value, int low, int high) {
-    int number = 0;
-    const char* end = value.data() + value.size();
-    auto [stop, error] = std::from_chars(value.data(), end, number);
-    if (value.empty() || error != std::errc() || stop != end || number < low || number > high) {
-        return std::nullopt;
-    }
-    return number;
-}
-
 // One key: "" when it was applied, otherwise why not.
 std::string applyKey(std::string_view key, std::string_view value, GameOptions& options) {
-    const std::string bad = "bad value '" + std::string(value) + "' for " + std::string(key);
-    auto number = [&](int& field, int low, int high) -> std::string {
-        const auto parsed = parseNumber(value, low, high);
-        if (!parsed) return bad + " (" + std::to_string(low) + ".." + std::to_string(high) + ")";
-        field = *parsed;
-        return {};
-    };
-    auto flag = [&](bool& field) -> std::string {
-        const auto parsed = parseSwitch(value);
-        if (!parsed) return bad + " (yes or no)";
-        field = *parsed;
-        return {};
-    };
-    if (key == "display") {
-        if (value == "fullscreen") {
-            options.windowed = false;
-            options.displayMode = false;
-        } else if (value == "window") {
-            options.windowed = true;
-            options.displayMode = false;
-        } else if (value == "mode") {
-            options.windowed = false;
-            options.displayMode = true;
-        } else {
-            return bad + " (fullscreen, window or mode)";
-        }
-        return {};
-    }
-    if (key == "scale") {
-        if (value == "auto") {
-            options.scale.reset();
-            return {};
-        }
-        int scale = 0;
-        std::string error = number(scale, 1, 16);
-        if (error.empty()) options.scale = scale;
-        return error;
-    }
-    if (key == "stretch") return flag(options.stretch);
-    if (key == "sharp") return flag(options.sharp);
-    if (key == "smooth_hud") return flag(options.smoothHud);
-    if (key == "music_volume") return number(options.musicVolume, 0, kFullVolume);
-    if (key == "effect_volume") return number(options.effectVolume, 0, kFullVolume);
-    if (key == "mute") return flag(options.mute);
-    if (key == "mouse_speed") return number(options.mouseSpeed, 1, kMaxMouseSpeed);
-    if (key == "rumble") return flag(options.rumble);
-    if (key == "awards") return flag(options.awards);
-    if (key == "language") {
-        if (value != "ja" && value != "en") return bad + " (ja or en)";
-        options.language = std::string(value);
-        return {};
-    }
-    return "unknown key '" + std::string(key) + "'";
+    const OptionSpec* option = optionWithKey(key);
+    if (option == nullptr) return "unknown key '" + std::string(key) + "'";
+    return setOptionText(*option, value, options);
 }
 
 struct LineResult {
@@ -180,49 +113,20 @@ void applySettingsFile(const std::string& path, GameOptions& options,
 }
 
 std::string settingValue(std::string_view key, const GameOptions& options) {
-    auto yesNo = [](bool on) { return std::string(on ? "yes" : "no"); };
-    if (key == "display") return options.windowed ? "window" : options.displayMode ? "mode" : "fullscreen";
-    if (key == "scale") return options.scale ? std::to_string(*options.scale) : "auto";
-    if (key == "stretch") return yesNo(options.stretch);
-    if (key == "sharp") return yesNo(options.sharp);
-    if (key == "smooth_hud") return yesNo(options.smoothHud);
-    if (key == "music_volume") return std::to_string(options.musicVolume);
-    if (key == "effect_volume") return std::to_string(options.effectVolume);
-    if (key == "mute") return yesNo(options.mute);
-    if (key == "mouse_speed") return std::to_string(options.mouseSpeed);
-    if (key == "rumble") return yesNo(options.rumble);
-    if (key == "awards") return yesNo(options.awards);
-    if (key == "language") return options.language;
-    return {};
+    const OptionSpec* option = optionWithKey(key);
+    return option != nullptr ? optionText(*option, options) : std::string();
 }
 
 std::string settingsText(const GameOptions& options) {
-    std::ostringstream out;
-    auto line = [&](const char* key) { out << key << " = " << settingValue(key, options) << "\n"; };
-    out << "# darts301 settings, written by the settings screen (F1 on the title).\n"
-           "# Options on the command line override these for one run.\n"
-        << "# fullscreen (the desktop's mode), window, or mode (switch to 800 x 600)\n";
-    line("display");
-    out << "# auto, or a whole-number scale of the 800 x 600 picture\n";
-    line("scale");
-    out << "# yes: fill the screen instead of keeping the picture's shape\n";
-    line("stretch");
-    out << "# yes: draw the picture at the size it is shown instead of magnifying 800 x 600\n";
-    line("sharp");
-    out << "# yes: with sharp, the HUD's magnified pictures drawn smooth, not in square pixels\n";
-    line("smooth_hud");
-    out << "# volumes in percent, 0..100\n";
-    line("music_volume");
-    line("effect_volume");
-    line("mute");
-    out << "# front-end cursor pixels per mouse count, 1.." << kMaxMouseSpeed << " (3 as made)\n";
-    line("mouse_speed");
-    out << "# a short rumble of the game controller when a dart hits the board\n";
-    line("rumble");
-    line("awards");
-    out << "# ja or en\n";
-    line("language");
-    return out.str();
+    std::string text =
+        "# darts301 settings, written by the settings screen (F1 on the title).\n"
+        "# Options on the command line override these for one run.\n";
+    for (const OptionSpec& option : kOptionTable) {
+        if (option.key.empty()) continue;
+        if (!option.comment.empty()) text += "# " + std::string(option.comment) + "\n";
+        text += std::string(option.key) + " = " + optionText(option, options) + "\n";
+    }
+    return text;
 }
 
 std::string updatedSettingsText(std::string_view existing, const GameOptions& options,

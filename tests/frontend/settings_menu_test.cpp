@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "options/settings_file.h"
+
 namespace darts {
 namespace {
 
@@ -164,6 +168,32 @@ TEST(SettingsMenu, ValuesReadInEitherLanguage) {
     EXPECT_EQ(settingKey(SettingRow::Sharp), "sharp");
     EXPECT_EQ(settingKey(SettingRow::SmoothHud), "smooth_hud");
     EXPECT_EQ(settingKey(SettingRow::Count), "");
+}
+
+// Whatever type an option of the table has, its row is labelled in both languages, steps away
+// and back, and only ever makes values the settings file reads back.
+TEST(SettingsMenu, EveryRowStepsAwayAndBackToValuesTheFileTakes) {
+    for (int index = 0; index < kSettingRows; ++index) {
+        const auto row = static_cast<SettingRow>(index);
+        const std::string key(settingKey(row));
+        EXPECT_FALSE(settingLabel(row, Language::Japanese).empty()) << key;
+        for (unsigned char c : settingLabel(row, Language::English)) EXPECT_LT(c, 0x80) << key;
+        SettingsMenu menu(GameOptions{}, GameOptions{}, true);
+        const int away = menu.step(row, +1) ? +1 : -1;
+        if (away < 0) {
+            EXPECT_TRUE(menu.step(row, -1)) << key;  // a number at its top
+        }
+        EXPECT_TRUE(menu.changed(row)) << key;
+        GameOptions read;
+        std::vector<std::string> warnings;
+        applySettingsText(key + " = " + settingValue(key, menu.chosen()), "test.conf", read,
+                          warnings);
+        EXPECT_TRUE(warnings.empty()) << key;
+        EXPECT_EQ(settingValue(key, read), settingValue(key, menu.chosen()));
+        EXPECT_TRUE(menu.step(row, -away)) << key;
+        EXPECT_FALSE(menu.changed(row)) << key;
+    }
+    EXPECT_EQ(settingLabel(SettingRow::Count, Language::English), "");
 }
 
 }  // namespace
