@@ -34,6 +34,7 @@
 #include <vector>
 
 #include "core/game_texts.h"
+#include "options/demo_settings.h"
 #include "platform/input.h"
 #include "platform/ui_input.h"
 
@@ -45,12 +46,6 @@ constexpr uint64_t kDemoChecksumInterval = 60;  // frames between stored state c
 constexpr uint32_t kDemoOptionWindowed = 1;
 constexpr uint32_t kDemoOptionEnglish = 2;
 constexpr uint32_t kDemoKnownOptions = kDemoOptionWindowed | kDemoOptionEnglish;
-
-// One stored setting: its settings-file key and value.
-struct DemoSetting {
-    std::string key;
-    std::string value;
-};
 
 struct DemoHeader {
     uint32_t version = kDemoVersion;

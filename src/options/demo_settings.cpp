@@ -13,8 +13,8 @@ std::vector<DemoSetting> demoSettings(const GameOptions& options) {
     return settings;
 }
 
-bool applyDemoSettings(std::span<const DemoSetting> settings, GameOptions& options,
-                       std::string& error) {
+bool applyStoredSettings(std::span<const DemoSetting> settings, GameOptions& options,
+                         std::string& error) {
     GameOptions applied = options;
     for (const auto& [key, value] : settings) {
         const OptionSpec* option = optionWithKey(key);

@@ -110,7 +110,7 @@ TEST(OptionTable, WhatADemoKeepsComesBackAndNothingElseIsTaken) {
     EXPECT_EQ(kept, (std::vector<DemoSetting>{{"mouse_speed", "7"}, {"language", "en"}}));
     GameOptions replay;
     std::string error;
-    ASSERT_TRUE(applyDemoSettings(kept, replay, error)) << error;
+    ASSERT_TRUE(applyStoredSettings(kept, replay, error)) << error;
     EXPECT_EQ(replay.language, "en");
     EXPECT_EQ(replay.mouseSpeed, 7);
     EXPECT_FALSE(replay.awards);
@@ -121,8 +121,8 @@ TEST(OptionTable, WhatADemoKeepsComesBackAndNothingElseIsTaken) {
           std::vector<DemoSetting>{{"language", "ja"}, {"mouse_speed", "0"}},
           std::vector<DemoSetting>{{"language", "ja"}, {"no_such_key", "1"}}}) {
         GameOptions unchanged = replay;
-        EXPECT_FALSE(applyDemoSettings(damaged, unchanged, error)) << damaged[1].first;
-        EXPECT_NE(error.find(damaged[1].first), std::string::npos) << error;
+        EXPECT_FALSE(applyStoredSettings(damaged, unchanged, error)) << damaged[1].key;
+        EXPECT_NE(error.find(damaged[1].key), std::string::npos) << error;
         EXPECT_EQ(error.find('\n'), std::string::npos);
         EXPECT_EQ(settingsText(unchanged), settingsText(replay));
     }
