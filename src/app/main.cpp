@@ -63,13 +63,13 @@ int play(const GameOptions& options) {
     auto state = std::make_unique<GameState>();
     state->language = language;
     state->cursorPixelsPerCount = options.mouseSpeed;
-    setSoundVolumes({options.musicVolume, options.effectVolume, options.mute});
     StartupOptions startup{options.windowed, seed, options.timeDemo};
     startup.displayMode = options.displayMode;
     startup.stretch = options.stretch;
     startup.sharp = options.sharp;
     startup.smoothHud = options.smoothHud;
     startup.scale = options.scale;
+    startup.volumes = {options.musicVolume, options.effectVolume, options.mute};
     StartupResult started = startUp(*state, startup);
     if (!started.warning.empty()) printError(started.warning);
     if (!started.session) {
@@ -77,6 +77,7 @@ int play(const GameOptions& options) {
         return 1;
     }
     GameSession& session = *started.session;
+    audio::SoundSystem& sound = *session.sound;
     if (platform::ControllerMouse* pads = platform::activeControllers()) {
         pads->setRumble(options.rumble);
     }
@@ -128,12 +129,12 @@ int play(const GameOptions& options) {
                       session.input->release();
                       session.input->showPointerAt(state->cursorX, state->cursorY);
                   },
-                  startMusic, {}};
+                  [&sound] { sound.startMusic(); }, {}};
     std::optional<AwardsLayer> awards;
     if (options.awards) {
         state->awardsOn = 1;
         render::loadAwardArt(*state, *session.device);
-        loadAwardSound();
+        sound.loadAward();
         awards.emplace(recordsPath(), platform::recordsKeyDown);
         io.match.layers.push_back(&*awards);
     }
@@ -146,8 +147,8 @@ int play(const GameOptions& options) {
         hooks.keyDown = platform::settingsKeyDown;
         hooks.filePath = settingsFilePath().value_or("");
         hooks.windowed = [window] { return !window->fullScreen(); };
-        hooks.apply = [window, displayLive](const GameOptions& chosen) {
-            setSoundVolumes({chosen.musicVolume, chosen.effectVolume, chosen.mute});
+        hooks.apply = [window, displayLive, &sound](const GameOptions& chosen) {
+            sound.setVolumes({chosen.musicVolume, chosen.effectVolume, chosen.mute});
             if (platform::ControllerMouse* pads = platform::activeControllers()) {
                 pads->setRumble(chosen.rumble);
             }
