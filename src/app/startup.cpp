@@ -49,6 +49,17 @@ std::string useFoundDataFolder() {
 
 }  // namespace
 
+StartupOptions startupOptions(const GameOptions& options, std::optional<uint32_t> seed) {
+    StartupOptions startup{options.windowed, seed, options.timeDemo};
+    startup.displayMode = options.displayMode;
+    startup.stretch = options.stretch;
+    startup.sharp = options.sharp;
+    startup.smoothHud = options.smoothHud;
+    startup.scale = options.scale;
+    startup.volumes = {options.musicVolume, options.effectVolume, options.mute};
+    return startup;
+}
+
 std::string checkDataFiles(const std::string& baseDir) {
     const std::pair<const char*, const char*> files[] = {{"roster", frontend::kRosterFile},
                                                          {"shot table", kShotTableFile}};

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "core/game_state.h"
 #include "audio/sound_system.h"
+#include "core/game_state.h"
+#include "options/command_line.h"
 #include "platform/sdl/sdl_input.h"
 #include "platform/sdl/sdl_window.h"
 #include "render/gl/gl_device.h"
@@ -27,7 +28,8 @@ struct StartupOptions {
     bool sharp = false;            // draw the frame at the size it is shown
     bool smoothHud = false;        // with sharp: the 2D bitmaps sampled smoothly
     std::optional<int> scale = {};  // the window's multiple of 800 x 600; none: the largest fit
-    audio::MixVolumes volumes = {};  // the player's levels, before the sound device opens
+    // The player's levels, set before the sound device opens.
+    audio::MixVolumes volumes = {};
 };
 
 // Members in the order they are made; destroyed in reverse, the window last.
@@ -43,6 +45,9 @@ struct StartupResult {
     std::string error;                     // one line saying why, set on failure
     std::string warning;                   // one line about something missing that play survives
 };
+
+// What the options ask of the start-up; `seed` is the run's (a demo's own, or the option's).
+StartupOptions startupOptions(const GameOptions& options, std::optional<uint32_t> seed);
 
 // The data files every run needs, checked before any window exists so that a missing one ends
 // the game with the desktop untouched. "" when both are there; baseDir "" is the working folder.
