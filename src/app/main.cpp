@@ -2,7 +2,7 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -12,8 +12,8 @@
 #include "awards/awards_layer.h"
 #include "awards/records_file.h"
 #include "demos/demo_input.h"
-#include "demos/demo_settings.h"
 #include "demos/run_control.h"
+#include "demos/run_demos.h"
 #include "loops/main_loop.h"
 #include "loops/shown_state_log.h"
 #include "options/command_line.h"
@@ -30,62 +30,31 @@ using namespace darts;
 void printError(const std::string& message) { std::fprintf(stderr, "darts: %s\n", message.c_str()); }
 
 int play(GameOptions options) {
-    // A demo to play is read whole and checked before anything else happens.
-    std::unique_ptr<DemoReader> demo;
-    std::optional<uint32_t> seed = options.seed;
-    if (options.playDemo) {
-        std::string error;
-        demo = DemoReader::open(*options.playDemo, error);
-        // Its language and cursor speed over the player's: they are part of what it checks.
-        if (!demo || !applyDemoSettings(demo->header(), options, error)) {
-            printError(error);
-            return 1;
-        }
-        seed = demo->header().seed;
-    } else if (options.recordDemo && !seed) {
-        seed = static_cast<uint32_t>(std::time(nullptr));  // what the game would take anyway
-    }
-
-    const Language language = languageFromCode(options.language).value_or(Language::Japanese);
-    // The demo to record is created first: a path that cannot be written ends the game before
-    // any window opens.
-    std::unique_ptr<DemoWriter> writer;
-    if (options.recordDemo) {
-        std::string error;
-        const DemoHeader header{kDemoVersion, *seed, demoOptions(options.windowed, language),
-                                demoSettings(options)};
-        writer = DemoWriter::create(*options.recordDemo, header, error);
-        if (!writer) {
-            printError(error);
-            return 1;
-        }
+    RunDemos demos = openRunDemos(options);
+    if (!demos.error.empty()) {
+        printError(demos.error);
+        return 1;
     }
 
     // The state record is large and lives for the whole run.
     auto state = std::make_unique<GameState>();
-    state->language = language;
+    state->language = demos.language;
     state->cursorPixelsPerCount = options.mouseSpeed;
-    setSoundVolumes({options.musicVolume, options.effectVolume, options.mute});
-    StartupOptions startup{options.windowed, seed, options.timeDemo};
-    startup.displayMode = options.displayMode;
-    startup.stretch = options.stretch;
-    startup.sharp = options.sharp;
-    startup.smoothHud = options.smoothHud;
-    startup.scale = options.scale;
-    StartupResult started = startUp(*state, startup);
+    StartupResult started = startUp(*state, startupOptions(options, demos.seed));
     if (!started.warning.empty()) printError(started.warning);
     if (!started.session) {
         printError(started.error);
         return 1;
     }
     GameSession& session = *started.session;
+    audio::SoundSystem& sound = *session.sound;
     if (platform::ControllerMouse* pads = platform::activeControllers()) {
         pads->setRumble(options.rumble);
     }
 
     CountingDevice device(*session.device, options.screenshots);
     std::optional<DemoPlayer> player;
-    if (demo) player.emplace(*demo, *state);
+    if (demos.playing) player.emplace(*demos.playing, *state);
     // While a demo plays, the viewer's own keyboard and mouse still reach the window: what they
     // queue is read and dropped here, and Escape ends the playback.
     const auto viewerQuits = [&] {
@@ -113,7 +82,7 @@ int play(GameOptions options) {
     QuitAwareUi quitAwareUi(realUi, quitNow);
     // A recording writes down what the game read, Escape from a frame limit included.
     std::optional<DemoRecorder> recorder;
-    if (writer) recorder.emplace(*writer, quitAwareInput, quitAwareUi, *state);
+    if (demos.recording) recorder.emplace(*demos.recording, quitAwareInput, quitAwareUi, *state);
     const std::unique_ptr<ShownStateLog> shownLog = ShownStateLog::fromEnvironment();
     device.setFrameListener([&](uint64_t frame) {
         platform::keysFramePresented();  // a key tap belongs to the frame it came in
@@ -125,6 +94,7 @@ int play(GameOptions options) {
     platform::InputSource& input = recorder ? recorder->input() : quitAwareInput;
     platform::UiInput& ui = recorder ? recorder->ui() : quitAwareUi;
     FrameIo frameIo{device, input, session.window.get()};
+    const std::function<void()> startMusic = [&sound] { sound.startMusic(); };
     MainLoopIo io{frameIo, ui,
                   [&session, &state] {
                       session.input->release();
@@ -135,7 +105,7 @@ int play(GameOptions options) {
     if (options.awards) {
         state->awardsOn = 1;
         render::loadAwardArt(*state, *session.device);
-        loadAwardSound();
+        sound.loadAward();
         awards.emplace(recordsPath());
         io.match.layers.push_back(&*awards);
     }
@@ -150,8 +120,8 @@ int play(GameOptions options) {
     } else {
         hooks.filePath = settingsFilePath().value_or("");
         hooks.windowed = [window] { return !window->fullScreen(); };
-        hooks.apply = [window, displayLive](const GameOptions& chosen) {
-            setSoundVolumes({chosen.musicVolume, chosen.effectVolume, chosen.mute});
+        hooks.apply = [window, displayLive, &sound](const GameOptions& chosen) {
+            sound.setVolumes({chosen.musicVolume, chosen.effectVolume, chosen.mute});
             if (platform::ControllerMouse* pads = platform::activeControllers()) {
                 pads->setRumble(chosen.rumble);
             }
@@ -167,26 +137,11 @@ int play(GameOptions options) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-    int status = 0;
-    for (const std::string& error : device.screenshotErrors()) {
-        printError(error);
-        status = 1;
-    }
-    if (recorder) {
-        std::string error;
-        if (!recorder->finish(device.framesPresented(), error)) {
-            printError(error);
-            status = 1;
-        }
-    }
-    if (player) {
-        // A playback cut short by the player (or a frame limit) has nothing to compare.
-        if (!player->failed()) player->gameEnded(device.framesPresented());
-        if (player->failed()) {
-            printError("demo " + *options.playDemo + ": " + player->error());
-            status = 1;
-        }
-    }
+    const std::vector<std::string> errors =
+        finishRun(device, recorder ? &*recorder : nullptr, player ? &*player : nullptr,
+                  options.playDemo.value_or(""));
+    for (const std::string& error : errors) printError(error);
+    const int status = errors.empty() ? 0 : 1;
     if (options.timeDemo) {
         const uint64_t frames = device.framesPresented();
         std::printf("frames %llu seconds %.3f fps %.1f\n", static_cast<unsigned long long>(frames),

@@ -2,84 +2,17 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <future>
 #include <system_error>
 
-#include "app/board_hit_log.h"
 #include "assets/asset_loading.h"
 #include "core/game_path.h"
+#include "demos/game_start_up.h"
 #include "frontend/roster.h"
 #include "match/shot_table.h"
-#include "platform/sdl/music_fluidsynth.h"
-#include "platform/sdl/sdl_audio.h"
-#include "platform/sdl/sdl_controller.h"
+#include "platform/sdl/sdl_sound.h"
 
 namespace darts {
 namespace {
-
-constexpr const char* kMusicFile = "sound\\FM_14.MID";
-constexpr const char* kAwardFile = "sound\\AWARD.WAV";
-constexpr const char* kBoardHitFile = "sound\\BOARDHIT.WAV";
-
-// The sound device and the music play until the process ends and are never released: the audio
-// thread keeps running through exit, so they must not be destroyed under it. Made once even when
-// start-up runs more than once in a process.
-// The board hit goes to the sound (if any) and to the controllers' rumble (if any).
-class HitOutput final : public audio::EffectOutput {
-  public:
-    void playBoardHit() override {
-        if (sound != nullptr) sound->playBoardHit();
-        if (platform::ControllerMouse* pads = platform::activeControllers()) pads->rumble();
-    }
-    audio::EffectOutput* sound = nullptr;
-};
-
-struct SoundSystem {
-    std::unique_ptr<platform::SdlAudio> device;
-    std::unique_ptr<platform::FluidSynthMusic> music;
-    std::unique_ptr<BoardHitLog> hitLog;  // only when the environment asks for it
-    bool musicLoaded = false;
-    bool deviceOpened = false;
-    bool musicStarted = false;
-    platform::MixVolumes volumes;  // the player's levels, for a device opened later too
-    HitOutput hit;
-};
-
-SoundSystem& soundSystem() {
-    static SoundSystem* const kept = new SoundSystem;
-    return *kept;
-}
-
-// Loads the synthesiser and the tune; without them the game goes on without music. Returns the
-// one line that says why, "" when loaded (or loaded before): the caller says it once start-up has
-// got that far, so a game that cannot open its window says only that.
-std::string initMusic() {
-    SoundSystem& sound = soundSystem();
-    if (sound.musicLoaded) return {};
-    sound.musicLoaded = true;
-    std::string error;
-    sound.music = platform::FluidSynthMusic::load(gamePathToHost(kMusicFile),
-                                                  platform::soundFontCandidates(), error);
-    return sound.music ? std::string{} : error;
-}
-
-// The sound device and the board-hit effect; null (silence, no message) without a device. A
-// missing or broken effect file leaves the device playing the music alone.
-audio::EffectOutput* setUpSound() {
-    SoundSystem& sound = soundSystem();
-    if (!sound.deviceOpened) {
-        sound.deviceOpened = true;
-        sound.device = platform::SdlAudio::open();
-        if (sound.device) sound.device->setVolumes(sound.volumes);
-        if (sound.device) sound.device->createSoundBufferFromWave(kBoardHitFile);
-        if (sound.device && boardHitLogWanted()) {
-            sound.hitLog = std::make_unique<BoardHitLog>(*sound.device);
-        }
-    }
-    sound.hit.sound = sound.hitLog ? static_cast<audio::EffectOutput*>(sound.hitLog.get())
-                                   : sound.device.get();
-    return &sound.hit;
-}
 
 render::GlPresenter presenterFor(platform::SdlGlWindow& window, bool sharp, bool smoothHud) {
     return {[&window] { window.present(); },
@@ -116,6 +49,17 @@ std::string useFoundDataFolder() {
 
 }  // namespace
 
+StartupOptions startupOptions(const GameOptions& options, std::optional<uint32_t> seed) {
+    StartupOptions startup{options.windowed, seed, options.timeDemo};
+    startup.displayMode = options.displayMode;
+    startup.stretch = options.stretch;
+    startup.sharp = options.sharp;
+    startup.smoothHud = options.smoothHud;
+    startup.scale = options.scale;
+    startup.volumes = {options.musicVolume, options.effectVolume, options.mute};
+    return startup;
+}
+
 std::string checkDataFiles(const std::string& baseDir) {
     const std::pair<const char*, const char*> files[] = {{"roster", frontend::kRosterFile},
                                                          {"shot table", kShotTableFile}};
@@ -150,12 +94,6 @@ std::optional<std::string> findDataFolder(const std::vector<std::string>& candid
     return std::nullopt;
 }
 
-void setSoundVolumes(const platform::MixVolumes& volumes) {
-    SoundSystem& sound = soundSystem();
-    sound.volumes = volumes;
-    if (sound.device) sound.device->setVolumes(volumes);
-}
-
 StartupResult startUp(GameState& state, const StartupOptions& options) {
     StartupResult result;
     if (std::string missing = useFoundDataFolder(); !missing.empty()) {
@@ -166,9 +104,9 @@ StartupResult startUp(GameState& state, const StartupOptions& options) {
     // The files are read and decoded on one more thread, and the synthesiser loaded on another,
     // while the window and its context are made: none needs the others, and each takes a good
     // part of the start-up. The sound system is not touched here until its thread is done.
-    std::future<std::string> loadingMusic = std::async(std::launch::async, initMusic);
-    std::future<render::DecodedAssets> decoding =
-        std::async(std::launch::async, render::decodeAssetFiles, state.language);
+    audio::SoundSystem& sound = platform::sdlSound();
+    sound.setVolumes(options.volumes);
+    StartUpWork loading = startLoadingOnThreads(state.language, sound);
 
     auto session = std::make_unique<GameSession>();
     platform::WindowOptions windowOptions;
@@ -194,20 +132,12 @@ StartupResult startUp(GameState& state, const StartupOptions& options) {
     }
     session->device = std::move(device.device);
 
-    if (!render::createFonts(state, *session->device)) {
-        result.warning =
-            "no Japanese font could be loaded, texts are not shown (install fonts-ipafont-gothic)";
-    }
-    render::AssetOptions assets;
-    assets.seed = options.seed;
-    assets.setUpSound = setUpSound;
-    if (std::string noMusic = loadingMusic.get(); !noMusic.empty()) {
-        std::fprintf(stderr, "darts: %s\n", noMusic.c_str());
-    }
-    render::AssetLoadResult loaded =
-        render::loadAssets(state, *session->device, assets, decoding.get());
-    if (!loaded.ok) {
-        result.error = std::move(loaded.error);
+    session->sound = &sound;
+    GameStartUpResult started =
+        startUpGame(state, *session->device, sound, options.seed, std::move(loading));
+    result.warning = std::move(started.warning);
+    if (!started.error.empty()) {
+        result.error = std::move(started.error);
         return result;
     }
 
@@ -219,21 +149,6 @@ StartupResult startUp(GameState& state, const StartupOptions& options) {
     }
     result.session = std::move(session);
     return result;
-}
-
-void startMusic() {
-    SoundSystem& sound = soundSystem();
-    if (sound.musicStarted || !sound.device || !sound.music) return;
-    sound.musicStarted = true;
-    sound.music->start();
-    sound.device->startStream(*sound.music);
-}
-
-void loadAwardSound() {
-    SoundSystem& sound = soundSystem();
-    if (sound.device && !sound.device->loadAwardFromWave(kAwardFile)) {
-        std::fprintf(stderr, "darts: cannot play %s\n", kAwardFile);
-    }
 }
 
 }  // namespace darts

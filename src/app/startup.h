@@ -1,6 +1,7 @@
 // Start-up on SDL and OpenGL, in the game's order: the window (with the display mode switch), the
-// graphics device, the fonts, the music, the assets, the input. Everything made here lives until
-// the session is destroyed, which gives the desktop its display mode back.
+// graphics device, the game's own start-up on them (fonts, music, assets, sound; demos/
+// game_start_up.h), the input. Everything made here but the sound lives until the session is
+// destroyed, which gives the desktop its display mode back.
 #pragma once
 
 #include <cstdint>
@@ -9,8 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "audio/sound_system.h"
 #include "core/game_state.h"
-#include "platform/sdl/sdl_audio.h"
+#include "options/command_line.h"
 #include "platform/sdl/sdl_input.h"
 #include "platform/sdl/sdl_window.h"
 #include "render/gl/gl_device.h"
@@ -26,6 +28,8 @@ struct StartupOptions {
     bool sharp = false;            // draw the frame at the size it is shown
     bool smoothHud = false;        // with sharp: the 2D bitmaps sampled smoothly
     std::optional<int> scale = {};  // the window's multiple of 800 x 600; none: the largest fit
+    // The player's levels, set before the sound device opens.
+    audio::MixVolumes volumes = {};
 };
 
 // Members in the order they are made; destroyed in reverse, the window last.
@@ -33,6 +37,7 @@ struct GameSession {
     std::unique_ptr<platform::SdlGlWindow> window;
     std::unique_ptr<render::GlDevice> device;
     std::unique_ptr<platform::SdlInput> input;
+    audio::SoundSystem* sound = nullptr;  // the process's own, never destroyed
 };
 
 struct StartupResult {
@@ -40,6 +45,9 @@ struct StartupResult {
     std::string error;                     // one line saying why, set on failure
     std::string warning;                   // one line about something missing that play survives
 };
+
+// What the options ask of the start-up; `seed` is the run's (a demo's own, or the option's).
+StartupOptions startupOptions(const GameOptions& options, std::optional<uint32_t> seed);
 
 // The data files every run needs, checked before any window exists so that a missing one ends
 // the game with the desktop untouched. "" when both are there; baseDir "" is the working folder.
@@ -57,14 +65,5 @@ std::optional<std::string> findDataFolder(const std::vector<std::string>& candid
 // Brings the game up, reading every game file from the first data folder candidate that holds the
 // data (see setDataFolder); on failure everything made so far is undone and the error says why.
 StartupResult startUp(GameState& state, const StartupOptions& options);
-
-// The music and effect levels, now and for the sound device whenever it opens.
-void setSoundVolumes(const platform::MixVolumes& volumes);
-
-// Starts the endless background music (nothing when there is none).
-void startMusic();
-
-// Loads the award fanfare into the sound device (nothing without one); only with awards on.
-void loadAwardSound();
 
 }  // namespace darts

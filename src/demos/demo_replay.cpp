@@ -3,10 +3,11 @@
 #include <chrono>
 #include <memory>
 
-#include "assets/asset_loading.h"
+#include "audio/sound_system.h"
 #include "core/state_checksum.h"
 #include "demos/demo_input.h"
 #include "demos/demo_settings.h"
+#include "demos/game_start_up.h"
 #include "demos/run_control.h"
 #include "loops/main_loop.h"
 #include "render/device.h"
@@ -15,11 +16,8 @@
 namespace darts {
 
 std::string startUpHeadless(GameState& state, render::Device& device, uint32_t seed) {
-    render::createFonts(state, device);
-    render::AssetOptions assets;
-    assets.seed = seed;
-    render::AssetLoadResult loaded = render::loadAssets(state, device, assets);
-    return loaded.ok ? std::string() : loaded.error;
+    audio::NullSound silence;  // opens no effects, so nothing outlives this call
+    return startUpGame(state, device, silence, seed).error;
 }
 
 DemoReplayResult replayDemoHeadless(DemoReader& demo) {

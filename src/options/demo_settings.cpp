@@ -8,7 +8,7 @@ namespace darts {
 std::vector<DemoSetting> demoSettings(const GameOptions& options) {
     std::vector<DemoSetting> settings;
     for (const OptionSpec& option : kOptionTable) {
-        if (option.demo.stored) settings.emplace_back(option.key, optionText(option, options));
+        if (option.demo.stored) settings.push_back({std::string(option.key), optionText(option, options)});
     }
     return settings;
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "audio/board_hit.h"
+#include "audio/sound_system.h"
 
 namespace darts::platform {
 
@@ -43,13 +44,7 @@ class StreamSource {
     virtual void render(int16_t* out, int frames) = 0;
 };
 
-// The player's levels. Percentages scale each sample toward zero, so 100 leaves the sound exactly
-// as it was and 0 (or mute) is silence.
-struct MixVolumes {
-    int music = 100;
-    int effect = 100;
-    bool mute = false;
-};
+using audio::MixVolumes;
 
 inline int scaledSample(int sample, int percent) { return sample * percent / 100; }
 

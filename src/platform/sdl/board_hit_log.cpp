@@ -1,9 +1,9 @@
-#include "app/board_hit_log.h"
+#include "platform/sdl/board_hit_log.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-namespace darts {
+namespace darts::platform {
 
 void BoardHitLog::playBoardHit() {
     // Read before the effect is started: the effect begins at this frame or one buffer later.
@@ -18,4 +18,4 @@ bool boardHitLogWanted() {
     return wanted != nullptr && *wanted != 0;
 }
 
-}  // namespace darts
+}  // namespace darts::platform

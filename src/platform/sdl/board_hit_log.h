@@ -9,19 +9,19 @@
 #include "audio/board_hit.h"
 #include "platform/sdl/sdl_audio.h"
 
-namespace darts {
+namespace darts::platform {
 
 class BoardHitLog final : public audio::EffectOutput {
   public:
-    explicit BoardHitLog(platform::SdlAudio& device) : device_(device) {}
+    explicit BoardHitLog(SdlAudio& device) : device_(device) {}
     void playBoardHit() override;
     void playAward() override { device_.playAward(); }
 
   private:
-    platform::SdlAudio& device_;
+    SdlAudio& device_;
 };
 
 // Whether the environment asks for the log.
 bool boardHitLogWanted();
 
-}  // namespace darts
+}  // namespace darts::platform
