@@ -1,0 +1,29 @@
+#include "games/leg_rules.h"
+
+namespace darts::games {
+
+const char* legEndName(LegEndReason reason) {
+    switch (reason) {
+        case LegEndReason::Out: return "out";
+        case LegEndReason::Limit: return "limit";
+        case LegEndReason::Closed: return "closed";
+        case LegEndReason::Rounds: return "rounds";
+        case LegEndReason::Cork: return "cork";
+        case LegEndReason::None: break;
+    }
+    return "";
+}
+
+int hitPoints(Hit hit, BullRule bull) {
+    switch (hit.ring) {
+        case Ring::Miss: return 0;
+        case Ring::InnerBull: return 50;
+        case Ring::OuterBull: return bull == BullRule::Fat ? 50 : 25;
+        case Ring::Triple: return 3 * hit.number;
+        case Ring::Double: return 2 * hit.number;
+        case Ring::Single: break;
+    }
+    return hit.number;
+}
+
+}  // namespace darts::games
