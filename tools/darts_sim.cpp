@@ -3,6 +3,7 @@
 //
 //   darts-sim throw --swing A --aim Y --gauge G [--steps-on-release N]
 //   darts-sim autoplay --seed S --matches N [--frame-limit F] [--awards]
+//   darts-sim autoplay --seed S --matches N --game G ...   a bar game (sim/bar_autoplay.h)
 //   darts-sim xinfo FILE       a model file as the loader sees it
 //   darts-sim image FILE       an image file as the texture loader decodes it
 //   darts-sim wav FILE         a sound file as the WAV reader reads it
@@ -36,6 +37,7 @@
 #include "match/match_statistics.h"
 #include "match/throw_simulation.h"
 #include "render/device.h"
+#include "sim/bar_autoplay.h"
 
 namespace {
 
@@ -47,6 +49,8 @@ int usage() {
     std::fputs(
         "usage: darts-sim throw --swing A --aim Y --gauge G [--steps-on-release N]\n"
         "       darts-sim autoplay --seed S --matches N [--frame-limit F] [--awards]\n"
+        "       darts-sim autoplay --seed S --matches N --game G [--in R] [--out R] [--bull B]"
+        " [--rounds R] [--legs 3|5] [--x01 N] [--sides LIST]\n"
         "       darts-sim xinfo FILE | image FILE | wav FILE | roster [FILE]\n"
         "       darts-sim demo FILE | make-demo --script NAME --seed S [--language ja|en]"
         " --out FILE\n",
@@ -123,6 +127,7 @@ int runThrow(int argc, char** argv) {
 }
 
 int runAutoplay(int argc, char** argv) {
+    if (sim::namesBarGame(argc, argv)) return sim::runBarAutoplay(argc, argv);
     long long seed = -1, matches = -1, frameLimit = static_cast<long long>(kDefaultFrameLimit);
     bool awards = false;
     for (int i = 2; i < argc; i += 2) {

@@ -6,6 +6,7 @@
 
 #include "core/asset_handles.h"
 #include "core/game_texts.h"
+#include "core/match_rules.h"
 
 namespace darts::audio {
 class EffectOutput;
@@ -151,6 +152,9 @@ struct GameState {
 
     // Sound: the board-hit effect's output; null plays nothing.
     audio::EffectOutput* effects = nullptr;
+
+    // The rules of a bar game chosen beside the 301; null plays the 301 as the game was made.
+    MatchRules* rules = nullptr;
 
     // Watching the match from outside (never read by the rules).
     uint64_t framesDrawn = 0;

@@ -21,13 +21,47 @@ bool scoresConsistent(const GameState& state) {
     return true;
 }
 
-AutoMatchResult playAutoMatch(GameState& state, render::Device& device, uint64_t frameLimit,
-                              const std::function<void(const GameState&)>& onDart) {
+namespace {
+
+// Nobody is at the mouse: the human's slot gets the computer's default statistics.
+void seatNobodyAtTheMouse(GameState& state) {
     PlayerSlot& human = state.players[kHuman];
     human.gaugeRange = 10;
     human.gaugeSkill = 7;
     human.releaseSkill = 5;
     state.dartState = DartState::InHand;
+}
+
+}  // namespace
+
+AutoMatchResult playAutoBarMatch(GameState& state, render::Device& device,
+                                 games::BarMatch& match, uint64_t frameLimit) {
+    seatNobodyAtTheMouse(state);
+    match.start(state);
+    state.inFrontEnd = 0;
+    const uint64_t firstFrame = state.framesDrawn;
+    const uint32_t firstDart = state.dartsFinished;
+    MatchLoopOptions options;
+    options.computerPlaysHuman = true;
+    options.afterFrame = [&](const GameState& s) { return s.framesDrawn - firstFrame < frameLimit; };
+    platform::NoInput input;
+    FrameIo io{device, input};
+    const MatchLoopEnd end = runMatch(state, io, options);
+    state.rules = nullptr;  // an abandoned match leaves its rules behind
+
+    AutoMatchResult result;
+    result.finished = end == MatchLoopEnd::Ended;
+    result.winner = result.finished && !match.match().winners().empty()
+                        ? match.match().winners().front()
+                        : -1;
+    result.frames = state.framesDrawn - firstFrame;
+    result.darts = state.dartsFinished - firstDart;
+    return result;
+}
+
+AutoMatchResult playAutoMatch(GameState& state, render::Device& device, uint64_t frameLimit,
+                              const std::function<void(const GameState&)>& onDart) {
+    seatNobodyAtTheMouse(state);
     newMatch(state);
     state.inFrontEnd = 0;
 

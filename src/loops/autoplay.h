@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "core/game_state.h"
+#include "games/bar_match.h"
 #include "render/device.h"
 
 namespace darts {
@@ -25,5 +26,10 @@ bool scoresConsistent(const GameState& state);
 // side gets the computer's default statistics. Stops after frameLimit frames.
 AutoMatchResult playAutoMatch(GameState& state, render::Device& device, uint64_t frameLimit,
                               const std::function<void(const GameState&)>& onDart = {});
+
+// Plays one match of a bar game through the same match loop, every side a computer seated in
+// `match`. Stops after frameLimit frames (the match then counts as abandoned).
+AutoMatchResult playAutoBarMatch(GameState& state, render::Device& device,
+                                 games::BarMatch& match, uint64_t frameLimit);
 
 }  // namespace darts

@@ -15,12 +15,12 @@ class MatchLoop {
     MatchLoopEnd run() {
         while (state_.inFrontEnd == 0) {
             while (state_.matchPhase == MatchPhase::ComputerTurn) {
-                computerFrame(state_, brains_[kComputer]);
+                computerTurnFrame(kComputer);
                 if (!frame()) return abandon();
                 pollKeyboard(state_, io_);
             }
             while (state_.matchPhase == MatchPhase::HumanTurn) {
-                if (options_.computerPlaysHuman) computerFrame(state_, brains_[kHuman]);
+                if (options_.computerPlaysHuman) computerTurnFrame(kHuman);
                 if (!frame()) return abandon();
                 pollKeyboard(state_, io_);
                 pollMouse(state_, io_);
@@ -31,6 +31,16 @@ class MatchLoop {
     }
 
   private:
+    // A bar game's rules drive the computer's aim themselves; the 301's computer plays by the
+    // brain of its slot.
+    void computerTurnFrame(int slot) {
+        if (state_.rules) {
+            state_.rules->computerFrame(state_);
+        } else {
+            computerFrame(state_, brains_[slot]);
+        }
+    }
+
     bool frame() {
         render::renderMatchFrame(state_, io_.device);
         for (FeatureLayer* layer : options_.layers) layer->afterMatchFrame(state_);

@@ -51,16 +51,19 @@ void landDart(GameState& state, DartBody& dart) {
     side.dartScores[side.dartsThrown] = score;
     side.scoreLeft -= score;
     state.scoresShown += 1;
+    if (state.rules) state.rules->dartLanded(state, landing.radius, landing.sectorIndex);
 }
 
 // A dart that fell short never struck anything, so there is no board-hit sound; otherwise it is
 // an ordinary miss: score 0 with the miss text, counted like any dart thrown.
 void missShortDart(GameState& state) {
-    const int score = scoreHit(state, std::numeric_limits<float>::infinity(), 0);
+    constexpr float kNowhere = std::numeric_limits<float>::infinity();
+    const int score = scoreHit(state, kNowhere, 0);
     PlayerSlot& side = currentSide(state);
     side.dartScores[side.dartsThrown] = score;
     side.scoreLeft -= score;
     state.scoresShown += 1;
+    if (state.rules) state.rules->dartLanded(state, kNowhere, 0);
 }
 
 void flightStep(GameState& state) {

@@ -60,7 +60,19 @@ void newMatch(GameState& state) {
     computer.releaseSkill = 5;
 }
 
+void readyNextDart(GameState& state) {
+    state.dartState = DartState::InHand;
+    state.throwStage = ThrowStage::Aiming;
+    state.followEye = kFollowEyeStart;
+    state.swingSpeed = kSwingSpeedSlow;
+    state.hitTimer = 0;
+}
+
 void finishDart(GameState& state) {
+    if (state.rules) {
+        state.rules->dartFinished(state);
+        return;
+    }
     const int side = static_cast<int>(state.matchPhase);
     PlayerSlot& thrower = state.players[side];
     FinishedDart record = {
@@ -83,11 +95,7 @@ void finishDart(GameState& state) {
         endTurn(state);
     }
 
-    state.dartState = DartState::InHand;
-    state.throwStage = ThrowStage::Aiming;
-    state.followEye = kFollowEyeStart;
-    state.swingSpeed = kSwingSpeedSlow;
-    state.hitTimer = 0;
+    readyNextDart(state);
 
     if (sideToThrow(state)) {
         const PlayerSlot& next = currentSide(state);

@@ -15,8 +15,11 @@ constexpr int kLandingDisplayFrames = 170;
 void newMatch(GameState& state);
 
 // The dart in play has ended its landing display: count it, then win, bust, next dart and end of
-// turn, in that order.
+// turn, in that order. A bar game's rules (state.rules) take the dart over instead.
 void finishDart(GameState& state);
+
+// The next dart is taken in hand: the throw starts again from aiming, the camera from behind.
+void readyNextDart(GameState& state);
 
 // Closes the turn of the side to throw and passes the turn to the other side.
 void endTurn(GameState& state);

@@ -1,0 +1,182 @@
+#include "games/bar_match.h"
+
+#include <cmath>
+#include <limits>
+
+#include "match/rules.h"
+
+namespace darts::games {
+namespace {
+
+// The board's edge, 0.467598 world units, is the 170 mm of a real board.
+constexpr double kMillimetresPerUnit = 170.0 / kBoardEdge;
+// What a slot shows when the leg keeps no count: far from the 0 and below-0 that the throw's own
+// result texts read as a win or a bust.
+constexpr int kNoCount = 9999;
+
+Hit hitAt(float radius, int sectorIndex) {
+    const Ring ring = ringOf(radius);
+    switch (ring) {
+        case Ring::Miss: return {ring, 0};
+        case Ring::InnerBull:
+        case Ring::OuterBull: return {ring, 25};
+        default: return {ring, sectorNumber(sectorIndex)};
+    }
+}
+
+}  // namespace
+
+BarMatch::BarMatch(const MatchSetup& setup, std::vector<Seat> seats, BarMatchWatch watch)
+    : match_(setup), seats_(std::move(seats)), watch_(std::move(watch)) {}
+
+int BarMatch::sideToThrow() const { return thrower_; }
+
+void BarMatch::start(GameState& state) {
+    newMatch(state);
+    state.rules = this;
+    beginStep(state);
+}
+
+void BarMatch::beginStep(GameState& state) {
+    switch (match_.step()) {
+        case GameMatch::Step::Cork:
+            corkDistances_.clear();
+            thrower_ = match_.cork().sides.front();
+            takeDart(state, true);
+            return;
+        case GameMatch::Step::ChooseGame: {
+            const int chooser = match_.chooser();
+            match_.choose(seats_[chooser].human ? LegGame::X01 : computerChoice(chooser));
+            beginStep(state);
+            return;
+        }
+        case GameMatch::Step::Leg:
+            leg_ = makeLeg(match_.legSetup());
+            legNumber_ = match_.legNumber();
+            tieBreak_ = false;
+            legGames_.push_back(leg_->setup().game);
+            thrower_ = leg_->sideToThrow();
+            takeDart(state, true);
+            return;
+        case GameMatch::Step::Over:
+            state.matchPhase = MatchPhase::MatchOver;
+            state.screen = ScreenId::Title;
+            state.scoresShown = 0;
+            state.inFrontEnd = 1;
+            state.rules = nullptr;
+            if (watch_.matchEnded) watch_.matchEnded(match_.winners());
+            return;
+    }
+}
+
+void BarMatch::takeDart(GameState& state, bool newTurn) {
+    const Seat& seat = seats_[thrower_];
+    state.matchPhase = seat.human ? MatchPhase::HumanTurn : MatchPhase::ComputerTurn;
+    PlayerSlot& slot = currentSide(state);
+    if (newTurn) {
+        slot.dartsThrown = 0;
+        for (int& score : slot.dartScores) score = 0;
+        for (DartBody& dart : state.darts) dart = {};
+        state.scoresShown = 0;
+    }
+    const bool counts = leg_ && !corkInPlay() && leg_->setup().game == LegGame::X01;
+    slot.scoreLeft = counts ? leg_->left(thrower_) : kNoCount;
+    slot.turnStartScore = slot.scoreLeft;
+    readyNextDart(state);
+    brain_ = {};
+    aimChosen_ = false;
+}
+
+void BarMatch::dartLanded(GameState&, float radius, int sectorIndex) {
+    landed_ = hitAt(radius, sectorIndex);
+    landedMillimetres_ = std::isfinite(radius) ? radius * kMillimetresPerUnit : -1.0;
+}
+
+void BarMatch::dartFinished(GameState& state) {
+    const PlayerSlot& slot = currentSide(state);
+    state.lastFinishedDart = {thrower_, slot.turnCount, slot.dartsThrown,
+                              slot.dartScores[slot.dartsThrown], slot.scoreLeft, false, false};
+    state.dartsFinished += 1;
+    if (corkInPlay()) {
+        finishCorkDart(state);
+    } else {
+        finishLegDart(state);
+    }
+}
+
+void BarMatch::finishCorkDart(GameState& state) {
+    if (watch_.corkDart) {
+        watch_.corkDart(tieBreak_ ? legNumber_ : legNumber_ + 1, thrower_, landedMillimetres_);
+    }
+    // A dart that never reached the board is the farthest of all.
+    corkDistances_.push_back(landedMillimetres_ < 0 ? std::numeric_limits<double>::infinity()
+                                                    : landedMillimetres_);
+    const std::vector<int>& sides = match_.cork().sides;
+    if (corkDistances_.size() < sides.size()) {
+        thrower_ = sides[corkDistances_.size()];
+        takeDart(state, true);
+        return;
+    }
+    const std::vector<int> winsBefore = match_.legWins();
+    match_.corkThrown(corkDistances_);
+    if (tieBreak_ && match_.step() != GameMatch::Step::Cork) {
+        for (size_t side = 0; side < winsBefore.size(); ++side) {
+            if (match_.legWins()[side] > winsBefore[side]) {
+                endLeg({static_cast<int>(side)}, LegEndReason::Cork);
+            }
+        }
+    }
+    beginStep(state);
+}
+
+void BarMatch::finishLegDart(GameState& state) {
+    const int side = thrower_;
+    const int round = leg_->round();
+    const int dart = leg_->dartInTurn();
+    const DartOutcome outcome = leg_->dart(landed_);
+    if (watch_.dart) watch_.dart(legNumber_, *leg_, side, round, dart, landed_, outcome);
+    if (outcome.legOver) {
+        if (outcome.corkSides.empty()) {
+            endLeg(outcome.winners, outcome.reason);
+        } else {
+            tieBreak_ = true;  // decided by the cork that GameMatch now asks for
+        }
+        match_.legEnded(outcome);
+        beginStep(state);
+        return;
+    }
+    const int next = leg_->sideToThrow();
+    const bool newTurn = outcome.turnOver || next != side;
+    if (!newTurn) currentSide(state).dartsThrown += 1;
+    thrower_ = next;
+    takeDart(state, newTurn);
+}
+
+void BarMatch::endLeg(const std::vector<int>& winners, LegEndReason why) {
+    legWinners_.push_back(winners);
+    if (watch_.legEnded) watch_.legEnded(legNumber_, winners, why);
+}
+
+LegGame BarMatch::computerChoice(int side) const {
+    // The game it has won more legs of in this match; the 01 when even.
+    int x01 = 0, cricket = 0;
+    for (size_t leg = 0; leg < legWinners_.size() && leg < legGames_.size(); ++leg) {
+        for (int winner : legWinners_[leg]) {
+            if (winner != side) continue;
+            (legGames_[leg] == LegGame::Cricket ? cricket : x01) += 1;
+        }
+    }
+    return cricket > x01 ? LegGame::Cricket : LegGame::X01;
+}
+
+void BarMatch::computerFrame(GameState& state) {
+    const ThrowSpread& spread = seats_[thrower_].spread;
+    if (!aimChosen_) {
+        const AimTarget target = corkInPlay() ? corkTarget() : chooseTarget(*leg_, spread);
+        aim_ = solveAim(target.point).value_or(ThrowAim{});
+        aimChosen_ = true;
+    }
+    computerAimedFrame(state, brain_, aim_, spread.gauge, spread.release);
+}
+
+}  // namespace darts::games
