@@ -33,9 +33,7 @@ TEST(CricketLeg, MarksOpenThenScoreUntilEverySideCloses) {
     EXPECT_TRUE(out.counted);
     EXPECT_EQ(leg->marks(0)[5], 3);
     EXPECT_EQ(leg->points(0), 0);
-    out = leg->dart(T(20));
-    EXPECT_FALSE(out.counted) << "20 is closed for all";
-    EXPECT_EQ(leg->points(0), 0);
+    EXPECT_FALSE(leg->dart(T(20)).counted) << "20 is closed for all";
     leg->dart(kMiss);
     // Side 1 scores the bull while side 0 is open on it.
     out = leg->dart(kInnerBull);
@@ -45,17 +43,14 @@ TEST(CricketLeg, MarksOpenThenScoreUntilEverySideCloses) {
 }
 
 TEST(CricketLeg, ClosingEverythingWinsWithPointsLevelOrAhead) {
-    // Side 1 gets 40 on 20 first; side 0 matches it on 19 (38) + 15, closing all.
+    // Side 1 gets 40 on 20 first; side 0 closes everything behind, then passes it on 19.
     auto leg = cricket(2);
-    leg->dart(kMiss);
-    leg->dart(kMiss);
-    leg->dart(kMiss);
+    throwDarts(*leg, {kMiss, kMiss, kMiss});
     throwDarts(*leg, {T(20), D(20), kMiss});  // side 1: 20 open, 40 points
     throwDarts(*leg, {T(15), T(16), T(17)});
     throwDarts(*leg, {kMiss, kMiss, kMiss});
     throwDarts(*leg, {T(18), T(19), T(20)});
     throwDarts(*leg, {kMiss, kMiss, kMiss});
-    EXPECT_EQ(leg->points(0), 0);
     // Closing the bull behind on points is no win.
     DartOutcome out = throwDarts(*leg, {kInnerBull, kOuterBull});
     EXPECT_FALSE(out.legOver);
@@ -81,7 +76,12 @@ TEST(CricketLeg, ClosingEverythingWinsWithPointsLevelOrAhead) {
 }
 
 TEST(CricketLeg, CutThroatPointsGoToEveryOpponentStillOpen) {
-    auto leg = cricket(3, /*cutThroat=*/true);
+    // Standard Cricket scores once for the thrower, however many opponents are open.
+    auto leg = cricket(3);
+    throwDarts(*leg, {T(20), T(20)});
+    EXPECT_EQ(leg->points(0), 60);
+
+    leg = cricket(3, /*cutThroat=*/true);
     EXPECT_EQ(leg->name(), "cutthroat");
     throwDarts(*leg, {T(20), kMiss, kMiss});  // side 0 opens 20
     throwDarts(*leg, {T(20), kMiss, kMiss});  // side 1 closes it for itself
