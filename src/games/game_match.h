@@ -1,6 +1,9 @@
 // A match of a bar game: its legs in order, the corks that decide who throws first (and who wins
 // a tie at a round limit), and the match's winner. A medley alternates 01 and Cricket legs, the
-// last leg the game its cork's winner chooses; every other game is one leg.
+// last leg the game its cork's winner chooses; every other game is one leg, thrown first by side 0.
+// After a medley leg the side after its winner in seat order throws first (with two sides, the
+// loser). Should three or four sides end a medley with no majority, the most legs win, a tie for
+// the most corked.
 #pragma once
 
 #include <vector>
@@ -53,6 +56,28 @@ class GameMatch {
     const std::vector<int>& legWins() const;  // per side
 
     const MatchSetup& setup() const;
+
+  private:
+    enum class CorkFor { FirstThrow, LegTie, MatchTie };
+
+    bool medley() const { return setup_.game == MatchGame::Medley; }
+    LegGame legGame() const;
+    // The next leg, thrown first by `firstSide` unless a cork decides it.
+    void openLeg(int firstSide);
+    void startCork(std::vector<int> sides, CorkFor why);
+    void corkWon(int side);
+    void legWon(const std::vector<int>& sides);
+
+    MatchSetup setup_;
+    Step step_ = Step::Leg;
+    Cork cork_;
+    CorkFor corkFor_ = CorkFor::FirstThrow;
+    int leg_ = 1;
+    int firstSide_ = 0;
+    int chooser_ = -1;
+    LegGame chosen_ = LegGame::X01;
+    std::vector<int> legWins_;
+    std::vector<int> winners_;
 };
 
 }  // namespace darts::games

@@ -1,5 +1,9 @@
 #include "games/leg_rules.h"
 
+#include "games/count_up_leg.h"
+#include "games/cricket_leg.h"
+#include "games/x01_leg.h"
+
 namespace darts::games {
 
 const char* legEndName(LegEndReason reason) {
@@ -12,6 +16,15 @@ const char* legEndName(LegEndReason reason) {
         case LegEndReason::None: break;
     }
     return "";
+}
+
+std::unique_ptr<LegRules> makeLeg(const LegSetup& setup) {
+    switch (setup.game) {
+        case LegGame::Cricket: return std::make_unique<CricketLeg>(setup);
+        case LegGame::CountUp: return std::make_unique<CountUpLeg>(setup);
+        case LegGame::X01: break;
+    }
+    return std::make_unique<X01Leg>(setup);
 }
 
 int hitPoints(Hit hit, BullRule bull) {

@@ -60,12 +60,16 @@ const char* legEndName(LegEndReason reason);  // "out", "limit", "closed", "roun
 
 // What one finished dart did.
 struct DartOutcome {
-    bool counted = false;   // changed the count or the marks (false before a double-in, say)
+    // Changed the count, the marks or the points: false before a double-in, on a Cricket
+    // target that every side has closed, for a miss, and for a bust (its score is not taken).
+    bool counted = false;
     bool bust = false;      // the turn is struck out and passes at once
     bool turnOver = false;  // the next dart is another side's (or the leg is over)
     bool legOver = false;
     LegEndReason reason = LegEndReason::None;
-    std::vector<int> winners;     // when legOver and decided: one side, or several sharing it
+    // When legOver and decided: one side, or several sharing it. A side alone (practice) always
+    // wins its leg, however it ended: the board shows how well it did.
+    std::vector<int> winners;
     std::vector<int> corkSides;   // when legOver by a tie at a round limit: who throws the cork
 };
 
