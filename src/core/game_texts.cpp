@@ -40,18 +40,6 @@ const char* const kJapanese[] = {
     kTextYouLose,
     kTextYouWin,
     "\x90\xdd\x92\xe8",                                      // "設定"
-    "\x95\x5c\x8e\xa6",                                      // "表示"
-    "\x8a\x67\x91\xe5\x97\xa6",                              // "拡大率"
-    "\x88\xf8\x82\xab\x90\x4c\x82\xce\x82\xb5",              // "引き伸ばし"
-    "\x8d\x82\x90\xb8\x8d\xd7\x95\x60\x89\xe6",              // "高精細描画"
-    "HUD\x89\xe6\x91\x9c\x82\xf0\x8a\x8a\x82\xe7\x82\xa9\x82\xc9",  // "HUD画像を滑らかに"
-    "\x89\xb9\x8a\x79\x82\xcc\x89\xb9\x97\xca",              // "音楽の音量"
-    "\x8c\xf8\x89\xca\x89\xb9\x82\xcc\x89\xb9\x97\xca",      // "効果音の音量"
-    "\x8f\xc1\x89\xb9",                                      // "消音"
-    "\x83\x7d\x83\x45\x83\x58\x82\xcc\x91\xac\x82\xb3",      // "マウスの速さ"
-    "\x90\x55\x93\xae",                                      // "振動"
-    "\x83\x41\x83\x8f\x81\x5b\x83\x68",                      // "アワード"
-    "\x8c\xbe\x8c\xea",                                      // "言語"
     "\x83\x74\x83\x8b\x83\x58\x83\x4e\x83\x8a\x81\x5b\x83\x93",  // "フルスクリーン"
     "\x83\x45\x83\x42\x83\x93\x83\x68\x83\x45",              // "ウィンドウ"
     "\x89\xe6\x96\xca\x83\x82\x81\x5b\x83\x68\x90\xd8\x91\xd6",  // "画面モード切替"
@@ -72,9 +60,7 @@ const char* const kEnglish[] = {
     "OUTER BULL",        "TRIPLE RING",       "DOUBLE RING", " BUST !!",    " YOU LOSE !!",
     " YOU WIN !!",
     // The settings screen.
-    "SETTINGS", "Display", "Scale", "Stretch", "Sharp picture", "Smooth HUD", "Music volume",
-    "Effect volume", "Mute", "Mouse speed", "Rumble", "Awards", "Language", "Full screen", "Window",
-    "Mode switch", "Auto", "On", "Off", "Japanese", "English", "from the next start", "Close",
+    "SETTINGS", "Full screen", "Window", "Mode switch", "Auto", "On", "Off", "Japanese", "English", "from the next start", "Close",
 };
 
 static_assert(sizeof kJapanese / sizeof kJapanese[0] == kTextCount);

@@ -31,19 +31,8 @@ enum class TextId : int {
     Bust,  // result messages of a match
     YouLose,
     YouWin,
-    SettingsHeading,  // the settings screen (F1 on the title): its heading, rows and values
-    SettingDisplay,
-    SettingScale,
-    SettingStretch,
-    SettingSharp,
-    SettingSmoothHud,
-    SettingMusicVolume,
-    SettingEffectVolume,
-    SettingMute,
-    SettingMouseSpeed,
-    SettingRumble,
-    SettingAwards,
-    SettingLanguage,
+    SettingsHeading,  // the settings screen (F1 on the title): its heading and values; the rows'
+                      // labels are the option table's
     ValueFullScreen,
     ValueWindow,
     ValueModeSwitch,
