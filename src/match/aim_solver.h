@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 namespace darts {
 
@@ -20,7 +21,24 @@ struct ThrowAim {
     float gauge = 0;
 };
 
-// The aim that lands nearest `point`; empty when no throw reaches the board there.
+// The forward part of the swing an armed arm passes before the hand lets go by itself, as signed
+// angles: from the top of the backswing down to a little below 0.
+constexpr double kLowestRelease = -0.07;
+
+// The arm's angle as the swing stores it, from a signed angle around 0: below 0 lies in the
+// wrapped range just under 12.56. And back.
+double toSwingAngle(double signedAngle);
+double toSignedAngle(double swingAngle);
+
+// The angles at which the computer can let an armed dart go: its fast forward swing passes a
+// fixed ladder of angles a hundredth apart (from the top its slow backswing reaches), and it
+// releases on the first one within its tolerance of the release it means. Highest first, in the
+// swing's representation.
+const std::vector<float>& computerReleaseAngles();
+
+// The aim that lands nearest `point`; empty when no throw reaches the board there. The release
+// is one of computerReleaseAngles(), so that the computer, meaning it, releases exactly there.
+// Solutions are kept: the same point again costs a look-up.
 std::optional<ThrowAim> solveAim(BoardPoint point);
 
 }  // namespace darts
