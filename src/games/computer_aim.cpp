@@ -13,6 +13,7 @@
 
 #include "match/flight.h"
 #include "match/scoring.h"
+#include "match/throw_input.h"
 #include "match/throw_simulation.h"
 
 namespace darts::games {
@@ -20,7 +21,7 @@ namespace {
 
 // Finishing a dart slows the swing again to its aiming speed.
 constexpr float kBackswingSpeed = 0.007f;
-constexpr double kGaugeStep = 0.03;  // the gauge sits on multiples of this
+// The gauge sits on multiples of kGaugeStep; the computer accepts it this near its target.
 constexpr double kGaugeTolerance = 0.002;
 constexpr double kReleaseRung = 0.01;  // the computer's release ladder
 // The computer lets go on the first rung within this of the release it means: a release meant
@@ -33,8 +34,8 @@ const double kHalfSector = 1.0 / (57.32484 * 0.1111111);
 // The direction of a number's sector: 0 straight up, clockwise positive (as landingGeometry
 // measures it). Every number but 20 covers two half-sectors, 3 at the bottom covers four.
 double sectorCentre(int number) {
+    if (number == 3) return std::numbers::pi;
     for (int index = 1; index <= 20; ++index) {
-        if (number == 3) return std::numbers::pi;
         if (sectorNumber(index) == number) return (index + 1) * kHalfSector;
         if (sectorNumber(-index) == number) return -(index + 1) * kHalfSector;
     }
@@ -446,10 +447,29 @@ Hit throwHeadless(GameState& state, ComputerBrain& brain, const AimTarget& targe
 
 namespace {
 
-// The spread of each level, Rt 1 first, fitted by calibrate-computer to the bar machines' ratings
-// (points per round in 01, marks per round in Cricket).
+// The spread of each level, Rt 1 first, fitted with calibrate-computer to the bar machines'
+// ratings: 01 points per round first, Cricket marks per round as near as the same pair allows.
+// The gauge only counts by the whole steps whose acceptance window it covers (0.03 apart, 0.004
+// wide), so the weaker levels take whole gauge steps and the strongest a part of one.
 constexpr ThrowSpread kLevels[] = {
-    {0.30, 0.08}, {0.25, 0.06}, {0.20, 0.05}, {0.15, 0.04}, {0.10, 0.03}, {0.05, 0.02},
+    {0.092, 0.0500},  // Rt 1
+    {0.092, 0.0400},  // Rt 2
+    {0.092, 0.0165},  // Rt 3
+    {0.062, 0.0160},  // Rt 4
+    {0.060, 0.0152},  // Rt 5
+    {0.060, 0.0146},  // Rt 6
+    {0.060, 0.0140},  // Rt 7
+    {0.062, 0.0096},  // Rt 8
+    {0.062, 0.0093},  // Rt 9
+    {0.062, 0.0087},  // Rt 10
+    {0.000, 0.0144},  // Rt 11
+    {0.000, 0.0128},  // Rt 12
+    {0.000, 0.0120},  // Rt 13
+    {0.000, 0.0104},  // Rt 14
+    {0.029, 0.0097},  // Rt 15
+    {0.029, 0.0090},  // Rt 16
+    {0.029, 0.0084},  // Rt 17
+    {0.029, 0.0080},  // Rt 18
 };
 
 }  // namespace

@@ -158,14 +158,26 @@ TEST(ComputerAim, CountUpScoresOnTheTreble20OrTheBull) {
 }
 
 TEST(ComputerAim, LevelsGrowStrongerAndCharactersKeepTheirSkills) {
-    ASSERT_GE(highestLevel(), 2);
-    // A level trades gauge for release to fit both statistics: its strength is what it scores.
-    auto strength = [](const ThrowSpread& spread) {
-        return std::max(expectedPoints({Ring::Triple, 20}, spread, BullRule::Separate),
-                        expectedPoints({Ring::Triple, 19}, spread, BullRule::Separate));
-    };
-    for (int level = 2; level <= highestLevel(); ++level) {
-        EXPECT_GT(strength(levelSpread(level)), strength(levelSpread(level - 1))) << level;
+    ASSERT_GE(highestLevel(), 9);
+    // A level trades gauge for release to fit both statistics, so its strength is what it
+    // scores: 400 darts of 01 scoring by the real throw, every fourth level.
+    auto state = std::make_unique<GameState>();
+    state->dartState = DartState::InHand;
+    newMatch(*state);
+    state->matchPhase = MatchPhase::ComputerTurn;
+    seedRandom(*state, 5);
+    ComputerBrain brain;
+    FakeLeg leg(LegGame::X01);
+    double weaker = 0;
+    for (int level = 1; level <= highestLevel(); level += 4) {
+        const ThrowSpread spread = levelSpread(level);
+        int points = 0;
+        for (int dart = 0; dart < 400; ++dart) {
+            points += hitPoints(throwHeadless(*state, brain, chooseTarget(leg, spread), spread),
+                                BullRule::Separate);
+        }
+        EXPECT_GT(points / 400.0, weaker) << level;
+        weaker = points / 400.0;
     }
     EXPECT_DOUBLE_EQ(expectedPoints({Ring::Triple, 20}, {}, BullRule::Separate), 60);
     ThrowSpread roster = characterSpread(7, 5);
