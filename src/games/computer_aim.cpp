@@ -452,10 +452,10 @@ namespace {
 // The gauge only counts by the whole steps whose acceptance window it covers (0.03 apart, 0.004
 // wide), so the weaker levels take whole gauge steps and the strongest a part of one.
 constexpr ThrowSpread kLevels[] = {
-    {0.092, 0.0500},  // Rt 1
-    {0.092, 0.0400},  // Rt 2
-    {0.092, 0.0165},  // Rt 3
-    {0.062, 0.0160},  // Rt 4
+    {0.122, 0.0596},  // Rt 1
+    {0.092, 0.0393},  // Rt 2
+    {0.092, 0.0182},  // Rt 3
+    {0.092, 0.0135},  // Rt 4
     {0.060, 0.0152},  // Rt 5
     {0.060, 0.0146},  // Rt 6
     {0.060, 0.0140},  // Rt 7
