@@ -1,6 +1,6 @@
 // Aiming through the flight model: which release angle and aim put a dart, thrown with the gauge
-// at 0, on a chosen point of the board. The computer's shot table and its aim in the bar games
-// both come from here.
+// at 0, on a chosen point of the board. The computer aims by it in the bar games; the shot-table
+// maker shares its representation of the swing.
 #pragma once
 
 #include <optional>
