@@ -9,6 +9,7 @@
 //   calibrate-computer grid LEGS       a grid of gauge and release spreads, to fit the levels
 //   calibrate-computer spread G R LEGS one spread
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -136,6 +137,7 @@ int cricketLeg(Thrower& thrower, const ThrowSpread& spread, int& darts) {
 struct Stats {
     double ppr = 0;
     double mpr = 0;
+    long darts = 0;
 };
 
 Stats measure(const ThrowSpread& spread, int legs, uint32_t seed) {
@@ -148,7 +150,8 @@ Stats measure(const ThrowSpread& spread, int legs, uint32_t seed) {
         points += x01Leg(thrower, spread, x01Darts);
         marks += cricketLeg(thrower, spread, cricketDarts);
     }
-    return {points * kDartsPerTurn / x01Darts, marks * double(kDartsPerTurn) / cricketDarts};
+    return {points * kDartsPerTurn / x01Darts, marks * double(kDartsPerTurn) / cricketDarts,
+            static_cast<long>(x01Darts) + cricketDarts};
 }
 
 }  // namespace
@@ -183,12 +186,17 @@ int main(int argc, char** argv) {
         return 0;
     }
     std::printf("level  gauge  release   01    MPR   (%d legs each)\n", legs);
+    const auto start = std::chrono::steady_clock::now();
+    long darts = 0;
     for (int level = 1; level <= highestLevel(); ++level) {
         ThrowSpread spread = levelSpread(level);
         Stats stats = measure(spread, legs, static_cast<uint32_t>(level));
+        darts += stats.darts;
         std::printf("Rt%-3d  %.3f  %.4f  %5.1f  %.2f\n", level, spread.gauge, spread.release,
                     stats.ppr, stats.mpr);
         std::fflush(stdout);
     }
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    std::printf("%ld darts thrown, %.0f a second\n", darts, darts / took.count());
     return 0;
 }

@@ -116,8 +116,6 @@ double toSwingAngle(double signedAngle) {
     return signedAngle < 0 ? 12.56 + signedAngle : signedAngle;
 }
 
-double toSignedAngle(double swingAngle) { return swingAngle > 6.0 ? swingAngle - 12.56 : swingAngle; }
-
 const std::vector<float>& computerReleaseAngles() {
     static const std::vector<float> angles = forwardSwingLadder();
     return angles;

@@ -21,14 +21,9 @@ struct ThrowAim {
     float gauge = 0;
 };
 
-// The forward part of the swing an armed arm passes before the hand lets go by itself, as signed
-// angles: from the top of the backswing down to a little below 0.
-constexpr double kLowestRelease = -0.07;
-
 // The arm's angle as the swing stores it, from a signed angle around 0: below 0 lies in the
-// wrapped range just under 12.56. And back.
+// wrapped range just under 12.56.
 double toSwingAngle(double signedAngle);
-double toSignedAngle(double swingAngle);
 
 // The angles at which the computer can let an armed dart go: its fast forward swing passes a
 // fixed ladder of angles a hundredth apart (from the top its slow backswing reaches), and it
