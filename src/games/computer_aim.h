@@ -32,9 +32,10 @@ struct AimTarget {
     BoardPoint point;
 };
 
-// The point aimed at within a bed: the middle of its ring (a single: the outer one, the wider
-// sideways) on the middle of its sector. The inner bull: the board centre; the outer bull: the
-// middle of its ring straight up.
+// The point aimed at within a bed (a single: the outer one, the wider sideways). The computer's
+// releases land on a ladder of heights some 0.08 apart, so a bed's middle may be out of its
+// reach: of the points across the bed, the one whose landing stays in the bed for most of the
+// computer's nearest errors, the middle first among equals. Kept once found.
 AimTarget bedTarget(Hit bed);
 
 // The points a throw at `bed` scores on average for the spread, by the flight and the computer's
