@@ -7,18 +7,18 @@
 #include <cstdio>
 #include <string>
 
+#include "match/aim_solver.h"
 #include "match/shot_table.h"
+#include "match/throw_input.h"
 #include "match/throw_simulation.h"
 
+// The aim solver finds the throw that lands nearest a point; this table wants something else: the
+// throw that finishes an exact count and survives the most release and aim errors, which the
+// search over the whole grid below finds (its order breaks ties, and the shipped file is its
+// output). It shares the solver's representation of the swing and the aim's grid.
 namespace {
 
 using namespace darts;
-
-// The arm's angle as the swing stores it, from a signed angle around 0: below 0 lies in the
-// wrapped range just under 12.56.
-double toSwingAngle(double signedAngle) {
-    return signedAngle < 0 ? 12.56 + signedAngle : signedAngle;
-}
 
 bool finishes(int count, double signedRelease, double aim) {
     auto landing = simulateThrow(static_cast<float>(toSwingAngle(signedRelease)),
@@ -34,9 +34,8 @@ struct Candidate {
 };
 
 Candidate bestShot(int count) {
-    // The computer walks its aim in steps of 0.0007 from 0, so aims on that grid are reached
+    // The computer walks its aim in steps of kAimStep from 0, so aims on that grid are reached
     // exactly.
-    constexpr double kAimStep = 0.0007;
     Candidate best;
     for (int aimSteps = -60; aimSteps <= 60; ++aimSteps) {
         double aim = aimSteps * kAimStep;

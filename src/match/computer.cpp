@@ -1,6 +1,7 @@
 #include "match/computer.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "match/shot_table.h"
 #include "match/throw_input.h"
@@ -17,6 +18,15 @@ constexpr double kGaugeTolerance = 0.002;
 constexpr double kAimTolerance = 0.0008;
 
 int scaledAim(float value) { return truncateToInt(value * 100000.0); }
+
+// A fifth of the walk's resolution past a point of the aim grid: scaledAim truncates, and a walk
+// that arrives a rounding error below or above a grid point must settle on it, not a step short.
+constexpr double kAimNudge = 0.000002;
+
+// Evenly within +-spread, in thousandths.
+double drawWithin(GameState& state, double spread) {
+    return (randomInRange(state, 0, 2000) - 1000) * 0.001 * spread;
+}
 
 }  // namespace
 
@@ -64,6 +74,26 @@ void computerDecisions(GameState& state, ComputerBrain& brain) {
         state.throwStage = ThrowStage::Released;
         state.dartState = DartState::Thrown;
     }
+}
+
+void computerAimedFrame(GameState& state, ComputerBrain& brain, const ThrowAim& aim,
+                        double gaugeSpread, double releaseSpread) {
+    brain.gaugeTarget = static_cast<float>(aim.gauge + drawWithin(state, gaugeSpread));
+    // The offset is taken on the arm's true angle: below 0 the swing keeps 12.56, a little less
+    // than 4 pi, minus the distance below 0. The target is put in the representation the swing is
+    // in this frame, so that a target near 0 is met on either side of the wrap alike (put once in
+    // the other, one drawn below 0 would let the last angle above 0 pass, and one drawn above 0
+    // the first below, and the hand would let the dart go by itself at the end of the swing).
+    constexpr double kFourPi = 4 * std::numbers::pi;
+    const double angle =
+        aim.releaseAngle > kSwingWrap / 2 ? aim.releaseAngle - kFourPi : aim.releaseAngle;
+    double release = angle + drawWithin(state, releaseSpread);
+    if (state.swingWrapped == 1) release += kFourPi;
+    brain.releaseTarget = static_cast<float>(release);
+    brain.aimTarget = static_cast<float>(aim.aimYaw + kAimNudge);
+    // Every dart waits for its own aim.
+    if (state.throwStage == ThrowStage::Aiming) brain.aimReached = false;
+    computerDecisions(state, brain);
 }
 
 }  // namespace darts

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/game_state.h"
+#include "match/aim_solver.h"
 
 namespace darts {
 
@@ -26,5 +27,12 @@ inline void computerFrame(GameState& state, ComputerBrain& brain) {
     computerShotTargets(state, brain);
     computerDecisions(state, brain);
 }
+
+// The computer of the bar games, throwing at a chosen aim: every frame it draws its gauge target
+// and its release target evenly within +-spread of the aim's (in thousandths of the spread, so
+// that a strength sits between whole skills), then walks the aim, swings and releases as
+// computerDecisions does. It waits for its aim on every dart: the aim may be anywhere.
+void computerAimedFrame(GameState& state, ComputerBrain& brain, const ThrowAim& aim,
+                        double gaugeSpread, double releaseSpread);
 
 }  // namespace darts

@@ -43,4 +43,12 @@ std::optional<ThrowLanding> simulateThrow(float swingAngle, float aimYaw, float 
                         steps};
 }
 
+void placeFrameObjects(GameState& state) {
+    if (state.dartState == DartState::InHand) {
+        placeObject(state, PlaceMode::Hand, 0);
+        placeObject(state, PlaceMode::DartInPlay, 0);
+    }
+    if (state.dartState == DartState::Thrown) placeObject(state, PlaceMode::DartInPlay, 0);
+}
+
 }  // namespace darts

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "core/game_state.h"
+
 namespace darts {
 
 struct ThrowLanding {
@@ -21,5 +23,10 @@ struct ThrowLanding {
 // the hand's own release at the forward end of the swing. Empty when the dart never arrives.
 std::optional<ThrowLanding> simulateThrow(float swingAngle, float aimYaw, float gaugeValue,
                                           int stepsOnReleaseFrame = 1);
+
+// One frame of the match scene's placements without drawing it: the hand step and the dart in
+// play, in the order and on the conditions the scene places them (a dart the hand lets go by
+// itself takes two flight steps in that frame).
+void placeFrameObjects(GameState& state);
 
 }  // namespace darts
