@@ -1,12 +1,13 @@
-// Measures the computer's strength through the real throw: the computer's frames, the hand step
-// and the flight, headless, aiming every dart by chooseTarget. For each spread it plays practice
-// legs of 501 (points per round over the darts that remove the first 80% of the count) and of
-// Cricket against a side that never throws (marks per round until all seven are closed), the two
-// statistics the bar machines rate a player by.
+// Measures the computer's strength as the bar machines rate players, through whole legs played
+// by the match loop (throw, flight and rules as in every game): for each spread, legs of 501
+// between two sides of that spread (points per round of three darts until a side has removed 80%
+// of its count, the round that passes it counted whole) and of Cricket (marks that count, per
+// round).
 //
 //   calibrate-computer                 the levels of levelSpread, 300 legs of each
 //   calibrate-computer levels LEGS
-//   calibrate-computer grid LEGS       a grid of gauge and release spreads, to fit the levels
+//   calibrate-computer grid LEGS       a grid of gauge and release spreads
+//   calibrate-computer fit LEGS [FIRST] each level's release spread fitted to its 01 rating
 //   calibrate-computer spread G R LEGS one spread
 #include <array>
 #include <chrono>
@@ -15,143 +16,74 @@
 #include <memory>
 #include <string>
 
+#include <vector>
+
+#include "games/bar_match.h"
 #include "games/computer_aim.h"
-#include "match/rules.h"
+#include "games/rating_stats.h"
+#include "loops/autoplay.h"
+#include "render/device.h"
 
 namespace {
 
 using namespace darts;
 using namespace darts::games;
 
-// A practice leg whose rules the harness keeps itself: it only has to tell chooseTarget the
-// counts, marks and points as they stand.
-class PracticeLeg : public LegRules {
-  public:
-    explicit PracticeLeg(LegSetup setup) : setup_(setup) {
-        left_.fill(setup.x01.start);
-    }
-    std::string name() const override { return "practice"; }
-    int sideToThrow() const override { return 0; }
-    int dartInTurn() const override { return dartInTurn_; }
-    int round() const override { return round_; }
-    bool over() const override { return false; }
-    DartOutcome dart(Hit) override { return {}; }
-    int left(int side) const override { return left_[side]; }
-    int points(int side) const override { return points_[side]; }
-    std::array<int, 7> marks(int side) const override { return marks_[side]; }
-    const LegSetup& setup() const override { return setup_; }
-
-    LegSetup setup_;
-    int dartInTurn_ = 0;
-    int round_ = 1;
-    std::array<int, kMaxSides> left_{};
-    std::array<int, kMaxSides> points_{};
-    std::array<std::array<int, 7>, kMaxSides> marks_{};
-};
-
-class Thrower {
-  public:
-    explicit Thrower(uint32_t seed) {
-        state_->dartState = DartState::InHand;
-        newMatch(*state_);
-        state_->inFrontEnd = 0;
-        state_->matchPhase = MatchPhase::ComputerTurn;
-        seedRandom(*state_, seed);
-    }
-    Hit dart(const AimTarget& target, const ThrowSpread& spread) {
-        state_->players[kComputer].scoreLeft = 100000;
-        return throwHeadless(*state_, brain_, target, spread);
-    }
-
-  private:
-    std::unique_ptr<GameState> state_ = std::make_unique<GameState>();
-    ComputerBrain brain_;
-};
-
-// Points per round of three darts while the first 80% of 501 comes off.
-double x01Leg(Thrower& thrower, const ThrowSpread& spread, int& darts) {
-    LegSetup setup;
-    setup.x01.start = 501;
-    setup.x01.out = OutRule::Double;
-    setup.sides = 1;
-    PracticeLeg leg(setup);
-    const int stop = 501 - 400;  // 80% of 501 is 400.8: stop once 401 have come off
-    int thrown = 0;
-    while (leg.left_[0] > stop && thrown < 300) {
-        leg.dartInTurn_ = thrown % kDartsPerTurn;
-        leg.round_ = thrown / kDartsPerTurn + 1;
-        Hit hit = thrower.dart(chooseTarget(leg, spread), spread);
-        leg.left_[0] -= hitPoints(hit, setup.x01.bull);
-        ++thrown;
-    }
-    darts += thrown;
-    return 501 - leg.left_[0];
-}
-
-int marksOn(Hit hit, int number) {
-    if (hit.number != number) return 0;
-    switch (hit.ring) {
-        case Ring::Triple: return 3;
-        case Ring::Double:
-        case Ring::InnerBull: return 2;
-        case Ring::Single:
-        case Ring::OuterBull: return 1;
-        case Ring::Miss: break;
-    }
-    return 0;
-}
-
-// Marks against a side that never throws (every mark counts: a closed number scores while the
-// other side has it open) until all seven are closed, or the round limit of 20.
-int cricketLeg(Thrower& thrower, const ThrowSpread& spread, int& darts) {
-    LegSetup setup;
-    setup.game = LegGame::Cricket;
-    setup.sides = 2;
-    PracticeLeg leg(setup);
-    int marks = 0;
-    int thrown = 0;
-    auto allClosed = [&] {
-        for (int m : leg.marks_[0]) {
-            if (m < 3) return false;
-        }
-        return true;
-    };
-    while (!allClosed() && thrown < 20 * kDartsPerTurn) {
-        leg.dartInTurn_ = thrown % kDartsPerTurn;
-        leg.round_ = thrown / kDartsPerTurn + 1;
-        Hit hit = thrower.dart(chooseTarget(leg, spread), spread);
-        for (size_t i = 0; i < kCricketNumbers.size(); ++i) {
-            int m = marksOn(hit, kCricketNumbers[i]);
-            if (m == 0) continue;
-            marks += m;
-            int closing = std::min(m, 3 - leg.marks_[0][i]);
-            leg.marks_[0][i] += closing;
-            leg.points_[0] += (m - closing) * (kCricketNumbers[i] == 25 ? 25 : kCricketNumbers[i]);
-        }
-        ++thrown;
-    }
-    darts += thrown;
-    return marks;
-}
-
+// The bar machines' two statistics, gathered from the darts of real legs.
 struct Stats {
-    double ppr = 0;
-    double mpr = 0;
+    double ppr = 0;  // 01: points per round while a side removes the first 80% of its count
+    double mpr = 0;  // Cricket: marks that count, per round
     long darts = 0;
 };
 
+// Legs of 501 (double out) and of Cricket between two sides of the same spread, played whole
+// through the match loop.
 Stats measure(const ThrowSpread& spread, int legs, uint32_t seed) {
-    Thrower thrower(seed);
-    double points = 0;
-    int x01Darts = 0;
-    int marks = 0;
-    int cricketDarts = 0;
+    auto state = std::make_unique<GameState>();
+    seedRandom(*state, seed);
+    render::HeadlessDevice device;
+    const std::vector<Seat> seats(2, Seat{false, spread});
+    RatingStats stats;
+    BarMatchWatch watch;
+    watch.dart = [&](int, const LegRules& leg, int side, int, int dart, Hit hit,
+                     const DartOutcome& outcome) {
+        stats.dart(leg, side, dart, hit, outcome);
+        if (outcome.legOver) stats.legEnded();
+    };
+    long darts = 0;
     for (int i = 0; i < legs; ++i) {
-        points += x01Leg(thrower, spread, x01Darts);
-        marks += cricketLeg(thrower, spread, cricketDarts);
+        for (MatchGame game : {MatchGame::X01, MatchGame::Cricket}) {
+            MatchSetup setup;
+            setup.game = game;
+            setup.x01.out = OutRule::Double;
+            BarMatch match(setup, seats, watch);
+            darts += playAutoBarMatch(*state, device, match, 20'000'000).darts;
+        }
     }
-    return {points * kDartsPerTurn / x01Darts, marks * double(kDartsPerTurn) / cricketDarts,
-            static_cast<long>(x01Darts) + cricketDarts};
+    return {(stats.pointsPerRound(0) + stats.pointsPerRound(1)) / 2,
+            (stats.marksPerRound(0) + stats.marksPerRound(1)) / 2, darts};
+}
+
+// For every level from `first`, keeps its gauge spread and finds by bisection the release spread
+// whose 01 stat is the rating's (the stat falls as the spread grows; the search stays within 40%
+// of the level's present spread), then prints the level as the table in the code holds it,
+// measured over `legs` legs.
+void fitLevels(int legs, int first) {
+    for (int level = first; level <= highestLevel(); ++level) {
+        const ThrowSpread present = levelSpread(level);
+        double tight = present.release * 0.6, loose = present.release * 1.4;
+        for (int step = 0; step < 6; ++step) {
+            const double middle = (tight + loose) / 2;
+            const Stats stats = measure({present.gauge, middle}, legs / 3 + 1,
+                                        static_cast<uint32_t>(level + 100 * step));
+            (stats.ppr > ratingPointsPerRound(level) ? tight : loose) = middle;
+        }
+        const ThrowSpread fitted{present.gauge, (tight + loose) / 2};
+        const Stats stats = measure(fitted, legs, static_cast<uint32_t>(level));
+        std::printf("    {%.3f, %.4f},  // Rt %d: %.1f, %.2f\n", fitted.gauge, fitted.release, level,
+                    stats.ppr, stats.mpr);
+        std::fflush(stdout);
+    }
 }
 
 }  // namespace
@@ -166,10 +98,15 @@ int main(int argc, char** argv) {
         return 0;
     }
     const int legs = argc > 2 ? std::atoi(argv[2]) : 300;
-    if (legs <= 0 || (mode != "levels" && mode != "grid")) {
-        std::fputs("usage: calibrate-computer [levels|grid LEGS | spread GAUGE RELEASE LEGS]\n",
-                   stderr);
+    if (legs <= 0 || (mode != "levels" && mode != "grid" && mode != "fit")) {
+        std::fputs(
+            "usage: calibrate-computer [levels|grid|fit LEGS | spread GAUGE RELEASE LEGS]\n",
+            stderr);
         return 2;
+    }
+    if (mode == "fit") {
+        fitLevels(legs, argc > 3 ? std::atoi(argv[3]) : 1);
+        return 0;
     }
     if (mode == "grid") {
         // The gauge sits on steps of 0.03 and is accepted within 0.002 of a target: a gauge

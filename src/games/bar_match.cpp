@@ -14,16 +14,6 @@ constexpr double kMillimetresPerUnit = 170.0 / kBoardEdge;
 // result texts read as a win or a bust.
 constexpr int kNoCount = 9999;
 
-Hit hitAt(float radius, int sectorIndex) {
-    const Ring ring = ringOf(radius);
-    switch (ring) {
-        case Ring::Miss: return {ring, 0};
-        case Ring::InnerBull:
-        case Ring::OuterBull: return {ring, 25};
-        default: return {ring, sectorNumber(sectorIndex)};
-    }
-}
-
 }  // namespace
 
 BarMatch::BarMatch(const MatchSetup& setup, std::vector<Seat> seats, BarMatchWatch watch)
@@ -54,7 +44,6 @@ void BarMatch::beginStep(GameState& state) {
             leg_ = makeLeg(match_.legSetup());
             legNumber_ = match_.legNumber();
             tieBreak_ = false;
-            legGames_.push_back(leg_->setup().game);
             thrower_ = leg_->sideToThrow();
             takeDart(state, true);
             return;
@@ -88,7 +77,7 @@ void BarMatch::takeDart(GameState& state, bool newTurn) {
 }
 
 void BarMatch::dartLanded(GameState&, float radius, int sectorIndex) {
-    landed_ = hitAt(radius, sectorIndex);
+    landed_ = hitOf(radius, sectorIndex);
     landedMillimetres_ = std::isfinite(radius) ? radius * kMillimetresPerUnit : -1.0;
 }
 
@@ -134,8 +123,10 @@ void BarMatch::finishLegDart(GameState& state) {
     const int round = leg_->round();
     const int dart = leg_->dartInTurn();
     const DartOutcome outcome = leg_->dart(landed_);
+    stats_.dart(*leg_, side, dart, landed_, outcome);
     if (watch_.dart) watch_.dart(legNumber_, *leg_, side, round, dart, landed_, outcome);
     if (outcome.legOver) {
+        stats_.legEnded();
         if (outcome.corkSides.empty()) {
             endLeg(outcome.winners, outcome.reason);
         } else {
@@ -153,27 +144,20 @@ void BarMatch::finishLegDart(GameState& state) {
 }
 
 void BarMatch::endLeg(const std::vector<int>& winners, LegEndReason why) {
-    legWinners_.push_back(winners);
     if (watch_.legEnded) watch_.legEnded(legNumber_, winners, why);
 }
 
 LegGame BarMatch::computerChoice(int side) const {
-    // The game it has won more legs of in this match; the 01 when even.
-    int x01 = 0, cricket = 0;
-    for (size_t leg = 0; leg < legWinners_.size() && leg < legGames_.size(); ++leg) {
-        for (int winner : legWinners_[leg]) {
-            if (winner != side) continue;
-            (legGames_[leg] == LegGame::Cricket ? cricket : x01) += 1;
-        }
-    }
+    // The game its own numbers in this match rate higher; the 01 when even.
+    const double x01 = ratingOfPointsPerRound(stats_.pointsPerRound(side));
+    const double cricket = ratingOfMarksPerRound(stats_.marksPerRound(side));
     return cricket > x01 ? LegGame::Cricket : LegGame::X01;
 }
 
 void BarMatch::computerFrame(GameState& state) {
     const ThrowSpread& spread = seats_[thrower_].spread;
     if (!aimChosen_) {
-        const AimTarget target = corkInPlay() ? corkTarget() : chooseTarget(*leg_, spread);
-        aim_ = solveAim(target.point).value_or(ThrowAim{});
+        aim_ = aimAt(corkInPlay() ? corkTarget() : chooseTarget(*leg_, spread));
         aimChosen_ = true;
     }
     computerAimedFrame(state, brain_, aim_, spread.gauge, spread.release);

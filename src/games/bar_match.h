@@ -12,6 +12,7 @@
 #include "core/game_state.h"
 #include "games/computer_aim.h"
 #include "games/game_match.h"
+#include "games/rating_stats.h"
 #include "match/computer.h"
 
 namespace darts::games {
@@ -52,6 +53,8 @@ class BarMatch final : public MatchRules {
     const LegRules* leg() const { return leg_.get(); }
     bool corkInPlay() const { return match_.step() == GameMatch::Step::Cork; }
     int sideToThrow() const;
+    // Every side's 01 stat and marks per round in this match so far.
+    const RatingStats& stats() const { return stats_; }
 
   private:
     void beginStep(GameState& state);
@@ -69,8 +72,7 @@ class BarMatch final : public MatchRules {
     std::vector<int> legWinsBefore_;     // to tell which side a tie-breaking cork gave the leg
     int legNumber_ = 0;
     bool tieBreak_ = false;  // the cork in play decides a leg tied at its round limit
-    std::vector<LegGame> legGames_;      // the game of each leg played, in order
-    std::vector<std::vector<int>> legWinners_;
+    RatingStats stats_;
     Hit landed_;
     double landedMillimetres_ = -1;
     ComputerBrain brain_;

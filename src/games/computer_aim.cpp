@@ -433,23 +433,23 @@ AimTarget corkTarget() { return bedTarget(kBull); }
 
 Hit hitAt(BoardPoint point) {
     LandingGeometry landing = landingGeometry(static_cast<float>(point.x), static_cast<float>(point.y));
-    Ring ring = ringOf(landing.radius);
-    if (ring == Ring::Miss) return {};
-    if (ring == Ring::InnerBull || ring == Ring::OuterBull) return {ring, 25};
-    return {ring, sectorNumber(landing.sectorIndex)};
+    return hitOf(landing.radius, landing.sectorIndex);
+}
+
+ThrowAim aimAt(const AimTarget& target) {
+    // Nothing reaches that point: the throw goes at the board centre instead.
+    return solveAim(target.point).value_or(solveAim(corkTarget().point).value_or(ThrowAim{}));
 }
 
 Hit throwHeadless(GameState& state, ComputerBrain& brain, const AimTarget& target,
                   const ThrowSpread& spread) {
-    auto aim = solveAim(target.point);
-    // Nothing reaches that point: the throw goes at the board centre instead.
-    if (!aim) aim = solveAim(corkTarget().point);
+    const ThrowAim aim = aimAt(target);
     // A dart reaches the board within a few hundred frames of its aim; the bound only guards a
     // computer that could never start its swing.
     constexpr int kFrameLimit = 100000;
     const DartBody& dart = dartInPlay(state);
     for (int frame = 0; frame < kFrameLimit && state.hitTimer == 0; ++frame) {
-        computerAimedFrame(state, brain, *aim, spread.gauge, spread.release);
+        computerAimedFrame(state, brain, aim, spread.gauge, spread.release);
         placeFrameObjects(state);
     }
     Hit hit;

@@ -47,6 +47,9 @@ AimTarget chooseTarget(const LegRules& leg, const ThrowSpread& spread);
 // A cork dart: the inner bull.
 AimTarget corkTarget();
 
+// The throw that lands on the target's point (the board centre's when no throw reaches it).
+ThrowAim aimAt(const AimTarget& target);
+
 // The bed a point of the board plane scores.
 Hit hitAt(BoardPoint point);
 

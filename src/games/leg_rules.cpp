@@ -27,6 +27,13 @@ std::unique_ptr<LegRules> makeLeg(const LegSetup& setup) {
     return std::make_unique<X01Leg>(setup);
 }
 
+Hit hitOf(float radius, int sectorIndex) {
+    const Ring ring = ringOf(radius);
+    if (ring == Ring::Miss) return {};
+    if (ring == Ring::InnerBull || ring == Ring::OuterBull) return {ring, 25};
+    return {ring, sectorNumber(sectorIndex)};
+}
+
 int hitPoints(Hit hit, BullRule bull) {
     switch (hit.ring) {
         case Ring::Miss: return 0;

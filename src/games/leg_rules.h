@@ -104,6 +104,9 @@ class LegRules {
 
 std::unique_ptr<LegRules> makeLeg(const LegSetup& setup);
 
+// The bed a landing scores, from its radius and sector index as the board scores them.
+Hit hitOf(float radius, int sectorIndex);
+
 // Points of a hit under a bull rule (a miss 0, a triple three times its number).
 int hitPoints(Hit hit, BullRule bull);
 
