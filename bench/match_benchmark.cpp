@@ -40,7 +40,9 @@ void BM_HeadlessBarMatch(benchmark::State& bench) {
     const MatchGame games[] = {MatchGame::X01, MatchGame::Cricket, MatchGame::CountUp,
                                MatchGame::Medley};
     setup.game = games[bench.range(0)];
-    const std::vector<Seat> seats(2, Seat{false, levelSpread(10)});
+    Seat seat;
+    seat.spread = levelSpread(10);
+    const std::vector<Seat> seats(2, seat);
     auto state = std::make_unique<darts::GameState>();
     darts::seedRandom(*state, 12345);
     darts::render::HeadlessDevice device;

@@ -42,7 +42,9 @@ Stats measure(const ThrowSpread& spread, int legs, uint32_t seed) {
     auto state = std::make_unique<GameState>();
     seedRandom(*state, seed);
     render::HeadlessDevice device;
-    const std::vector<Seat> seats(2, Seat{false, spread});
+    Seat seat;
+    seat.spread = spread;
+    const std::vector<Seat> seats(2, seat);
     RatingStats stats;
     BarMatchWatch watch;
     watch.dart = [&](int, const LegRules& leg, int side, int, int dart, Hit hit,

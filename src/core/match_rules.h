@@ -22,6 +22,11 @@ class MatchRules {
 
     // One frame of the computer's turn, before the frame is drawn.
     virtual void computerFrame(GameState& state) = 0;
+
+    // The match is held for a click of the human at the mouse (the mouse passing to another
+    // human, the end of a leg or of the match): the throw takes no input meanwhile.
+    virtual bool holdsForClick() const { return false; }
+    virtual void clicked(GameState&) {}
 };
 
 }  // namespace darts

@@ -6,6 +6,8 @@ bool applyDemoSettings(const DemoHeader& header, GameOptions& options, std::stri
     GameOptions applied = options;
     applied.language = languageCode(demoLanguage(header));
     if (!applyStoredSettings(header.settings, applied, error)) return false;
+    // A demo that holds a bar game was started with it at once.
+    applied.startGame = applied.game != "none";
     options = std::move(applied);
     return true;
 }

@@ -1,6 +1,7 @@
 #include "games/bar_match.h"
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "match/rules.h"
@@ -17,7 +18,11 @@ constexpr int kNoCount = 9999;
 }  // namespace
 
 BarMatch::BarMatch(const MatchSetup& setup, std::vector<Seat> seats, BarMatchWatch watch)
-    : match_(setup), seats_(std::move(seats)), watch_(std::move(watch)) {}
+    : match_(setup), seats_(std::move(seats)), watch_(std::move(watch)) {
+    for (const Seat& seat : seats_) anyHuman_ = anyHuman_ || seat.human;
+    corkShown_.assign(seats_.size(), -1.0);
+    roundTotals_.resize(seats_.size());
+}
 
 int BarMatch::sideToThrow() const { return thrower_; }
 
@@ -43,6 +48,7 @@ void BarMatch::beginStep(GameState& state) {
         case GameMatch::Step::Leg:
             leg_ = makeLeg(match_.legSetup());
             legNumber_ = match_.legNumber();
+            for (std::vector<int>& rounds : roundTotals_) rounds.clear();
             tieBreak_ = false;
             thrower_ = leg_->sideToThrow();
             takeDart(state, true);
@@ -62,6 +68,13 @@ void BarMatch::takeDart(GameState& state, bool newTurn) {
     const Seat& seat = seats_[thrower_];
     state.matchPhase = seat.human ? MatchPhase::HumanTurn : MatchPhase::ComputerTurn;
     PlayerSlot& slot = currentSide(state);
+    slot.characterNumber = seat.character;
+    std::snprintf(slot.name, sizeof slot.name, "%s", seat.name.c_str());
+    if (newTurn && seat.human) {
+        // The mouse passes to another human: the machine says whose turn it is first.
+        if (lastHuman_ >= 0 && lastHuman_ != thrower_) pause_ = BarPause::HandOver;
+        lastHuman_ = thrower_;
+    }
     if (newTurn) {
         slot.dartsThrown = 0;
         for (int& score : slot.dartScores) score = 0;
@@ -97,6 +110,7 @@ void BarMatch::finishCorkDart(GameState& state) {
     if (watch_.corkDart) {
         watch_.corkDart(tieBreak_ ? legNumber_ : legNumber_ + 1, thrower_, landedMillimetres_);
     }
+    corkShown_[thrower_] = landedMillimetres_;
     // A dart that never reached the board is the farthest of all.
     corkDistances_.push_back(landedMillimetres_ < 0 ? std::numeric_limits<double>::infinity()
                                                     : landedMillimetres_);
@@ -114,6 +128,8 @@ void BarMatch::finishCorkDart(GameState& state) {
                 endLeg({static_cast<int>(side)}, LegEndReason::Cork);
             }
         }
+        afterLeg(state);
+        return;
     }
     beginStep(state);
 }
@@ -124,16 +140,22 @@ void BarMatch::finishLegDart(GameState& state) {
     const int dart = leg_->dartInTurn();
     const DartOutcome outcome = leg_->dart(landed_);
     stats_.dart(*leg_, side, dart, landed_, outcome);
+    if (leg_->setup().game == LegGame::CountUp) {
+        std::vector<int>& rounds = roundTotals_[side];
+        if (static_cast<int>(rounds.size()) < round) rounds.resize(round, 0);
+        rounds[round - 1] += hitPoints(landed_, BullRule::Fat);
+    }
     if (watch_.dart) watch_.dart(legNumber_, *leg_, side, round, dart, landed_, outcome);
     if (outcome.legOver) {
         stats_.legEnded();
+        match_.legEnded(outcome);
         if (outcome.corkSides.empty()) {
             endLeg(outcome.winners, outcome.reason);
+            afterLeg(state);
         } else {
             tieBreak_ = true;  // decided by the cork that GameMatch now asks for
+            beginStep(state);
         }
-        match_.legEnded(outcome);
-        beginStep(state);
         return;
     }
     const int next = leg_->sideToThrow();
@@ -144,7 +166,72 @@ void BarMatch::finishLegDart(GameState& state) {
 }
 
 void BarMatch::endLeg(const std::vector<int>& winners, LegEndReason why) {
+    lastWinners_ = winners;
+    lastWhy_ = why;
     if (watch_.legEnded) watch_.legEnded(legNumber_, winners, why);
+}
+
+void BarMatch::afterLeg(GameState& state) {
+    if (!anyHuman_) {
+        beginStep(state);
+        return;
+    }
+    // Held on the human's slot, the dart in hand and still, until the click.
+    pause_ = match_.step() == GameMatch::Step::Over ? BarPause::MatchOver : BarPause::LegOver;
+    state.matchPhase = MatchPhase::HumanTurn;
+    readyNextDart(state);
+}
+
+void BarMatch::clicked(GameState& state) {
+    const BarPause held = pause_;
+    pause_ = BarPause::None;
+    if (held == BarPause::LegOver || held == BarPause::MatchOver) beginStep(state);
+}
+
+BarBoardView BarMatch::view() const {
+    BarBoardView view;
+    const bool cork = corkInPlay();
+    view.game = cork ? "cork" : (leg_ ? leg_->name() : "");
+    view.pause = pause_;
+    view.winners = lastWinners_;
+    view.why = lastWhy_;
+    view.thrower = thrower_;
+    view.leg = legNumber_;
+    view.legs = match_.setup().game == MatchGame::Medley ? match_.setup().legs : 1;
+    if (leg_) {
+        const LegSetup& setup = leg_->setup();
+        view.legGame = setup.game;
+        view.out = setup.x01.out;
+        view.bull = setup.x01.bull;
+        view.round = leg_->round();
+        view.dartInTurn = leg_->dartInTurn();
+        view.roundLimit = setup.game == LegGame::X01       ? setup.x01.roundLimit
+                          : setup.game == LegGame::Cricket ? setup.cricket.roundLimit
+                                                           : setup.countUp.rounds;
+    }
+    for (size_t i = 0; i < seats_.size(); ++i) {
+        const Seat& seat = seats_[i];
+        BarSeatView shown;
+        shown.name = seat.name;
+        shown.character = seat.character;
+        shown.human = seat.human;
+        shown.level = seat.level;
+        shown.legsWon = i < match_.legWins().size() ? match_.legWins()[i] : 0;
+        shown.corkMillimetres = corkShown_[i];
+        shown.roundTotals = roundTotals_[i];
+        if (leg_) {
+            shown.left = leg_->left(static_cast<int>(i));
+            shown.points = leg_->points(static_cast<int>(i));
+            shown.marks = leg_->marks(static_cast<int>(i));
+        }
+        view.seats.push_back(std::move(shown));
+    }
+    for (size_t target = 0; target < view.closedForAll.size(); ++target) {
+        bool closed = !view.seats.empty();
+        for (const BarSeatView& seat : view.seats) closed = closed && seat.marks[target] >= 3;
+        view.closedForAll[target] = closed && view.legGame == LegGame::Cricket;
+    }
+    return view;
 }
 
 LegGame BarMatch::computerChoice(int side) const {

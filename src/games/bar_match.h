@@ -11,6 +11,7 @@
 
 #include "core/game_state.h"
 #include "games/computer_aim.h"
+#include "games/bar_board.h"
 #include "games/game_match.h"
 #include "games/rating_stats.h"
 #include "match/computer.h"
@@ -20,6 +21,10 @@ namespace darts::games {
 struct Seat {
     bool human = false;
     ThrowSpread spread;  // a computer's
+    // Shown on the scoreboard and, while the seat throws, in its slot of the state.
+    std::string name;    // Shift-JIS
+    int character = 0;   // roster character 1..8 (its portrait); 0: none
+    int level = 0;       // a computer's strength level; 0: a character's own skills, or a human
 };
 
 // What a watcher hears (darts-sim prints it; the awards and the screens may listen later).
@@ -48,6 +53,11 @@ class BarMatch final : public MatchRules {
     void dartLanded(GameState& state, float radius, int sectorIndex) override;
     void dartFinished(GameState& state) override;
     void computerFrame(GameState& state) override;
+    bool holdsForClick() const override { return pause_ != BarPause::None; }
+    void clicked(GameState& state) override;
+
+    // What the screen shows now.
+    BarBoardView view() const;
 
     const GameMatch& match() const { return match_; }
     const LegRules* leg() const { return leg_.get(); }
@@ -62,6 +72,8 @@ class BarMatch final : public MatchRules {
     void finishCorkDart(GameState& state);
     void finishLegDart(GameState& state);
     void endLeg(const std::vector<int>& winners, LegEndReason why);
+    // After a decided leg: on to what comes next, or first a pause for the humans' click.
+    void afterLeg(GameState& state);
     LegGame computerChoice(int side) const;
 
     GameMatch match_;
@@ -73,6 +85,13 @@ class BarMatch final : public MatchRules {
     int legNumber_ = 0;
     bool tieBreak_ = false;  // the cork in play decides a leg tied at its round limit
     RatingStats stats_;
+    bool anyHuman_ = false;
+    int lastHuman_ = -1;  // the human seat that had the mouse last
+    BarPause pause_ = BarPause::None;
+    std::vector<int> lastWinners_;
+    LegEndReason lastWhy_ = LegEndReason::None;
+    std::vector<double> corkShown_;  // each seat's last cork distance, for the screen
+    std::vector<std::vector<int>> roundTotals_;  // Count-Up: each seat's rounds
     Hit landed_;
     double landedMillimetres_ = -1;
     ComputerBrain brain_;

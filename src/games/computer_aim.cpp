@@ -463,31 +463,32 @@ Hit throwHeadless(GameState& state, ComputerBrain& brain, const AimTarget& targe
 
 namespace {
 
-// The spread of each level, Rt 1 first, fitted with calibrate-computer to the bar machines'
-// ratings: 01 points per round first, Cricket marks per round as near as the same pair allows.
-// The gauge only counts by the whole steps whose acceptance window it covers (0.03 apart, 0.004
-// wide), so the weaker levels take whole gauge steps and the strongest a part of one. Measured
-// over 300 legs each (01 points per round, Cricket marks per round) as noted; with no spread at
-// all the throw makes 180 and 8.33, so every rating up to Rt 18 is within its reach.
+// The spread of each level, Rt 1 first: the release spread fitted with `calibrate-computer fit`
+// to the bar machines' 01 rating, in whole legs between two sides of the level (501 double out,
+// and Cricket for the marks per round, which then fall where they fall). The gauge only counts
+// by the whole steps whose acceptance window it covers (0.03 apart, 0.004 wide), so the weaker
+// levels take whole gauge steps and the strongest a part of one. Measured over 300 legs each
+// (01 points per round, Cricket marks per round) as noted; a side with no spread at all averages
+// about 180 and 8.3 alone, so every rating up to Rt 18 is within the throw's reach.
 constexpr ThrowSpread kLevels[] = {
-    {0.152, 0.0550},  // Rt 1: 34.6, 1.01
-    {0.092, 0.0403},  // Rt 2: 41.3, 1.27
-    {0.092, 0.0168},  // Rt 3: 45.3, 1.59
-    {0.062, 0.0168},  // Rt 4: 49.1, 1.68
-    {0.062, 0.0140},  // Rt 5: 55.5, 1.89
-    {0.062, 0.0121},  // Rt 6: 61.4, 2.11
-    {0.062, 0.0112},  // Rt 7: 65.0, 2.19
-    {0.062, 0.0098},  // Rt 8: 71.0, 2.40
-    {0.062, 0.0093},  // Rt 9: 74.4, 2.61
-    {0.062, 0.0087},  // Rt 10: 80.0, 2.75
-    {0.000, 0.0139},  // Rt 11: 85.9, 3.02
-    {0.000, 0.0128},  // Rt 12: 89.8, 3.29
-    {0.000, 0.0117},  // Rt 13: 94.9, 3.57
-    {0.000, 0.0106},  // Rt 14: 103.0, 3.93
-    {0.029, 0.0097},  // Rt 15: 108.5, 3.95
-    {0.029, 0.0090},  // Rt 16: 116.9, 4.08
-    {0.029, 0.0083},  // Rt 17: 122.3, 4.54
-    {0.029, 0.0080},  // Rt 18: 130.4, 4.75
+    {0.152, 0.0504},  // Rt 1: 34.6, 0.79
+    {0.092, 0.0395},  // Rt 2: 40.2, 0.93
+    {0.092, 0.0175},  // Rt 3: 45.2, 1.29
+    {0.062, 0.0142},  // Rt 4: 50.6, 1.64
+    {0.062, 0.0137},  // Rt 5: 54.2, 1.69
+    {0.062, 0.0119},  // Rt 6: 60.4, 1.92
+    {0.062, 0.0110},  // Rt 7: 64.6, 2.04
+    {0.062, 0.0097},  // Rt 8: 71.8, 2.25
+    {0.062, 0.0092},  // Rt 9: 73.6, 2.32
+    {0.062, 0.0085},  // Rt 10: 80.6, 2.54
+    {0.000, 0.0131},  // Rt 11: 86.7, 2.86
+    {0.000, 0.0121},  // Rt 12: 90.6, 3.12
+    {0.000, 0.0110},  // Rt 13: 95.7, 3.44
+    {0.000, 0.0103},  // Rt 14: 99.8, 3.75
+    {0.029, 0.0093},  // Rt 15: 109.5, 3.71
+    {0.029, 0.0086},  // Rt 16: 115.7, 4.10
+    {0.029, 0.0078},  // Rt 17: 125.6, 4.59
+    {0.029, 0.0075},  // Rt 18: 132.2, 4.81
 };
 
 }  // namespace

@@ -127,6 +127,37 @@ std::string helpLinesOf(const Flag& flag) {
 
 }  // namespace
 
+bool acceptsSides(std::string_view sides) {
+    int seats = 0;
+    bool you = false;
+    while (true) {
+        const size_t comma = sides.find(',');
+        const std::string_view seat = sides.substr(0, comma);
+        auto numberAfter = [&](std::string_view prefix, int high) {
+            if (seat.substr(0, prefix.size()) != prefix || seat.size() == prefix.size()) {
+                return false;
+            }
+            int value = 0;
+            for (char c : seat.substr(prefix.size())) {
+                if (c < '0' || c > '9' || value > high) return false;
+                value = value * 10 + (c - '0');
+            }
+            return value >= 1 && value <= high;
+        };
+        if (seat == "you") {
+            if (you) return false;
+            you = true;
+        } else if (seat != "p" && !numberAfter("guest", 8) && !numberAfter("c", 8) &&
+                   !numberAfter("r", 99)) {
+            return false;
+        }
+        ++seats;
+        if (comma == std::string_view::npos) break;
+        sides.remove_prefix(comma + 1);
+    }
+    return seats <= 4;
+}
+
 CommandLine parseCommandLine(std::span<const std::string_view> arguments, GameOptions base) {
     GameOptions options = std::move(base);
     Typed typed;
@@ -167,7 +198,10 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments, GameOp
     const bool demo = options.playDemo || options.recordDemo;
     for (const OptionSpec& option : kOptionTable) {
         takeTypedWords(option, typed, options);
-        if (demo && option.demo.defaultInDemo) resetOption(option, options);
+        // The settings file's value, that is: a typed one that a demo may hold stays.
+        if (demo && option.demo.defaultInDemo && !typed.on(option.flag)) {
+            resetOption(option, options);
+        }
     }
     return {std::move(options), {}};
 }

@@ -44,7 +44,22 @@ struct GameOptions {
     bool rumble = true;                   // --rumble: a controller shakes on a hit
     bool awards = false;                 // the opt-in awards and statistics
     std::string language = "ja";         // the language of the texts: ja or en
+    // A bar game: typed with --game it starts at once (startGame); in the settings file, the
+    // choices the machine's game select remembers. The words are darts-sim's.
+    std::string game = "none";   // 301..1501, cricket, cutthroat, countup, medley
+    std::string inRule = "open";   // open, double, master
+    std::string outRule = "open";  // open, double, master
+    std::string bull = "separate";  // separate, fat
+    int rounds = 0;                 // a round limit; 0: none
+    std::string legs = "3";         // a medley's best of 3 or 5
+    std::string x01 = "501";        // a medley's 01 start
+    std::string sides = "you,r8";   // the seats: you, guestK, rN, cK, p
+    bool startGame = false;         // --game was typed
 };
+
+// Whether `sides` is a list of 1 to 4 seats: you (once at most), guestK or cK (K 1..8), rN
+// (N 1..99; the games say which levels they offer) or p.
+bool acceptsSides(std::string_view sides);
 
 struct CommandLine {
     std::optional<GameOptions> options;  // empty: the arguments were not understood

@@ -21,6 +21,7 @@ enum class OptionType {
     Number,      // a whole number from `low` to `high`, or its one word (scale's auto)
     Choice,      // one of `words`
     Text,        // a file name, given at most once
+    Word,        // a word that `accepts` takes, kept as it is typed (the seats of a bar game)
     Repeatable,  // given as often as wanted, each adding one (--screenshot FRAME:FILE.png)
     Help,        // list the options and end
 };
@@ -94,6 +95,7 @@ struct OptionSpec {
     bool once = false;
     std::string_view twice{};
     bool GameOptions::*alsoOn = nullptr;  // turned on when it is typed (--timedemo's pace)
+    bool (*accepts)(std::string_view) = nullptr;  // a Word's check
     std::string_view badValue{};  // after a bad typed value; empty: as the settings file says it
     DemoRule demo{};
     ScreenRow row{};

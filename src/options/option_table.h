@@ -27,6 +27,20 @@ inline constexpr OptionWord kDisplayWords[] = {
      .fromNextStart = true},
 };
 inline constexpr OptionWord kScaleWords[] = {{.word = "auto", .shown = TextId::ValueAuto}};
+inline constexpr OptionWord kGameWords[] = {
+    {.word = "none"},   {.word = "301"},     {.word = "501"},       {.word = "701"},
+    {.word = "901"},    {.word = "1101"},    {.word = "1501"},      {.word = "cricket"},
+    {.word = "cutthroat"}, {.word = "countup"}, {.word = "medley"}};
+inline constexpr OptionWord kRuleWords[] = {{.word = "open"}, {.word = "double"}, {.word = "master"}};
+inline constexpr OptionWord kBullWords[] = {{.word = "separate"}, {.word = "fat"}};
+inline constexpr OptionWord kLegsWords[] = {{.word = "3"}, {.word = "5"}};
+inline constexpr OptionWord kX01Words[] = {{.word = "301"}, {.word = "501"}, {.word = "701"},
+                                           {.word = "901"}, {.word = "1101"}, {.word = "1501"}};
+// The bar game a demo was made with is its own; the settings file's remembered choice is not.
+inline constexpr DemoRule kBarGameDemo = {.stored = true,
+                                         .defaultInDemo = true,
+                                         .typed = DemoTyped::RefusedWhilePlaying,
+                                         .refusal = "while a demo plays (it keeps its own)"};
 inline constexpr OptionWord kLanguageWords[] = {{.word = "ja", .shown = TextId::ValueJapanese},
                                                 {.word = "en", .shown = TextId::ValueEnglish}};
 
@@ -214,6 +228,79 @@ inline constexpr OptionSpec kOptionTable[] = {
              .english = "Language"},
      .help = "the language of the texts and characters (ja)",
      .comment = "ja or en"},
+    // The bar games, as darts-sim names them.
+    {.key = "game",
+     .flag = "--game",
+     .type = OptionType::Choice,
+     .field = &GameOptions::game,
+     .valueName = "G",
+     .words = kGameWords,
+     .alsoOn = &GameOptions::startGame,
+     .demo = kBarGameDemo,
+     .help = "start a bar game at once: 301, 501, 701, 901, 1101, 1501,\n"
+             "cricket, cutthroat, countup or medley",
+     .comment = "the bar game, its rules and seats last chosen"},
+    {.key = "in",
+     .flag = "--in",
+     .type = OptionType::Choice,
+     .field = &GameOptions::inRule,
+     .valueName = "open|double|master",
+     .words = kRuleWords,
+     .demo = kBarGameDemo,
+     .help = "the 01 games' in (open)"},
+    {.key = "out",
+     .flag = "--out",
+     .type = OptionType::Choice,
+     .field = &GameOptions::outRule,
+     .valueName = "open|double|master",
+     .words = kRuleWords,
+     .demo = kBarGameDemo,
+     .help = "the 01 games' out (open)"},
+    {.key = "bull",
+     .flag = "--bull",
+     .type = OptionType::Choice,
+     .field = &GameOptions::bull,
+     .valueName = "separate|fat",
+     .words = kBullWords,
+     .demo = kBarGameDemo,
+     .help = "the 01 games' outer bull: 25 (separate) or 50 (fat)"},
+    {.key = "rounds",
+     .flag = "--rounds",
+     .type = OptionType::Number,
+     .field = &GameOptions::rounds,
+     .valueName = "R",
+     .low = 0,
+     .high = 20,
+     .badValue = "a round limit: 0 (none), 10, 15 or 20",
+     .demo = kBarGameDemo,
+     .help = "a round limit: 01 10, 15 or 20 (0: none); Cricket 15 or 20"},
+    {.key = "legs",
+     .flag = "--legs",
+     .type = OptionType::Choice,
+     .field = &GameOptions::legs,
+     .valueName = "3|5",
+     .words = kLegsWords,
+     .demo = kBarGameDemo,
+     .help = "a medley's best of 3 or 5 legs"},
+    {.key = "x01",
+     .flag = "--x01",
+     .type = OptionType::Choice,
+     .field = &GameOptions::x01,
+     .valueName = "N",
+     .words = kX01Words,
+     .demo = kBarGameDemo,
+     .help = "a medley's 01 start (501)"},
+    {.key = "sides",
+     .flag = "--sides",
+     .type = OptionType::Word,
+     .field = &GameOptions::sides,
+     .valueName = "LIST",
+     .accepts = acceptsSides,
+     .badValue = "1 to 4 of you, guestK, rN, cK, p, comma-separated",
+     .demo = kBarGameDemo,
+     .help = "the seats of a bar game: you, guestK (character K at\n"
+             "the mouse), rN (a computer at level N), cK (character K\n"
+             "at its own skills) or p"},
 };
 
 // The entry with the settings-file key `key`; nothing for a key the file does not know.

@@ -38,6 +38,9 @@ constexpr bool fieldFits(const OptionSpec& option) {
                     std::holds_alternative<std::monostate>(f));
         case OptionType::Text:
             return std::holds_alternative<std::optional<std::string> GameOptions::*>(f);
+        case OptionType::Word:
+            return option.accepts != nullptr &&
+                   std::holds_alternative<std::string GameOptions::*>(f);
         case OptionType::Repeatable:
             return std::holds_alternative<std::vector<ScreenshotRequest> GameOptions::*>(f);
         case OptionType::Help:
@@ -50,9 +53,9 @@ constexpr bool tableIsWellFormed() {
     for (const OptionSpec& option : kOptionTable) {
         if (!fieldFits(option)) return false;
         if (option.type == OptionType::Switch && option.flag.empty()) return false;  // no --no-
-        const bool spelledInFile = option.type == OptionType::Switch ||
-                                   option.type == OptionType::Number ||
-                                   option.type == OptionType::Choice;
+        const bool spelledInFile =
+            option.type == OptionType::Switch || option.type == OptionType::Number ||
+            option.type == OptionType::Choice || option.type == OptionType::Word;
         // The screen writes its rows to the file by key, and a demo keeps settings by key.
         const bool keyed = !option.key.empty() || hasRow(option) || option.demo.stored;
         if (keyed && (!spelledInFile || option.key.empty())) return false;
@@ -119,9 +122,17 @@ std::string fileHint(const OptionSpec& option) {
             }
             return words;
         }
+        case OptionType::Word:
+            return std::string(option.badValue);
         default:
             return {};
     }
+}
+
+bool setAcceptedWord(const OptionSpec& option, std::string_view text, GameOptions& options) {
+    if (!option.accepts(text)) return false;
+    options.*std::get<std::string GameOptions::*>(option.field) = std::string(text);
+    return true;
 }
 
 // The number or, where the option has one, its word for none.
@@ -227,6 +238,8 @@ std::string optionText(const OptionSpec& option, const GameOptions& options) {
                 return options.*(*field);  // as it is, even one the file would refuse
             }
             return std::string(option.words[chosenWord(option, options)].word);
+        case OptionType::Word:
+            return options.*std::get<std::string GameOptions::*>(option.field);
         default:
             return {};
     }
@@ -248,6 +261,9 @@ std::string setOptionText(const OptionSpec& option, std::string_view text, GameO
         case OptionType::Choice:
             set = setWord(option, text, options);
             break;
+        case OptionType::Word:
+            set = setAcceptedWord(option, text, options);
+            break;
         default:
             break;
     }
@@ -264,7 +280,11 @@ bool setTypedValue(const OptionSpec& option, std::string_view text, GameOptions&
             return setNumberOrWord(option, text, number, options);
         }
         case OptionType::Choice:
-            return setWord(option, text, options);
+            if (!setWord(option, text, options)) return false;
+            if (option.alsoOn != nullptr) options.*option.alsoOn = true;
+            return true;
+        case OptionType::Word:
+            return setAcceptedWord(option, text, options);
         case OptionType::Text:
             options.*std::get<std::optional<std::string> GameOptions::*>(option.field) =
                 std::string(text);

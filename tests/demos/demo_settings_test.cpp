@@ -44,7 +44,7 @@ TEST(DemoSettings, StoredReadBackAndAppliedOverThePlayersOwn) {
     auto reader = DemoReader::open(path, error);
     std::remove(path.c_str());
     ASSERT_TRUE(reader) << error;
-    EXPECT_EQ(reader->header().settings.size(), 2u);
+    EXPECT_EQ(reader->header().settings, demoSettings(recorded));
     EXPECT_EQ(demoLanguage(reader->header()), Language::English);
     DemoEvent event;
     ASSERT_TRUE(reader->next(event));
