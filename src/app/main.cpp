@@ -14,6 +14,7 @@
 #include "demos/demo_input.h"
 #include "demos/run_control.h"
 #include "demos/run_demos.h"
+#include "loops/bar_game_setup.h"
 #include "loops/main_loop.h"
 #include "loops/shown_state_log.h"
 #include "options/command_line.h"
@@ -40,6 +41,14 @@ int play(GameOptions options) {
     auto state = std::make_unique<GameState>();
     state->language = demos.language;
     state->cursorPixelsPerCount = options.mouseSpeed;
+    // A bar game that cannot be played ends the game before any window opens.
+    if (options.startGame) {
+        const BarGameSetup checked = barGameFromOptions(options, *state, false);
+        if (!checked.error.empty()) {
+            printError(checked.error);
+            return 1;
+        }
+    }
     StartupResult started = startUp(*state, startupOptions(options, demos.seed));
     if (!started.warning.empty()) printError(started.warning);
     if (!started.session) {
@@ -101,6 +110,12 @@ int play(GameOptions options) {
                       session.input->showPointerAt(state->cursorX, state->cursorY);
                   },
                   startMusic, {}};
+    std::optional<games::BarMatch> barGame;
+    if (options.startGame) {
+        BarGameSetup made = barGameFromOptions(options, *state, true);
+        barGame.emplace(made.setup, std::move(made.seats));
+        io.startAtOnce = &*barGame;
+    }
     std::optional<AwardsLayer> awards;
     if (options.awards) {
         state->awardsOn = 1;

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 
 #include "audio/sound_system.h"
 #include "core/state_checksum.h"
@@ -9,6 +10,7 @@
 #include "demos/demo_settings.h"
 #include "demos/game_start_up.h"
 #include "demos/run_control.h"
+#include "loops/bar_game_setup.h"
 #include "loops/main_loop.h"
 #include "render/device.h"
 #include "settings/settings_layer.h"
@@ -40,6 +42,17 @@ DemoReplayResult replayDemoHeadless(DemoReader& demo) {
     QuitAwareUi ui(player.ui(), playbackFailed);
     FrameIo frameIo{device, input, nullptr};
     MainLoopIo io{frameIo, ui, {}, {}, {}};
+    // A demo recorded with a bar game started it at once.
+    std::optional<games::BarMatch> barGame;
+    if (options.startGame) {
+        BarGameSetup made = barGameFromOptions(options, *state, false);
+        if (!made.error.empty()) {
+            result.error = made.error;
+            return result;
+        }
+        barGame.emplace(made.setup, std::move(made.seats));
+        io.startAtOnce = &*barGame;
+    }
     // F1 opens the settings screen where the recording did; nothing it changes is kept.
     SettingsHooks playback;
     playback.saves = false;

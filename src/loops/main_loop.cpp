@@ -52,6 +52,10 @@ void mainLoop(GameState& state, MainLoopIo& io) {
     state.players[kHuman] = PlayerSlot{};
     state.players[kComputer] = PlayerSlot{};
     newMatch(state);
+    if (io.startAtOnce != nullptr) {
+        io.startAtOnce->start(state);
+        state.inFrontEnd = 0;
+    }
 
     // Made on the first visit and kept, so the screen remembers what it showed last time.
     std::unique_ptr<frontend::CharacterSelectScreen> characterSelect;

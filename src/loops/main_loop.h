@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "core/game_state.h"
+#include "games/bar_match.h"
 #include "loops/frame_io.h"
 #include "loops/match_loop.h"
 #include "platform/ui_input.h"
@@ -21,6 +22,8 @@ struct MainLoopIo {
     // Passed to every match; tools and tests let the computer play the human's turns. Its feature
     // layers also see every front-end frame and every match's start and end.
     MatchLoopOptions match;
+    // A bar game to play at once (--game), before the title; the title follows it.
+    games::BarMatch* startAtOnce = nullptr;
 };
 
 // Runs until quitRequested is set and the running loop has fallen through. A Quit event on the

@@ -1,5 +1,6 @@
 #include "loops/match_loop.h"
 
+#include "games/bar_match.h"
 #include "loops/input_dispatch.h"
 #include "match/computer.h"
 #include "render/match_scene.h"
@@ -20,6 +21,12 @@ class MatchLoop {
                 pollKeyboard(state_, io_);
             }
             while (state_.matchPhase == MatchPhase::HumanTurn) {
+                if (state_.rules && state_.rules->holdsForClick()) {
+                    if (!frame()) return abandon();
+                    pollKeyboard(state_, io_);
+                    if (clickedOrPlayedFor()) state_.rules->clicked(state_);
+                    continue;
+                }
                 if (options_.computerPlaysHuman) computerTurnFrame(kHuman);
                 if (!frame()) return abandon();
                 pollKeyboard(state_, io_);
@@ -41,8 +48,29 @@ class MatchLoop {
         }
     }
 
+    // While a bar game holds for a click: a press of the button (what else the mouse did is
+    // dropped), or at once when the computer plays for the human.
+    bool clickedOrPlayedFor() {
+        platform::MouseRecord records[platform::kMouseBufferSize];
+        const int count = io_.input.readMouse(records, platform::kMouseBufferSize);
+        bool pressed = options_.computerPlaysHuman;
+        for (int i = 0; i < count && i < platform::kMouseBufferSize; ++i) {
+            pressed = pressed || (records[i].object == platform::MouseObject::Button0 &&
+                                  (records[i].data & platform::kButtonPressed) != 0);
+        }
+        // The press is the pause's: the release that follows must not count as the throw's.
+        if (pressed) state_.buttonHeld = 1;
+        return pressed;
+    }
+
     bool frame() {
-        render::renderMatchFrame(state_, io_.device);
+        const auto* bar = dynamic_cast<const games::BarMatch*>(state_.rules);
+        if (bar != nullptr) {
+            const games::BarBoardView view = bar->view();
+            render::renderMatchFrame(state_, io_.device, &view);
+        } else {
+            render::renderMatchFrame(state_, io_.device);
+        }
         for (FeatureLayer* layer : options_.layers) layer->afterMatchFrame(state_);
         return !options_.afterFrame || options_.afterFrame(state_);
     }

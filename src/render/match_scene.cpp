@@ -68,7 +68,7 @@ void drawMeshAsset(Device& device, const MeshAsset& model) {
     }
 }
 
-void renderMatchFrame(GameState& state, Device& device) {
+void renderMatchFrame(GameState& state, Device& device, const games::BarBoardView* bar) {
     device.beginFrame();
     setMatchCamera(state, device);
 
@@ -83,7 +83,7 @@ void renderMatchFrame(GameState& state, Device& device) {
     place(state, device, PlaceMode::Board, 0);
     drawMeshAsset(device, state.boardModel);
 
-    drawScorePanel(state, device);
+    if (bar == nullptr) drawScorePanel(state, device);
     drawShotPanel(state, device);
     drawPortrait(state, device);
 

@@ -4,12 +4,14 @@
 #pragma once
 
 #include "core/game_state.h"
+#include "games/bar_board.h"
 #include "render/device.h"
 
 namespace darts::render {
 
-// Draws, presents and advances the match by one step.
-void renderMatchFrame(GameState& state, Device& device);
+// Draws, presents and advances the match by one step. A bar game in play brings its scoreboard
+// and pauses (`bar`), drawn instead of the 301's score table.
+void renderMatchFrame(GameState& state, Device& device, const games::BarBoardView* bar = nullptr);
 
 // Sets the world, view and projection transforms for the frame (and glides the landing camera).
 void setMatchCamera(GameState& state, Device& device);

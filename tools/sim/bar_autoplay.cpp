@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/game_path.h"
-#include "frontend/roster.h"
 #include "games/bar_match.h"
 #include "loops/autoplay.h"
+#include "loops/bar_game_setup.h"
+#include "options/command_line.h"
 #include "render/device.h"
 
 namespace darts::sim {
@@ -52,154 +52,43 @@ std::optional<long long> number(std::string_view text, long long low, long long 
     return value;
 }
 
-bool isX01Start(long long start) {
-    for (int allowed : {301, 501, 701, 901, 1101, 1501}) {
-        if (start == allowed) return true;
-    }
-    return false;
-}
-
-bool setGame(std::string_view game, MatchSetup& setup) {
-    if (game == "cricket" || game == "cutthroat") {
-        setup.game = MatchGame::Cricket;
-        setup.cricket.cutThroat = game == "cutthroat";
-    } else if (game == "countup") {
-        setup.game = MatchGame::CountUp;
-    } else if (game == "medley") {
-        setup.game = MatchGame::Medley;
-    } else if (auto start = number(game, 301, 1501); start && isX01Start(*start)) {
-        setup.game = MatchGame::X01;
-        setup.x01.start = static_cast<int>(*start);
-    } else {
-        return false;
-    }
-    return true;
-}
-
-template <typename Rule>
-bool setRule(std::string_view word, Rule& rule) {
-    if (word == "open") {
-        rule = Rule::Open;
-    } else if (word == "double") {
-        rule = Rule::Double;
-    } else if (word == "master") {
-        rule = Rule::Master;
-    } else {
-        return false;
-    }
-    return true;
-}
-
-// One side of --sides: rN (strength level N), cK (roster character K at its own skills) or p
-// (no error of its own).
-std::optional<Seat> parseSide(std::string_view text, std::string& error) {
-    Seat seat;
-    if (text == "p") return seat;
-    if (text.size() >= 2 && text[0] == 'r') {
-        if (auto level = number(text.substr(1), 1, highestLevel())) {
-            seat.spread = levelSpread(static_cast<int>(*level));
-            return seat;
-        }
-        error = "strength levels run from r1 to r" + std::to_string(highestLevel());
-        return std::nullopt;
-    }
-    if (text.size() >= 2 && text[0] == 'c') {
-        if (auto character = number(text.substr(1), 1, frontend::kRosterCharacters)) {
-            auto state = std::make_unique<GameState>();
-            frontend::readRosterRecordFromFile(*state, static_cast<int>(*character), false,
-                                               gamePathToHost(frontend::kRosterFile));
-            const PlayerSlot& c = state->players[kComputer];
-            seat.spread = characterSpread(c.gaugeSkill, c.releaseSkill);
-            return seat;
-        }
-        error = "roster characters run from c1 to c" + std::to_string(frontend::kRosterCharacters);
-        return std::nullopt;
-    }
-    error = "a side is rN, cK or p, not '" + std::string(text) + "'";
-    return std::nullopt;
-}
-
-std::string parseSides(std::string_view list, std::vector<Seat>& seats) {
-    seats.clear();
-    std::string error;
-    while (true) {
-        const size_t comma = list.find(',');
-        std::optional<Seat> seat = parseSide(list.substr(0, comma), error);
-        if (!seat) return error;
-        seats.push_back(*seat);
-        if (comma == std::string_view::npos) break;
-        list.remove_prefix(comma + 1);
-    }
-    if (seats.size() > static_cast<size_t>(kMaxSides)) return "at most 4 sides";
-    return "";
-}
-
-// Reads autoplay's options; an empty string when they are good.
+// Reads autoplay's options: its own (seed, matches, frame limit) and the game's words, which
+// mean what they mean to the game; an empty string when they are good.
 std::string parseRun(int argc, char** argv, BarRun& run) {
-    std::optional<long long> rounds, legs, x01;
-    std::string sides = "r10,r10";
+    std::vector<std::string_view> gameWords;
     for (int i = 2; i < argc; i += 2) {
         const std::string_view option = argv[i];
-        if (i + 1 >= argc) return option.empty() ? "an option lacks its value" :
-                                                   std::string(option) + " lacks its value";
+        if (i + 1 >= argc) return std::string(option) + " needs a value";
         const std::string_view value = argv[i + 1];
-        bool ok = true;
+        std::optional<long long> parsed;
         if (option == "--seed") {
-            auto seed = number(value, 0, UINT32_MAX);
-            ok = seed.has_value();
-            run.seed = seed.value_or(-1);
+            parsed = number(value, 0, UINT32_MAX);
+            run.seed = parsed.value_or(-1);
         } else if (option == "--matches") {
-            auto matches = number(value, 1, 100'000'000);
-            ok = matches.has_value();
-            run.matches = matches.value_or(-1);
+            parsed = number(value, 1, 100'000'000);
+            run.matches = parsed.value_or(-1);
         } else if (option == "--frame-limit") {
-            auto limit = number(value, 1, INT64_MAX);
-            ok = limit.has_value();
-            if (ok) run.frameLimit = *limit;
-        } else if (option == "--game") {
-            ok = setGame(value, run.setup);
-        } else if (option == "--in") {
-            ok = setRule(value, run.setup.x01.in);
-        } else if (option == "--out") {
-            ok = setRule(value, run.setup.x01.out);
-        } else if (option == "--bull") {
-            ok = value == "fat" || value == "separate";
-            run.setup.x01.bull = value == "fat" ? BullRule::Fat : BullRule::Separate;
-        } else if (option == "--rounds") {
-            ok = (rounds = number(value, 0, 20)).has_value();
-        } else if (option == "--legs") {
-            ok = (legs = number(value, 3, 5)).has_value() && *legs != 4;
-        } else if (option == "--x01") {
-            ok = (x01 = number(value, 301, 1501)).has_value() && isX01Start(*x01);
-        } else if (option == "--sides") {
-            sides = value;
+            parsed = number(value, 1, INT64_MAX);
+            if (parsed) run.frameLimit = *parsed;
         } else {
-            return "unknown option " + std::string(option);
+            gameWords.insert(gameWords.end(), {option, value});
+            continue;
         }
-        if (!ok) return "bad value '" + std::string(value) + "' for " + std::string(option);
+        if (!parsed) return "bad value '" + std::string(value) + "' for " + std::string(option);
     }
     if (run.seed < 0 || run.matches < 0) return "--seed and --matches are needed";
-    const MatchGame game = run.setup.game;
-    if (rounds) {
-        const bool x01Rounds = *rounds == 0 || *rounds == 10 || *rounds == 15 || *rounds == 20;
-        const bool cricketRounds = *rounds == 15 || *rounds == 20;
-        if (game == MatchGame::CountUp ||
-            (game == MatchGame::X01 && !x01Rounds) ||
-            (game == MatchGame::Cricket && !cricketRounds) ||
-            (game == MatchGame::Medley && !cricketRounds)) {
-            return "--rounds " + std::to_string(*rounds) + " is not a round limit of this game";
-        }
-        if (game == MatchGame::X01 || game == MatchGame::Medley) {
-            run.setup.x01.roundLimit = static_cast<int>(*rounds);
-        }
-        if (game == MatchGame::Cricket || game == MatchGame::Medley) {
-            run.setup.cricket.roundLimit = static_cast<int>(*rounds);
-        }
+    GameOptions base;
+    base.sides = "r10,r10";
+    const CommandLine line = parseCommandLine(gameWords, base);
+    if (!line.options) return line.error.empty() ? "bad options" : line.error;
+    auto state = std::make_unique<GameState>();
+    BarGameSetup made = barGameFromOptions(*line.options, *state, false);
+    if (!made.error.empty()) return made.error;
+    for (const Seat& seat : made.seats) {
+        if (seat.human) return "darts-sim seats computers only: rN, cK or p";
     }
-    if (legs) run.setup.legs = static_cast<int>(*legs);
-    if (game == MatchGame::Medley) run.setup.x01.start = static_cast<int>(x01.value_or(501));
-    if (std::string error = parseSides(sides, run.seats); !error.empty()) return error;
-    run.setup.sides = static_cast<int>(run.seats.size());
+    run.setup = made.setup;
+    run.seats = std::move(made.seats);
     return "";
 }
 
