@@ -4,6 +4,8 @@
 // and the match loop asks them to drive the computer's throw. Null in GameState: the 301 rules.
 #pragma once
 
+#include <cstdint>
+
 namespace darts {
 
 struct GameState;
@@ -27,6 +29,9 @@ class MatchRules {
     // human, the end of a leg or of the match): the throw takes no input meanwhile.
     virtual bool holdsForClick() const { return false; }
     virtual void clicked(GameState&) {}
+
+    // A fingerprint of what the rules keep beside the state (scores, turn, legs), for demos.
+    virtual uint64_t checksum() const = 0;
 };
 
 }  // namespace darts

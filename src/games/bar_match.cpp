@@ -234,6 +234,30 @@ BarBoardView BarMatch::view() const {
     return view;
 }
 
+uint64_t BarMatch::checksum() const {
+    // FNV-1a over the numbers the scoreboard shows and whose turn it is.
+    uint64_t hash = 0xcbf29ce484222325ULL;
+    auto add = [&hash](int64_t value) {
+        for (int byte = 0; byte < 8; ++byte) {
+            hash = (hash ^ static_cast<uint64_t>((value >> (8 * byte)) & 0xff)) * 0x100000001b3ULL;
+        }
+    };
+    const BarBoardView shown = view();
+    add(static_cast<int>(match_.step()));
+    add(shown.leg);
+    add(shown.round);
+    add(shown.thrower);
+    add(shown.dartInTurn);
+    add(static_cast<int>(shown.pause));
+    for (const BarSeatView& seat : shown.seats) {
+        add(seat.left);
+        add(seat.points);
+        add(seat.legsWon);
+        for (int marks : seat.marks) add(marks);
+    }
+    return hash;
+}
+
 LegGame BarMatch::computerChoice(int side) const {
     // The game its own numbers in this match rate higher; the 01 when even.
     const double x01 = ratingOfPointsPerRound(stats_.pointsPerRound(side));

@@ -55,6 +55,7 @@ class BarMatch final : public MatchRules {
     void computerFrame(GameState& state) override;
     bool holdsForClick() const override { return pause_ != BarPause::None; }
     void clicked(GameState& state) override;
+    uint64_t checksum() const override;
 
     // What the screen shows now.
     BarBoardView view() const;
