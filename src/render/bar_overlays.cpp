@@ -18,7 +18,7 @@ using games::BarPause;
 using games::BarSeatView;
 using games::LegEndReason;
 
-constexpr int kBodyHalf = 8, kBigHalf = 14;
+constexpr int kBodyHalf = 8;  // the body font's half-width advance
 constexpr int kHeadingHeight = 34;
 constexpr int kInset = 22;
 constexpr int kWinnerRow = 38;

@@ -247,9 +247,8 @@ void drawSeatValues(const BarBoardView& view, const BarSeatView& seat, bool thro
     }
 }
 
-void drawSeat(const GameState& state, const BarBoardView& view, Device& device,
-              const BarFonts& fonts, const Layout& at, int index) {
-    (void)state;
+void drawSeat(const BarBoardView& view, Device& device, const BarFonts& fonts, const Layout& at,
+              int index) {
     const BarSeatView& seat = view.seats[index];
     const int top = rowTop(at, index);
     const bool thrower = index == view.thrower;
@@ -299,7 +298,7 @@ void drawBarScoreboard(const GameState& state, const BarBoardView& view, Device&
     drawHeading(state, view, device, fonts, at);
     drawLabels(view, device, fonts, at, state.language);
     for (int i = 0; i < static_cast<int>(view.seats.size()) && i < games::kMaxSides; ++i) {
-        drawSeat(state, view, device, fonts, at, i);
+        drawSeat(view, device, fonts, at, i);
     }
     if (view.thrower >= 0 && view.thrower < static_cast<int>(view.seats.size())) {
         const int character = view.seats[view.thrower].character;

@@ -14,13 +14,12 @@ struct Named {
     int points = 0;
     bool finishes = false;
 };
-Named dartOf(const std::string& name, OutRule out, BullRule bull) {
+Named dartOf(const std::string& name, OutRule out) {
     if (name == "BULL") return {50, true};
     if (name == "25") return {25, out == OutRule::Open};
     const int n = std::stoi(name[0] == 'T' || name[0] == 'D' ? name.substr(1) : name);
     if (name[0] == 'D') return {2 * n, true};
     if (name[0] == 'T') return {3 * n, out != OutRule::Double};
-    (void)bull;
     return {n, out == OutRule::Open};
 }
 
@@ -34,7 +33,7 @@ void expectFinishes(int left, OutRule out, BullRule bull) {
     int count = 0;
     Named last;
     while (darts >> name) {
-        last = dartOf(name, out, bull);
+        last = dartOf(name, out);
         left -= last.points;
         ++count;
         if (left != 0) {
