@@ -51,11 +51,11 @@ const char* const kJapanese[] = {
 
 // Japanese writes a count's unit straight after the number; English brings its own blank.
 const char* const kEnglish[] = {
-    "GAME SELECT", "Game",     "01 start",  "In",          "Out",    "Bull",     "Round limit",
-    "Legs",        "Players",  "+ Add",     "Start",       "Back",   "Cricket",  "Cut-throat",
-    "Count-Up",    "Medley",   "Open",      "Double",      "Master", "Separate", "Fat",
-    "None",        " legs",    "You",       "Guest",       "Computer", "Own skill", "x",
-    " rounds",
+    "GAME SELECT", "Game",       "01 start",  "In",     "Out",     "Bull",
+    "Round limit", "Legs",       "Players",   "+ Add",  "Start",   "Back",
+    "Cricket",     "Cut-throat", "Count-Up",  "Medley", "Open",    "Double",
+    "Master",      "Separate",   "Fat",       "None",   " legs",   "You",
+    "Guest",       "Computer",   "Own skill", "x",      " rounds",
 };
 
 static_assert(sizeof kJapanese / sizeof kJapanese[0] == static_cast<int>(SelectText::Count));
@@ -477,12 +477,14 @@ bool GameSelectMenu::step(GameSelectRow row, int direction) {
         }
         case GameSelectRow::X01Start: {
             const auto at = std::find(kX01Starts.begin(), kX01Starts.end(), choice_.x01Start);
-            const int index = at == kX01Starts.end() ? 1 : static_cast<int>(at - kX01Starts.begin());
+            const int index =
+                at == kX01Starts.end() ? 1 : static_cast<int>(at - kX01Starts.begin());
             choice_.x01Start = kX01Starts[around(index, direction, kX01Starts.size())];
             break;
         }
         case GameSelectRow::In:
-            choice_.in = static_cast<games::InRule>(around(static_cast<int>(choice_.in), direction, 3));
+            choice_.in =
+                static_cast<games::InRule>(around(static_cast<int>(choice_.in), direction, 3));
             break;
         case GameSelectRow::Out:
             choice_.out =
@@ -659,7 +661,8 @@ GameSelectMenu::Press GameSelectMenu::press(int x, int y) {
         case GameSelectHit::Kind::Less:
         case GameSelectHit::Kind::More: {
             const int direction = hit.kind == GameSelectHit::Kind::Less ? -1 : +1;
-            changed = hit.row ? step(*hit.row, direction) : stepSeat(hit.seat, hit.field, direction);
+            changed =
+                hit.row ? step(*hit.row, direction) : stepSeat(hit.seat, hit.field, direction);
             break;
         }
         case GameSelectHit::Kind::Value:

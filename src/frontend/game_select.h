@@ -66,7 +66,7 @@ std::vector<int> roundLimitsOf(SelectGame game);
 // guestK, cK for roster character K at its own skills, rN for strength level N, or rNcK for
 // level N played as character K).
 using GameSelectWords = std::map<std::string, std::string, std::less<>>;
-inline constexpr std::string_view kGameSelectKeys[] = {"game", "in",   "out", "bull",
+inline constexpr std::string_view kGameSelectKeys[] = {"game",   "in",   "out", "bull",
                                                        "rounds", "legs", "x01", "sides"};
 // Only the keys that apply to the choice's game, and sides.
 GameSelectWords choiceWords(const GameSelectChoice& choice);

@@ -113,8 +113,8 @@ void GameSelectScreen::drawArrows(render::Device& device, int lessX, int moreX, 
     picture(device, art_.more, moreX, top, layout::kArrowWidth, height, 0xFF6A4020u);
 }
 
-void GameSelectScreen::drawButton(render::Device& device, int left, int top, int width,
-                                  int height, const std::string& text, bool hovered) {
+void GameSelectScreen::drawButton(render::Device& device, int left, int top, int width, int height,
+                                  const std::string& text, bool hovered) {
     picture(device, art_.button, left, top, width, height, 0xFFA82028u);
     if (hovered) rect(device, left, top, width, height, kHover);
     centredText(device, art_.body, text, left + width / 2, top + (height - kBodyHeight) / 2,
@@ -163,8 +163,8 @@ void GameSelectScreen::drawSeats(render::Device& device) {
     for (int seat = 0; seat < seats; ++seat) {
         const int top = layout::kFirstSeatTop + seat * layout::kSeatHeight;
         if (hover.seat == seat) {
-            rect(device, layout::kPlateLeft + 12, top, layout::kPlateWidth - 24, layout::kSeatHeight,
-                 kHover);
+            rect(device, layout::kPlateLeft + 12, top, layout::kPlateWidth - 24,
+                 layout::kSeatHeight, kHover);
         }
         const int textY = top + (layout::kSeatHeight - kBodyHeight) / 2;
         const int arrowTop = top + (layout::kSeatHeight - layout::kSeatArrowHeight) / 2;
