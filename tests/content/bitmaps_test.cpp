@@ -75,6 +75,8 @@ std::vector<ExpectedBitmap> expectedBitmaps() {
     list.push_back({"SET_LESS", 28, 24, 24});
     list.push_back({"SET_MORE", 28, 24, 24});
     list.push_back({"SET_BUTTON", 120, 34, 24});
+    // The game-select screen's plate.
+    list.push_back({"GS_PLATE", 768, 576, 24});
     return list;
 }
 

@@ -77,4 +77,13 @@ Raster paintSettingsPlate();             // "SET_PLATE"
 Raster paintSettingsArrow(bool more);    // "SET_LESS", "SET_MORE"
 Raster paintSettingsButton();            // "SET_BUTTON"
 
+// The game-select screen: one plate over nearly the whole frame, with the heading band and the
+// Players band that the seat lines hang from; the arrows and buttons are the settings screen's.
+inline constexpr int kGameSelectPlateWidth = 768;
+inline constexpr int kGameSelectPlateHeight = 576;
+inline constexpr int kGameSelectPlayersTop = 304;  // the Players band, below the option rows
+inline constexpr int kGameSelectPlayersHeight = 34;
+inline constexpr int kGameSelectButtonsTop = 510;  // the rule above Back and Start
+Raster paintGameSelectPlate();  // "GS_PLATE"
+
 }  // namespace darts::content::bitmaps

@@ -1,6 +1,7 @@
 // The settings screen's pictures: its plate, in the oxblood and gold of the statistics card, with
 // faint rules between the rows; the small arrows either side of a value; and the blank face of
-// its Close button, lettered by the game in the player's language.
+// its Close button, lettered by the game in the player's language. The game-select screen's plate
+// is of the same family and shares the arrows and the button face.
 #include <cmath>
 
 #include "bitmaps_art.h"
@@ -82,6 +83,36 @@ Raster paintSettingsButton() {
     setColour(cr, 0xFFFFFF, 0.12);
     roundedRectangle(cr, 3, 3, w - 6, h * 0.4, 5);
     cairo_fill(cr);
+    return canvas.raster();
+}
+
+Raster paintGameSelectPlate() {
+    const int w = kGameSelectPlateWidth, h = kGameSelectPlateHeight;
+    Canvas canvas(w, h);
+    cairo_t* cr = canvas.cr();
+    paintPlateWithHeading(cr, w, h);
+    // The Players band: the heading band's red, thinner, gold-ruled above and below. The rows it
+    // heads vary with the game, so their wells are left to the screen.
+    const double top = kGameSelectPlayersTop, bottom = top + kGameSelectPlayersHeight;
+    setLinearGradient(cr, 0, top, 0, bottom, {{0, 0x7A1820}, {1, 0x4A0A10}});
+    cairo_rectangle(cr, 12, top, w - 24, kGameSelectPlayersHeight);
+    cairo_fill(cr);
+    setColour(cr, kGold, 0.8);
+    cairo_set_line_width(cr, 1);
+    for (double y : {top - 0.5, bottom + 0.5}) {
+        cairo_move_to(cr, 12, y);
+        cairo_line_to(cr, w - 12, y);
+    }
+    cairo_stroke(cr);
+    // A faint rule above the buttons.
+    setColour(cr, kGold, 0.3);
+    cairo_move_to(cr, 24, kGameSelectButtonsTop + 0.5);
+    cairo_line_to(cr, w - 24, kGameSelectButtonsTop + 0.5);
+    cairo_stroke(cr);
+    // A small dartboard mark in the heading band's right end, as on the settings plate.
+    drawDartboard(cr, w - 48, 38, 17, BoardLook{false, false, true});
+    frame(cr, w, h, 1.5, 3, 1.0);
+    frame(cr, w, h, 6.5, 1, 1.0);
     return canvas.raster();
 }
 

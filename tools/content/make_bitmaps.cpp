@@ -72,6 +72,7 @@ PictureSet writeAll(const fs::path& folder) {
     bmp24("SET_LESS", paintSettingsArrow(false));
     bmp24("SET_MORE", paintSettingsArrow(true));
     bmp24("SET_BUTTON", paintSettingsButton());
+    bmp24("GS_PLATE", paintGameSelectPlate());
 
     // The title is the one 8-bit bitmap: a palette of 256 with gentle dithering.
     const IndexedImage title = quantize(paintTitle(), 256, 0.75);

@@ -1,0 +1,113 @@
+// Pictures of the game-select screen for checking it by eye: a few choices in both languages,
+// drawn by the OpenGL device (SDL's offscreen driver where no display is set) and read back.
+//
+//   game-select-shots OUT_FOLDER      (run from the source folder, where data/ holds the roster)
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "frontend/game_select_page.h"
+#include "gfx/cursor_icon.h"
+#include "gfx/png_writer.h"
+#include "platform/sdl/sdl_window.h"
+#include "render/gl/gl_device.h"
+
+namespace {
+
+using namespace darts;
+
+struct Shot {
+    const char* name;
+    frontend::GameSelectWords words;
+    int pointerX, pointerY;  // hovering over a control
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: game-select-shots OUT_FOLDER\n");
+        return 2;
+    }
+    const std::filesystem::path folder = argv[1];
+    std::filesystem::create_directories(folder);
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    platform::WindowOptions options;
+    options.windowed = true;
+    options.unpaced = true;
+    platform::WindowResult window = platform::SdlGlWindow::create(options);
+    if (!window.window) {
+        std::fprintf(stderr, "game-select-shots: %s\n", window.error.c_str());
+        return 1;
+    }
+    platform::SdlGlWindow* shown = window.window.get();
+    render::GlPresenter presenter;
+    presenter.present = [shown] { shown->present(); };
+    presenter.drawableSize = [shown] {
+        const platform::DrawableSize size = shown->drawableSize();
+        return render::PixelSize{size.width, size.height};
+    };
+    render::GlDeviceResult made = render::GlDevice::create(presenter);
+    if (!made.device) {
+        std::fprintf(stderr, "game-select-shots: %s\n", made.error.c_str());
+        return 1;
+    }
+    render::Device& device = *made.device;
+
+    const Shot shots[] = {
+        {"default", {}, 579, 98},
+        {"medley4",
+         {{"game", "medley"},
+          {"x01", "701"},
+          {"in", "double"},
+          {"out", "master"},
+          {"bull", "fat"},
+          {"rounds", "15"},
+          {"legs", "5"},
+          {"sides", "you,guest3,r18c4,c2"}},
+         705,
+         452},
+        {"cricket3", {{"game", "cutthroat"}, {"sides", "guest5,r1,r12c7"}}, 640, 540},
+        {"countup1", {{"game", "countup"}, {"sides", "you"}}, 650, 330},
+    };
+    int failures = 0;
+    for (Language language : {Language::Japanese, Language::English}) {
+        auto state = std::make_unique<GameState>();
+        state->language = language;
+        state->selectedCharacter = 3;
+        std::strcpy(state->players[kHuman].name, "TARO");
+        if (auto cursor = gfx::loadCursorResource("IDC_CURSOR1")) {
+            state->cursorTexture = device.createTexture(cursor->image);
+        }
+        frontend::GameSelectScreen screen(*state);
+        for (const Shot& shot : shots) {
+            std::string error;
+            auto choice = frontend::choiceFromWords(shot.words, &error);
+            if (!choice) {
+                std::fprintf(stderr, "%s: %s\n", shot.name, error.c_str());
+                ++failures;
+                continue;
+            }
+            screen.activate(*choice);
+            platform::UiEvent move;
+            move.kind = platform::UiEvent::Kind::PointerMove;
+            move.x = shot.pointerX;
+            move.y = shot.pointerY;
+            screen.handle(move);
+            screen.draw(device);
+            const std::optional<gfx::Image> frame = device.readFrame();
+            const std::filesystem::path file =
+                folder / (std::string(shot.name) + "_" + languageCode(language) + ".png");
+            if (!frame || !gfx::writePng(file, *frame)) {
+                std::fprintf(stderr, "cannot write %s\n", file.string().c_str());
+                ++failures;
+                continue;
+            }
+            std::printf("%s\n", file.string().c_str());
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}
