@@ -148,6 +148,8 @@ struct GameState {
     render::TextureHandle overlayTextures[8] = {};
     render::TextureHandle portraitTextures[9] = {};  // by character number 1..8; slot 0 unused
     render::FontHandle smallFont = 0, largeFont = 0;
+    // The bar games' scoreboard fonts (narrower, for four seats), made for the first one played.
+    render::FontHandle barBodyFont = 0, barBigFont = 0;
     render::TextureHandle cursorTexture = 0;  // the front end's pointer, drawn at cursorX, cursorY
 
     // Sound: the board-hit effect's output; null plays nothing.

@@ -4,6 +4,8 @@
 
 #include "match/flight.h"
 #include "render/award_overlay.h"
+#include "render/bar_overlays.h"
+#include "render/bar_scoreboard.h"
 #include "render/hud.h"
 
 namespace darts::render {
@@ -83,9 +85,20 @@ void renderMatchFrame(GameState& state, Device& device, const games::BarBoardVie
     place(state, device, PlaceMode::Board, 0);
     drawMeshAsset(device, state.boardModel);
 
-    if (bar == nullptr) drawScorePanel(state, device);
-    drawShotPanel(state, device);
-    drawPortrait(state, device);
+    BarFonts barFonts{state.barBodyFont, state.barBigFont};
+    if (bar != nullptr && barFonts.body == 0) {
+        barFonts = createBarFonts(device);
+        state.barBodyFont = barFonts.body;
+        state.barBigFont = barFonts.big;
+    }
+    if (bar == nullptr) {
+        drawScorePanel(state, device);
+        drawShotPanel(state, device);
+        drawPortrait(state, device);
+    } else {
+        drawBarScoreboard(state, *bar, device, barFonts);
+        drawShotPanel(state, device);
+    }
 
     // No "else": when the hand releases the dart by itself, the dart-in-play placement of the
     // hand branch is already a flight step and the thrown branch runs a second one, so the dart
@@ -103,6 +116,7 @@ void renderMatchFrame(GameState& state, Device& device, const games::BarBoardVie
         drawHitTexts(state, device);
         if (state.awardsOn != 0) drawAwardOverlay(state, device);
     }
+    if (bar != nullptr) drawBarPause(state, *bar, device, barFonts);
 
     device.endFrame();
     state.framesDrawn += 1;

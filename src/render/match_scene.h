@@ -9,8 +9,9 @@
 
 namespace darts::render {
 
-// Draws, presents and advances the match by one step. A bar game in play brings its scoreboard
-// and pauses (`bar`), drawn instead of the 301's score table.
+// Draws, presents and advances the match by one step. A bar game in play brings its view (`bar`):
+// its scoreboard is drawn instead of the 301's score table and portrait, and its pause over
+// everything (the fonts are made on the first such frame).
 void renderMatchFrame(GameState& state, Device& device, const games::BarBoardView* bar = nullptr);
 
 // Sets the world, view and projection transforms for the frame (and glides the landing camera).
