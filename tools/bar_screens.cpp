@@ -16,12 +16,12 @@
 #include "assets/asset_loading.h"
 #include "gfx/png_writer.h"
 #include "match/flight.h"
-#include "platform/sdl/sdl_window.h"
 #include "render/bar_overlays.h"
 #include "render/bar_scoreboard.h"
-#include "render/gl/gl_device.h"
 #include "render/hud.h"
 #include "render/match_scene.h"
+
+#include "offscreen_gl.h"
 
 namespace {
 
@@ -164,32 +164,13 @@ int main(int argc, char** argv) {
     const std::filesystem::path out = argv[1];
     const bool sharp = argc > 2 && std::strcmp(argv[2], "--sharp") == 0;
     std::filesystem::create_directories(out);
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-
-    platform::WindowOptions options;
-    options.windowed = true;
-    options.unpaced = true;
-    options.scale = sharp ? 2 : 1;
-    platform::WindowResult window = platform::SdlGlWindow::create(options);
-    if (!window.window) {
-        std::fprintf(stderr, "bar-screens: %s\n", window.error.c_str());
+    std::string error;
+    std::optional<tools::OffscreenGl> gl = tools::openOffscreenGl(sharp ? 2 : 1, sharp, error);
+    if (!gl) {
+        std::fprintf(stderr, "bar-screens: %s\n", error.c_str());
         return 1;
     }
-    platform::SdlGlWindow* shown = window.window.get();
-    render::GlPresenter presenter;
-    presenter.present = [shown] { shown->present(); };
-    presenter.drawableSize = [shown] {
-        const platform::DrawableSize size = shown->drawableSize();
-        return render::PixelSize{size.width, size.height};
-    };
-    presenter.sharp = sharp;
-    presenter.smoothHud = sharp;
-    render::GlDeviceResult made = render::GlDevice::create(std::move(presenter));
-    if (!made.device) {
-        std::fprintf(stderr, "bar-screens: %s\n", made.error.c_str());
-        return 1;
-    }
-    render::Device& device = *made.device;
+    render::Device& device = *gl->device;
 
     struct Shot {
         const char* name;

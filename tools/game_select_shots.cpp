@@ -12,8 +12,8 @@
 #include "frontend/game_select_page.h"
 #include "gfx/cursor_icon.h"
 #include "gfx/png_writer.h"
-#include "platform/sdl/sdl_window.h"
-#include "render/gl/gl_device.h"
+
+#include "offscreen_gl.h"
 
 namespace {
 
@@ -34,28 +34,13 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path folder = argv[1];
     std::filesystem::create_directories(folder);
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    platform::WindowOptions options;
-    options.windowed = true;
-    options.unpaced = true;
-    platform::WindowResult window = platform::SdlGlWindow::create(options);
-    if (!window.window) {
-        std::fprintf(stderr, "game-select-shots: %s\n", window.error.c_str());
+    std::string openError;
+    std::optional<tools::OffscreenGl> gl = tools::openOffscreenGl(1, false, openError);
+    if (!gl) {
+        std::fprintf(stderr, "game-select-shots: %s\n", openError.c_str());
         return 1;
     }
-    platform::SdlGlWindow* shown = window.window.get();
-    render::GlPresenter presenter;
-    presenter.present = [shown] { shown->present(); };
-    presenter.drawableSize = [shown] {
-        const platform::DrawableSize size = shown->drawableSize();
-        return render::PixelSize{size.width, size.height};
-    };
-    render::GlDeviceResult made = render::GlDevice::create(presenter);
-    if (!made.device) {
-        std::fprintf(stderr, "game-select-shots: %s\n", made.error.c_str());
-        return 1;
-    }
-    render::Device& device = *made.device;
+    render::Device& device = *gl->device;
 
     const Shot shots[] = {
         {"default", {}, 579, 98},

@@ -87,13 +87,18 @@ BarGameSetup barGameFromOptions(const GameOptions& options, const GameState& sta
         } else if (word.starts_with("c")) {
             seat = characterSeat(numberAfter(word, 1), state, loadPortraits);
         } else if (word.starts_with("r")) {
-            seat.level = numberAfter(word, 1);
+            // rNcK: the level's throw with character K's name and portrait.
+            const size_t character = word.find('c');
+            if (character != std::string_view::npos) {
+                seat = characterSeat(numberAfter(word, character + 1), state, loadPortraits);
+            }
+            seat.level = std::stoi(std::string(word.substr(1, character - 1)));
             if (seat.level > highestLevel()) {
                 made.error = "strength levels run from r1 to r" + std::to_string(highestLevel());
                 return made;
             }
             seat.spread = levelSpread(seat.level);
-            seat.name = "Rt" + std::to_string(seat.level);
+            if (seat.name.empty()) seat.name = "Rt" + std::to_string(seat.level);
         } else {
             seat.name = "P";  // no error of its own
         }

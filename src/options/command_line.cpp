@@ -128,6 +128,7 @@ std::string helpLinesOf(const Flag& flag) {
 }  // namespace
 
 bool acceptsSides(std::string_view sides) {
+    if (sides.empty()) return false;
     int seats = 0;
     bool you = false;
     while (true) {
@@ -144,9 +145,16 @@ bool acceptsSides(std::string_view sides) {
             }
             return value >= 1 && value <= high;
         };
+        // rNcK: a computer at level N shown as character K.
+        const size_t character = seat.starts_with("r") ? seat.find('c') : std::string_view::npos;
         if (seat == "you") {
             if (you) return false;
             you = true;
+        } else if (character != std::string_view::npos) {
+            if (!acceptsSides(seat.substr(0, character)) ||
+                !acceptsSides(seat.substr(character))) {
+                return false;
+            }
         } else if (seat != "p" && !numberAfter("guest", 8) && !numberAfter("c", 8) &&
                    !numberAfter("r", 99)) {
             return false;

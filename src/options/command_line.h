@@ -58,7 +58,7 @@ struct GameOptions {
 };
 
 // Whether `sides` is a list of 1 to 4 seats: you (once at most), guestK or cK (K 1..8), rN
-// (N 1..99; the games say which levels they offer) or p.
+// (N 1..99; the games say which levels they offer), rNcK (level N shown as character K) or p.
 bool acceptsSides(std::string_view sides);
 
 struct CommandLine {

@@ -14,6 +14,26 @@ CommandLine parse(std::initializer_list<std::string_view> arguments, GameOptions
     return parseCommandLine(list, std::move(fromFile));
 }
 
+// A typed --game starts the game at once; the file's only remembers the last choice, and a demo
+// being recorded keeps the typed one.
+TEST(CommandLine, ABarGameStartsOnlyWhenTyped) {
+    GameOptions file;
+    file.game = "cricket";
+    const CommandLine remembered = parse({}, file);
+    ASSERT_TRUE(remembered.options);
+    EXPECT_FALSE(remembered.options->startGame);
+    const CommandLine typed = parse({"--game", "501", "--sides", "you,guest3,r18c4,p",
+                                     "--record", "x.dem"}, file);
+    ASSERT_TRUE(typed.options) << typed.error;
+    EXPECT_TRUE(typed.options->startGame);
+    EXPECT_EQ(typed.options->game, "501");
+    for (std::string_view bad : {"", "you,you", "r1,r1,r1,r1,r1", "guest9", "c0", "r", "x",
+                                 "r8c", "r8c9", "you,"}) {
+        EXPECT_FALSE(parse({"--sides", bad}).options) << bad;
+    }
+    EXPECT_FALSE(parse({"--game", "401"}).options);
+}
+
 TEST(CommandLine, NoOptionsPlayAsAlways) {
     const CommandLine line = parse({});
     ASSERT_TRUE(line.options);
