@@ -38,8 +38,9 @@ constexpr bool fieldFits(const OptionSpec& option) {
                     std::holds_alternative<std::monostate>(f));
         case OptionType::Text:
             return std::holds_alternative<std::optional<std::string> GameOptions::*>(f);
-        case OptionType::Word:  // its check is tested where it is read (a function's address is
-                                // no constant under the sanitizers)
+        case OptionType::Word:
+            // Its check is tested where a value is read: under the sanitizers a function's
+            // address is no constant.
             return std::holds_alternative<std::string GameOptions::*>(f);
         case OptionType::Repeatable:
             return std::holds_alternative<std::vector<ScreenshotRequest> GameOptions::*>(f);
