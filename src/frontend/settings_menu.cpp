@@ -14,10 +14,10 @@ bool inside(int x, int y, int left, int top, int width, int height) {
     return x >= left && x < left + width && y >= top && y < top + height;
 }
 
-const OptionSpec* optionOf(SettingRow row) { return optionOfRow(static_cast<int>(row)); }
+const OptionEntry* optionOf(SettingRow row) { return optionOfRow(static_cast<int>(row)); }
 
 // Numbers stop at their ends; a number's word (scale's auto) lies below the lowest.
-void stepNumber(const OptionSpec& option, GameOptions& options, int direction) {
+void stepNumber(const OptionEntry& option, GameOptions& options, int direction) {
     const auto low = static_cast<int64_t>(option.low);
     const int64_t lowest = option.words.empty() ? low : low - 1;
     const std::optional<uint64_t> now = numberOf(option, options);
@@ -28,7 +28,7 @@ void stepNumber(const OptionSpec& option, GameOptions& options, int direction) {
 }
 
 // Choices go round.
-void stepChoice(const OptionSpec& option, GameOptions& options, int direction) {
+void stepChoice(const OptionEntry& option, GameOptions& options, int direction) {
     const auto words = static_cast<int>(option.words.size());
     const int now = static_cast<int>(chosenWord(option, options));
     chooseWord(option, static_cast<size_t>((now + direction + words) % words), options);
@@ -41,12 +41,12 @@ const char* onOff(bool on, Language language) {
 }  // namespace
 
 std::string_view settingKey(SettingRow row) {
-    const OptionSpec* option = optionOf(row);
+    const OptionEntry* option = optionOf(row);
     return option != nullptr ? option->key : std::string_view{};
 }
 
 std::string_view settingLabel(SettingRow row, Language language) {
-    const OptionSpec* option = optionOf(row);
+    const OptionEntry* option = optionOf(row);
     if (option == nullptr) return {};
     return language == Language::English ? option->row.english : option->row.japanese;
 }
@@ -79,7 +79,7 @@ SettingsMenu::SettingsMenu(const GameOptions& shown, const GameOptions& started,
     : chosen_(shown), shown_(shown), started_(started), displayLive_(displayLive) {}
 
 bool SettingsMenu::step(SettingRow row, int direction) {
-    const OptionSpec* option = optionOf(row);
+    const OptionEntry* option = optionOf(row);
     if (option == nullptr) return false;
     direction = direction < 0 ? -1 : +1;
     const std::string before = optionText(*option, chosen_);
@@ -101,12 +101,12 @@ bool SettingsMenu::step(SettingRow row, int direction) {
 
 bool SettingsMenu::clickValue(SettingRow row) {
     // Numbers stay: their arrows change them.
-    const OptionSpec* option = optionOf(row);
+    const OptionEntry* option = optionOf(row);
     return option != nullptr && option->type != OptionType::Number && step(row, +1);
 }
 
 std::string SettingsMenu::valueText(SettingRow row, Language language) const {
-    const OptionSpec* option = optionOf(row);
+    const OptionEntry* option = optionOf(row);
     if (option == nullptr) return {};
     switch (option->type) {
         case OptionType::Switch:
@@ -124,7 +124,7 @@ std::string SettingsMenu::valueText(SettingRow row, Language language) const {
 }
 
 bool SettingsMenu::appliesLive(SettingRow row) const {
-    const OptionSpec* option = optionOf(row);
+    const OptionEntry* option = optionOf(row);
     if (option == nullptr) return false;
     switch (option->row.apply) {
         case ScreenApply::Live:

@@ -14,7 +14,7 @@ constexpr size_t kExplanationColumn = 30;  // where --help explains each flag
 
 // One spelling the command line takes: an option's flag, or the flag of one of its words.
 struct Flag {
-    const OptionSpec* option = nullptr;
+    const OptionEntry* option = nullptr;
     const OptionWord* word = nullptr;  // the display's --window and --display-mode
     std::string_view name;             // without "no-"
     bool on = true;                    // false: the --no- form
@@ -28,7 +28,7 @@ struct Flag {
 // Every flag in the table's order: an option's own, then those of its words.
 template <typename Visit>
 void forEachFlag(Visit visit) {
-    for (const OptionSpec& option : kOptionTable) {
+    for (const OptionEntry& option : kOptionTable) {
         if (!option.flag.empty()) visit(Flag{&option, nullptr, option.flag});
         for (const OptionWord& word : option.words) {
             if (!word.flag.empty()) visit(Flag{&option, &word, word.flag});
@@ -68,7 +68,7 @@ class Typed {
 
 // What typed options say against each other or against the demo being played or recorded; ""
 // when nothing.
-std::string contradiction(const OptionSpec& option, const Typed& typed,
+std::string contradiction(const OptionEntry& option, const Typed& typed,
                           const GameOptions& options) {
     const bool playing = options.playDemo.has_value();
     const bool demo = playing || options.recordDemo.has_value();
@@ -90,7 +90,7 @@ std::string contradiction(const OptionSpec& option, const Typed& typed,
 }
 
 // A word typed on replaces the settings file's choice.
-void takeTypedWords(const OptionSpec& option, const Typed& typed, GameOptions& options) {
+void takeTypedWords(const OptionEntry& option, const Typed& typed, GameOptions& options) {
     for (size_t i = 0; i < option.words.size(); ++i) {
         if (!option.words[i].flag.empty() && typed.on(option.words[i].flag)) {
             chooseWord(option, i, options);
@@ -174,7 +174,7 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments, GameOp
         const std::string_view argument = arguments[i];
         const std::optional<Flag> flag = flagNamed(argument);
         if (!flag) return failure("unknown option '" + std::string(argument) + "'");
-        const OptionSpec& option = *flag->option;
+        const OptionEntry& option = *flag->option;
         if (option.type == OptionType::Help) return {std::nullopt, {}, true};
         if (flag->isSwitch()) {
             options.*flag->switchOf() = flag->on;
@@ -197,14 +197,14 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments, GameOp
         }
         typed.set(flag->name, true);
     }
-    for (const OptionSpec& option : kOptionTable) {
+    for (const OptionEntry& option : kOptionTable) {
         std::string error = contradiction(option, typed, options);
         if (!error.empty()) return failure(std::move(error));
     }
     // What a demo cannot hold is off while one plays or is recorded (typed, it was refused above),
     // and the language of a demo being played is the demo's own.
     const bool demo = options.playDemo || options.recordDemo;
-    for (const OptionSpec& option : kOptionTable) {
+    for (const OptionEntry& option : kOptionTable) {
         takeTypedWords(option, typed, options);
         // The settings file's value, that is: a typed one that a demo may hold stays.
         if (demo && option.demo.defaultInDemo && !typed.on(option.flag)) {

@@ -7,7 +7,7 @@ namespace darts {
 
 std::vector<DemoSetting> demoSettings(const GameOptions& options) {
     std::vector<DemoSetting> settings;
-    for (const OptionSpec& option : kOptionTable) {
+    for (const OptionEntry& option : kOptionTable) {
         if (option.demo.stored) settings.push_back({std::string(option.key), optionText(option, options)});
     }
     return settings;
@@ -17,7 +17,7 @@ bool applyStoredSettings(std::span<const DemoSetting> settings, GameOptions& opt
                          std::string& error) {
     GameOptions applied = options;
     for (const auto& [key, value] : settings) {
-        const OptionSpec* option = optionWithKey(key);
+        const OptionEntry* option = optionWithKey(key);
         if (option == nullptr || !option->demo.stored) {
             error = "unknown demo setting '" + key + "'";
             return false;

@@ -1,5 +1,5 @@
 // Every option of the game, once: the command line, the settings file, --help, the settings
-// screen's rows and the demo rules are all read from this table (option_spec.h says what each
+// screen's rows and the demo rules are all read from this table (option_entry.h says what each
 // column means). The settings file's keys and the screen's rows keep the table's order, so a
 // player's file reads as it always has.
 #pragma once
@@ -8,7 +8,7 @@
 #include <limits>
 #include <string_view>
 
-#include "options/option_spec.h"
+#include "options/option_entry.h"
 
 namespace darts {
 
@@ -44,7 +44,7 @@ inline constexpr DemoRule kBarGameDemo = {.stored = true,
 inline constexpr OptionWord kLanguageWords[] = {{.word = "ja", .shown = TextId::ValueJapanese},
                                                 {.word = "en", .shown = TextId::ValueEnglish}};
 
-inline constexpr OptionSpec kOptionTable[] = {
+inline constexpr OptionEntry kOptionTable[] = {
     {.flag = "--help", .type = OptionType::Help, .help = "show this and end"},
     // A mode switch needs full screen: --window and --display-mode typed together contradict
     // each other, and the one typed replaces the settings file's display.
@@ -304,25 +304,25 @@ inline constexpr OptionSpec kOptionTable[] = {
 };
 
 // The entry with the settings-file key `key`; nothing for a key the file does not know.
-constexpr const OptionSpec* optionWithKey(std::string_view key) {
-    for (const OptionSpec& option : kOptionTable) {
+constexpr const OptionEntry* optionWithKey(std::string_view key) {
+    for (const OptionEntry& option : kOptionTable) {
         if (!key.empty() && option.key == key) return &option;
     }
     return nullptr;
 }
 
-constexpr bool hasRow(const OptionSpec& option) { return !option.row.english.empty(); }
+constexpr bool hasRow(const OptionEntry& option) { return !option.row.english.empty(); }
 
 // The settings screen's rows are the options with a label, in the table's order.
 constexpr int optionRowCount() {
     int rows = 0;
-    for (const OptionSpec& option : kOptionTable) rows += hasRow(option) ? 1 : 0;
+    for (const OptionEntry& option : kOptionTable) rows += hasRow(option) ? 1 : 0;
     return rows;
 }
 
 // The option shown in row `row`; nothing outside the rows.
-constexpr const OptionSpec* optionOfRow(int row) {
-    for (const OptionSpec& option : kOptionTable) {
+constexpr const OptionEntry* optionOfRow(int row) {
+    for (const OptionEntry& option : kOptionTable) {
         if (hasRow(option) && row-- == 0) return &option;
     }
     return nullptr;

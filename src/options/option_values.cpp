@@ -21,7 +21,7 @@ std::optional<T> narrowed(std::optional<uint64_t> number) {
 
 // Each type's field is of the kind its reader and writer below expect, and the file and the
 // screen only meet the types they can spell; a table that says otherwise does not build.
-constexpr bool fieldFits(const OptionSpec& option) {
+constexpr bool fieldFits(const OptionEntry& option) {
     const OptionField& f = option.field;
     switch (option.type) {
         case OptionType::Switch:
@@ -51,7 +51,7 @@ constexpr bool fieldFits(const OptionSpec& option) {
 }
 
 constexpr bool tableIsWellFormed() {
-    for (const OptionSpec& option : kOptionTable) {
+    for (const OptionEntry& option : kOptionTable) {
         if (!fieldFits(option)) return false;
         if (option.type == OptionType::Switch && option.flag.empty()) return false;  // no --no-
         const bool spelledInFile =
@@ -60,7 +60,7 @@ constexpr bool tableIsWellFormed() {
         // The screen writes its rows to the file by key, and a demo keeps settings by key.
         const bool keyed = !option.key.empty() || hasRow(option) || option.demo.stored;
         if (keyed && (!spelledInFile || option.key.empty())) return false;
-        for (const OptionSpec& other : kOptionTable) {
+        for (const OptionEntry& other : kOptionTable) {
             if (&other != &option && !option.key.empty() && other.key == option.key) return false;
             if (&other != &option && !option.flag.empty() && other.flag == option.flag) {
                 return false;
@@ -109,7 +109,7 @@ std::optional<ScreenshotRequest> parseScreenshot(std::string_view text) {
 }
 
 // What the settings file takes for the option: "yes or no", "1..16", "ja or en".
-std::string fileHint(const OptionSpec& option) {
+std::string fileHint(const OptionEntry& option) {
     switch (option.type) {
         case OptionType::Switch:
             return "yes or no";
@@ -130,14 +130,14 @@ std::string fileHint(const OptionSpec& option) {
     }
 }
 
-bool setAcceptedWord(const OptionSpec& option, std::string_view text, GameOptions& options) {
+bool setAcceptedWord(const OptionEntry& option, std::string_view text, GameOptions& options) {
     if (option.accepts == nullptr || !option.accepts(text)) return false;
     options.*std::get<std::string GameOptions::*>(option.field) = std::string(text);
     return true;
 }
 
 // The number or, where the option has one, its word for none.
-bool setNumberOrWord(const OptionSpec& option, std::string_view text,
+bool setNumberOrWord(const OptionEntry& option, std::string_view text,
                      std::optional<uint64_t> number, GameOptions& options) {
     if (!option.words.empty() && text == option.words[0].word) {
         setNumber(option, std::nullopt, options);
@@ -148,7 +148,7 @@ bool setNumberOrWord(const OptionSpec& option, std::string_view text,
     return true;
 }
 
-bool setWord(const OptionSpec& option, std::string_view text, GameOptions& options) {
+bool setWord(const OptionEntry& option, std::string_view text, GameOptions& options) {
     for (size_t i = 0; i < option.words.size(); ++i) {
         if (option.words[i].word == text) {
             chooseWord(option, i, options);
@@ -160,12 +160,12 @@ bool setWord(const OptionSpec& option, std::string_view text, GameOptions& optio
 
 }  // namespace
 
-bool GameOptions::*switchField(const OptionSpec& option) {
+bool GameOptions::*switchField(const OptionEntry& option) {
     const auto* field = std::get_if<bool GameOptions::*>(&option.field);
     return field != nullptr ? *field : nullptr;
 }
 
-std::optional<uint64_t> numberOf(const OptionSpec& option, const GameOptions& options) {
+std::optional<uint64_t> numberOf(const OptionEntry& option, const GameOptions& options) {
     const OptionField& field = option.field;
     if (const auto* number = std::get_if<int GameOptions::*>(&field)) {
         return static_cast<uint64_t>(options.*(*number));
@@ -182,7 +182,7 @@ std::optional<uint64_t> numberOf(const OptionSpec& option, const GameOptions& op
     return std::nullopt;
 }
 
-void setNumber(const OptionSpec& option, std::optional<uint64_t> number, GameOptions& options) {
+void setNumber(const OptionEntry& option, std::optional<uint64_t> number, GameOptions& options) {
     const OptionField& field = option.field;
     if (const auto* always = std::get_if<int GameOptions::*>(&field)) {
         options.*(*always) = static_cast<int>(number.value_or(0));
@@ -195,7 +195,7 @@ void setNumber(const OptionSpec& option, std::optional<uint64_t> number, GameOpt
     }
 }
 
-size_t chosenWord(const OptionSpec& option, const GameOptions& options) {
+size_t chosenWord(const OptionEntry& option, const GameOptions& options) {
     if (const auto* field = std::get_if<std::string GameOptions::*>(&option.field)) {
         for (size_t i = 0; i < option.words.size(); ++i) {
             if (option.words[i].word == options.*(*field)) return i;
@@ -215,7 +215,7 @@ size_t chosenWord(const OptionSpec& option, const GameOptions& options) {
     return allOff;
 }
 
-void chooseWord(const OptionSpec& option, size_t word, GameOptions& options) {
+void chooseWord(const OptionEntry& option, size_t word, GameOptions& options) {
     if (const auto* field = std::get_if<std::string GameOptions::*>(&option.field)) {
         options.*(*field) = std::string(option.words[word].word);
         return;
@@ -225,7 +225,7 @@ void chooseWord(const OptionSpec& option, size_t word, GameOptions& options) {
     }
 }
 
-std::string optionText(const OptionSpec& option, const GameOptions& options) {
+std::string optionText(const OptionEntry& option, const GameOptions& options) {
     switch (option.type) {
         case OptionType::Switch:
             return options.*switchField(option) ? "yes" : "no";
@@ -246,7 +246,7 @@ std::string optionText(const OptionSpec& option, const GameOptions& options) {
     }
 }
 
-std::string setOptionText(const OptionSpec& option, std::string_view text, GameOptions& options) {
+std::string setOptionText(const OptionEntry& option, std::string_view text, GameOptions& options) {
     bool set = false;
     switch (option.type) {
         case OptionType::Switch:
@@ -273,7 +273,7 @@ std::string setOptionText(const OptionSpec& option, std::string_view text, GameO
            fileHint(option) + ")";
 }
 
-bool setTypedValue(const OptionSpec& option, std::string_view text, GameOptions& options) {
+bool setTypedValue(const OptionEntry& option, std::string_view text, GameOptions& options) {
     switch (option.type) {
         case OptionType::Number: {
             std::optional<uint64_t> number = parseCount(text, option.high);
@@ -303,11 +303,11 @@ bool setTypedValue(const OptionSpec& option, std::string_view text, GameOptions&
     }
 }
 
-std::string typedValueHint(const OptionSpec& option) {
+std::string typedValueHint(const OptionEntry& option) {
     return option.badValue.empty() ? fileHint(option) : std::string(option.badValue);
 }
 
-void resetOption(const OptionSpec& option, GameOptions& options) {
+void resetOption(const OptionEntry& option, GameOptions& options) {
     std::visit(
         [&](const auto& field) {
             if constexpr (!std::is_same_v<std::decay_t<decltype(field)>, std::monostate>) {

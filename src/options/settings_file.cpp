@@ -15,7 +15,7 @@ constexpr size_t kLongestLine = INI_MAX_LINE - 2;
 
 // One key: "" when it was applied, otherwise why not.
 std::string applyKey(std::string_view key, std::string_view value, GameOptions& options) {
-    const OptionSpec* option = optionWithKey(key);
+    const OptionEntry* option = optionWithKey(key);
     if (option == nullptr) return "unknown key '" + std::string(key) + "'";
     return setOptionText(*option, value, options);
 }
@@ -113,7 +113,7 @@ void applySettingsFile(const std::string& path, GameOptions& options,
 }
 
 std::string settingValue(std::string_view key, const GameOptions& options) {
-    const OptionSpec* option = optionWithKey(key);
+    const OptionEntry* option = optionWithKey(key);
     return option != nullptr ? optionText(*option, options) : std::string();
 }
 
@@ -121,7 +121,7 @@ std::string settingsText(const GameOptions& options) {
     std::string text =
         "# darts301 settings, written by the settings screen (F1 on the title).\n"
         "# Options on the command line override these for one run.\n";
-    for (const OptionSpec& option : kOptionTable) {
+    for (const OptionEntry& option : kOptionTable) {
         if (option.key.empty()) continue;
         if (!option.comment.empty()) text += "# " + std::string(option.comment) + "\n";
         text += std::string(option.key) + " = " + optionText(option, options) + "\n";

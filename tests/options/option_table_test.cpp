@@ -18,11 +18,11 @@
 namespace darts {
 namespace {
 
-bool isSwitch(const OptionSpec& option) { return option.type == OptionType::Switch; }
+bool isSwitch(const OptionEntry& option) { return option.type == OptionType::Switch; }
 
 // Values the file takes for the option: both switch positions, a number's ends and its word,
 // every word of a choice.
-std::vector<std::string> goodValues(const OptionSpec& option) {
+std::vector<std::string> goodValues(const OptionEntry& option) {
     std::vector<std::string> values;
     if (isSwitch(option)) values = {"yes", "no"};
     if (option.type == OptionType::Number) {
@@ -32,7 +32,7 @@ std::vector<std::string> goodValues(const OptionSpec& option) {
     return values;
 }
 
-std::vector<std::string> badValues(const OptionSpec& option) {
+std::vector<std::string> badValues(const OptionEntry& option) {
     if (option.type == OptionType::Number) {
         std::vector<std::string> values = {std::to_string(option.high + 1), "1x"};
         if (option.low > 0) values.push_back(std::to_string(option.low - 1));
@@ -43,7 +43,7 @@ std::vector<std::string> badValues(const OptionSpec& option) {
 
 // The same value as typed: a switch's --NAME or --no-NAME, a word's own flag (a word without one
 // is all the others off), or the flag and the value.
-std::vector<std::string> typed(const OptionSpec& option, const std::string& value) {
+std::vector<std::string> typed(const OptionEntry& option, const std::string& value) {
     if (isSwitch(option)) {
         return {value == "yes" ? std::string(option.flag)
                                : "--no-" + std::string(option.flag.substr(2))};
@@ -64,7 +64,7 @@ GameOptions fromFile(const std::string& text, std::vector<std::string>& warnings
 }
 
 TEST(OptionTable, EveryFileValueMeansTheSameReadWrittenOrTyped) {
-    for (const OptionSpec& option : kOptionTable) {
+    for (const OptionEntry& option : kOptionTable) {
         if (option.key.empty()) continue;
         const std::string key(option.key);
         const std::vector<std::string> values = goodValues(option);
@@ -141,7 +141,7 @@ TEST(OptionTable, TheManualNamesEveryFlagOfTheTable) {
         if (isSwitchFlag) flags.insert("--no-" + std::string(flag.substr(2)));
         if (!valueName.empty()) valueNames[std::string(flag)] = valueName;
     };
-    for (const OptionSpec& option : kOptionTable) {
+    for (const OptionEntry& option : kOptionTable) {
         if (!option.flag.empty()) add(option.flag, isSwitch(option), option.valueName);
         for (const OptionWord& word : option.words) {
             if (!word.flag.empty()) add(word.flag, true, {});

@@ -82,7 +82,7 @@ struct ScreenRow {
     std::string_view prefix{};  // before a number shown ("x" 2)
 };
 
-struct OptionSpec {
+struct OptionEntry {
     std::string_view key{};   // in the settings file; empty: never saved there (one run's options)
     std::string_view flag{};  // on the command line; empty where the words bring their own
     OptionType type = OptionType::Switch;
