@@ -50,6 +50,29 @@ void restoreThenDie(int signal) {
     dieBy(signal);
 }
 
+// A fatal signal sent by another process (kill, a session manager's SIGQUIT) interrupts the game
+// wherever it is, possibly inside the very Xlib call the restore needs: it is left to the next
+// frame, where the game restores the mode on its own thread and then ends by the signal. The alarm
+// still ends it (after the best restore a handler can do) should no frame come. A fault of the
+// game's own, and abort(), cannot wait: they restore at once.
+volatile std::sig_atomic_t pendingFatal = 0;
+
+void restorePendingThenDie(int /*signal*/) { restoreThenDie(pendingFatal); }
+
+void onFatal(int signal, siginfo_t* info, void* /*context*/) {
+    if (info != nullptr && info->si_code == SI_USER && signal != SIGABRT && pendingFatal == 0 &&
+        restoreOnFatal != nullptr) {
+        pendingFatal = signal;
+        struct sigaction timeout {};
+        timeout.sa_handler = restorePendingThenDie;
+        sigemptyset(&timeout.sa_mask);
+        sigaction(SIGALRM, &timeout, nullptr);
+        alarm(kRestoreSeconds);
+        return;
+    }
+    restoreThenDie(signal);
+}
+
 bool hasDefaultAction(int signal) {
     struct sigaction current {};
     return sigaction(signal, nullptr, &current) == 0 && (current.sa_flags & SA_SIGINFO) == 0 &&
@@ -77,12 +100,22 @@ void restoreBeforeFatalSignals(void (*restore)()) {
     restoreOnFatal = restore;
     // SA_NODEFER: the alarm's handler must be able to raise the same signal again from inside.
     struct sigaction fatal {};
-    fatal.sa_handler = restoreThenDie;
+    fatal.sa_sigaction = onFatal;
     sigemptyset(&fatal.sa_mask);
-    fatal.sa_flags = SA_RESETHAND | SA_NODEFER;
+    fatal.sa_flags = SA_SIGINFO | SA_RESETHAND | SA_NODEFER;
     for (int signal : {SIGQUIT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) {
         if (hasDefaultAction(signal)) sigaction(signal, &fatal, nullptr);
     }
+}
+
+void endIfFatalSignalCame() {
+    const int signal = pendingFatal;
+    if (signal == 0) return;
+    if (void (*restore)() = restoreOnFatal) {
+        restoreOnFatal = nullptr;
+        restore();
+    }
+    dieBy(signal);
 }
 
 }  // namespace darts::platform

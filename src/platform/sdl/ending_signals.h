@@ -15,6 +15,9 @@ bool takeHangUp();
 // SIGQUIT and the crash signals (SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT) call `restore` once,
 // then end the process by the same signal as they would have (its status, a core dump). Only where
 // the signal has its default action, so that a sanitizer's or a debugger's handler keeps it.
+// One sent by another process is taken at the next frame instead, on the game's own thread:
+// endIfFatalSignalCame(), called once a frame, then restores and ends by it.
 void restoreBeforeFatalSignals(void (*restore)());
+void endIfFatalSignalCame();
 
 }  // namespace darts::platform

@@ -370,6 +370,7 @@ void SdlGlWindow::followDisplay() {
 }
 
 void SdlGlWindow::present() {
+    endIfFatalSignalCame();
     if (toggleWanted) {
         toggleWanted = false;
         toggleFullScreen();

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <signal.h>
 
 #include "platform/sdl/ending_signals.h"
 
@@ -31,6 +32,19 @@ TEST(EndingSignals, AFatalSignalRestoresThenEndsTheProcessByThatSignal) {
             std::raise(SIGQUIT);
         },
         testing::KilledBySignal(SIGQUIT), "");
+}
+
+// Sent by another process, the signal waits for the next frame: nothing is restored inside the
+// handler, and the frame's check restores and ends by it.
+TEST(EndingSignals, ASignalFromOutsideIsTakenAtTheNextFrame) {
+    EXPECT_EXIT(
+        {
+            restoreBeforeFatalSignals(sayRestored);
+            kill(getpid(), SIGQUIT);
+            (void)!write(STDERR_FILENO, "frame\n", 6);
+            endIfFatalSignalCame();
+        },
+        testing::KilledBySignal(SIGQUIT), "frame\nrestored");
 }
 
 TEST(EndingSignals, HangUpIsARequestToEndSeenOnce) {
