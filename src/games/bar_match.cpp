@@ -27,6 +27,9 @@ BarMatch::BarMatch(const MatchSetup& setup, std::vector<Seat> seats, BarMatchWat
 int BarMatch::sideToThrow() const { return thrower_; }
 
 void BarMatch::start(GameState& state) {
+    // The seats take the slots over while they throw; the player's own come back at the end.
+    playerSlots_[kHuman] = state.players[kHuman];
+    playerSlots_[kComputer] = state.players[kComputer];
     newMatch(state);
     state.rules = this;
     beginStep(state);
@@ -59,6 +62,8 @@ void BarMatch::beginStep(GameState& state) {
             state.scoresShown = 0;
             state.inFrontEnd = 1;
             state.rules = nullptr;
+            state.players[kHuman] = playerSlots_[kHuman];
+            state.players[kComputer] = playerSlots_[kComputer];
             if (watch_.matchEnded) watch_.matchEnded(match_.winners());
             return;
     }

@@ -86,6 +86,7 @@ class BarMatch final : public MatchRules {
     int legNumber_ = 0;
     bool tieBreak_ = false;  // the cork in play decides a leg tied at its round limit
     RatingStats stats_;
+    PlayerSlot playerSlots_[2] = {};  // the state's slots as they were before the match
     bool anyHuman_ = false;
     int lastHuman_ = -1;  // the human seat that had the mouse last
     BarPause pause_ = BarPause::None;

@@ -16,6 +16,7 @@ namespace {
 int pausesIn(std::vector<games::Seat> seats, std::vector<int>& winners) {
     auto state = std::make_unique<GameState>();
     seedRandom(*state, 3);
+    state->players[kHuman].characterNumber = 5;  // the player's, chosen on the title's screen
     render::HeadlessDevice device;
     games::MatchSetup setup;
     setup.x01.start = 301;
@@ -37,6 +38,7 @@ int pausesIn(std::vector<games::Seat> seats, std::vector<int>& winners) {
     FrameIo io{device, input};
     EXPECT_EQ(runMatch(*state, io, options), MatchLoopEnd::Ended);
     EXPECT_EQ(state->rules, nullptr);  // the match let go of the state
+    EXPECT_EQ(state->players[kHuman].characterNumber, 5);  // and gave the player's slot back
     winners = match.match().winners();
     return pauses;
 }
