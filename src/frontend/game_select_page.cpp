@@ -4,25 +4,15 @@
 #include <memory>
 
 #include "frontend/front_end_drawing.h"
-#include "gfx/resources.h"
+#include "frontend/plate_look.h"
 
 namespace darts::frontend {
 namespace {
 
 namespace layout = game_select_layout;
 
-// The settings screen's colours, on the same oxblood plate.
-constexpr uint32_t kCream = 0xFFF4E8D0;
-constexpr uint32_t kGold = 0xFFF4CE6A;
-constexpr uint32_t kDim = 0xFFB8A488;
-constexpr uint32_t kHover = 0x30F4CE6A;
+using namespace plate_look;
 constexpr uint32_t kWell = 0x40000000;
-constexpr int kBodyHeight = 22, kBodyWidth = 11;  // a Shift-JIS byte is one cell wide
-
-render::TextureHandle textureFromResource(render::Device& device, const char* name) {
-    std::optional<gfx::Image> image = gfx::loadBitmapResource(name);
-    return image ? device.createTexture(*image) : 0;
-}
 
 void rect(render::Device& device, int left, int top, int width, int height, uint32_t argb,
           render::TextureHandle texture = 0) {

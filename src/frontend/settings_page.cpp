@@ -3,24 +3,15 @@
 #include <string>
 
 #include "frontend/front_end_drawing.h"
-#include "gfx/resources.h"
+#include "frontend/plate_look.h"
 
 namespace darts::frontend {
 namespace {
 
 namespace layout = settings_layout;
 
-constexpr uint32_t kCream = 0xFFF4E8D0;
-constexpr uint32_t kGold = 0xFFF4CE6A;
-constexpr uint32_t kDim = 0xFFB8A488;
-constexpr uint32_t kHover = 0x30F4CE6A;
-constexpr int kBodyHeight = 22, kBodyWidth = 11;  // a Shift-JIS byte is one cell wide
+using namespace plate_look;
 constexpr int kSmallHeight = 14, kSmallWidth = 7;
-
-render::TextureHandle textureFromResource(render::Device& device, const char* name) {
-    std::optional<gfx::Image> image = gfx::loadBitmapResource(name);
-    return image ? device.createTexture(*image) : 0;
-}
 
 // A picture, or without one a plain panel of `fallback`, so the screen stays usable.
 void picture(render::Device& device, render::TextureHandle texture, int left, int top, int width,

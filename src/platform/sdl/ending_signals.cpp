@@ -29,6 +29,15 @@ constexpr unsigned kRestoreSeconds = 5;
 
 void restoreTimedOut(int /*signal*/) { dieBy(fatalSignal); }
 
+// `then` runs when the restore's time is up (sigaction and alarm are async-signal-safe).
+void endAfterRestoreTime(void (*then)(int)) {
+    struct sigaction timeout {};
+    timeout.sa_handler = then;
+    sigemptyset(&timeout.sa_mask);
+    sigaction(SIGALRM, &timeout, nullptr);
+    alarm(kRestoreSeconds);
+}
+
 // The restore goes through SDL and Xlib, which are not async-signal-safe: they take locks and may
 // allocate, and the signal may have come while this very thread held one of those locks or was
 // inside the allocator. That is accepted because the process is ending anyway and the
@@ -38,11 +47,7 @@ void restoreTimedOut(int /*signal*/) { dieBy(fatalSignal); }
 // What can still go wrong is the mode staying switched, as it would without the handler.
 void restoreThenDie(int signal) {
     fatalSignal = signal;
-    struct sigaction timeout {};
-    timeout.sa_handler = restoreTimedOut;
-    sigemptyset(&timeout.sa_mask);
-    sigaction(SIGALRM, &timeout, nullptr);
-    alarm(kRestoreSeconds);
+    endAfterRestoreTime(restoreTimedOut);
     if (void (*restore)() = restoreOnFatal) {
         restoreOnFatal = nullptr;
         restore();
@@ -63,11 +68,7 @@ void onFatal(int signal, siginfo_t* info, void* /*context*/) {
     if (info != nullptr && info->si_code == SI_USER && signal != SIGABRT && pendingFatal == 0 &&
         restoreOnFatal != nullptr) {
         pendingFatal = signal;
-        struct sigaction timeout {};
-        timeout.sa_handler = restorePendingThenDie;
-        sigemptyset(&timeout.sa_mask);
-        sigaction(SIGALRM, &timeout, nullptr);
-        alarm(kRestoreSeconds);
+        endAfterRestoreTime(restorePendingThenDie);
         return;
     }
     restoreThenDie(signal);
