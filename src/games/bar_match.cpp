@@ -51,6 +51,7 @@ void BarMatch::beginStep(GameState& state) {
         case GameMatch::Step::Leg:
             leg_ = makeLeg(match_.legSetup());
             legNumber_ = match_.legNumber();
+            legStats_ = LegStatistics(leg_->setup());
             for (std::vector<int>& rounds : roundTotals_) rounds.clear();
             tieBreak_ = false;
             thrower_ = leg_->sideToThrow();
@@ -145,6 +146,7 @@ void BarMatch::finishLegDart(GameState& state) {
     const int dart = leg_->dartInTurn();
     const DartOutcome outcome = leg_->dart(landed_);
     stats_.dart(*leg_, side, dart, landed_, outcome);
+    legStats_.dart(*leg_, side, dart, landed_, outcome);
     if (leg_->setup().game == LegGame::CountUp) {
         std::vector<int>& rounds = roundTotals_[side];
         if (static_cast<int>(rounds.size()) < round) rounds.resize(round, 0);
@@ -153,6 +155,7 @@ void BarMatch::finishLegDart(GameState& state) {
     if (watch_.dart) watch_.dart(legNumber_, *leg_, side, round, dart, landed_, outcome);
     if (outcome.legOver) {
         stats_.legEnded();
+        playedLegs_.push_back({legNumber_, legStats_});
         match_.legEnded(outcome);
         if (outcome.corkSides.empty()) {
             endLeg(outcome.winners, outcome.reason);

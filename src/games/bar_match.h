@@ -13,6 +13,7 @@
 #include "games/computer_aim.h"
 #include "games/bar_board.h"
 #include "games/game_match.h"
+#include "games/leg_statistics.h"
 #include "games/rating_stats.h"
 #include "match/computer.h"
 
@@ -66,6 +67,11 @@ class BarMatch final : public MatchRules {
     int sideToThrow() const;
     // Every side's 01 stat and marks per round in this match so far.
     const RatingStats& stats() const { return stats_; }
+    // The leg in play's statistics and awards (or the last leg's, between legs), and every
+    // finished leg's, in order.
+    const LegStatistics& legStatistics() const { return legStats_; }
+    const std::vector<PlayedLeg>& playedLegs() const { return playedLegs_; }
+    const std::vector<Seat>& seats() const { return seats_; }
 
   private:
     void beginStep(GameState& state);
@@ -86,6 +92,8 @@ class BarMatch final : public MatchRules {
     int legNumber_ = 0;
     bool tieBreak_ = false;  // the cork in play decides a leg tied at its round limit
     RatingStats stats_;
+    LegStatistics legStats_;
+    std::vector<PlayedLeg> playedLegs_;
     PlayerSlot playerSlots_[2] = {};  // the state's slots as they were before the match
     bool anyHuman_ = false;
     int lastHuman_ = -1;  // the human seat that had the mouse last

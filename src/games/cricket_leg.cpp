@@ -8,15 +8,15 @@ namespace {
 
 constexpr int kOpen = 3;
 
-// The target a hit marks (an index into kCricketNumbers) and how many marks; -1 for none.
-int targetOf(Hit hit) {
+}  // namespace
+
+int cricketTarget(Hit hit) {
     if (hit.ring == Ring::InnerBull || hit.ring == Ring::OuterBull) return 6;
     if (hit.ring == Ring::Miss || hit.number < 15 || hit.number > 20) return -1;
     return hit.number - 15;
 }
 
-// Cricket's bull is always split, whatever the 01 games use: the outer one mark, the inner two.
-int marksOf(Hit hit) {
+int cricketMarks(Hit hit) {
     switch (hit.ring) {
         case Ring::Single:
         case Ring::OuterBull: return 1;
@@ -27,8 +27,6 @@ int marksOf(Hit hit) {
     }
     return 0;
 }
-
-}  // namespace
 
 CricketLeg::CricketLeg(const LegSetup& setup)
     : TurnLeg(setup, setup.cricket.roundLimit), rules_(setup.cricket) {}
@@ -41,12 +39,12 @@ bool CricketLeg::closedByAll(size_t target) const {
 }
 
 void CricketLeg::score(Hit hit, DartOutcome& out) {
-    const int target = targetOf(hit);
+    const int target = cricketTarget(hit);
     if (target < 0 || closedByAll(static_cast<size_t>(target))) return;
     const auto t = static_cast<size_t>(target);
     const auto side = static_cast<size_t>(sideToThrow());
 
-    int hits = marksOf(hit);
+    int hits = cricketMarks(hit);
     int& mine = marks_[side][t];
     const int opening = std::min(hits, kOpen - mine);
     mine += opening;

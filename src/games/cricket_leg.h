@@ -8,6 +8,12 @@
 
 namespace darts::games {
 
+// The target a hit marks (an index into kCricketNumbers), or -1 for none; and how many marks it
+// makes there. Cricket's bull is always split, whatever the 01 games use: the outer one mark, the
+// inner two.
+int cricketTarget(Hit hit);
+int cricketMarks(Hit hit);
+
 class CricketLeg final : public TurnLeg {
   public:
     explicit CricketLeg(const LegSetup& setup);

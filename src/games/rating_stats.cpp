@@ -30,6 +30,14 @@ double ratingOfMarksPerRound(double marks) {
     return levelOf(marks, kMiddleMarks, kMarksBelow, kMarksAbove);
 }
 
+bool pastEightyPercent(int start, int left) { return 5 * left <= start; }
+
+bool pastEightyPercent(const std::array<int, 7>& marks) {
+    int opened = 0;
+    for (int m : marks) opened += m >= 3 ? 1 : 0;
+    return opened >= 6;
+}
+
 void RatingStats::dart(const LegRules& leg, int side, int dartInTurn, Hit hit,
                        const DartOutcome& outcome) {
     const LegSetup& setup = leg.setup();
@@ -39,7 +47,7 @@ void RatingStats::dart(const LegRules& leg, int side, int dartInTurn, Hit hit,
         s.start = setup.x01.start;
         if (dartInTurn == 0) s.rounds += 1;
         s.left = leg.left(side);
-        if (5 * s.left <= s.start) s.crossed = true;
+        if (pastEightyPercent(s.start, s.left)) s.crossed = true;
         if (s.crossed && (outcome.turnOver || outcome.legOver)) s.done = true;
     } else if (setup.game == LegGame::Cricket) {
         int closed = 0;

@@ -20,6 +20,13 @@ double ratingMarksPerRound(double level);
 double ratingOfPointsPerRound(double pointsPerRound);
 double ratingOfMarksPerRound(double marksPerRound);
 
+// Where a side's 80% stat stops, once the round in play ends: 01, when it has taken 80% of its
+// start count off (701: at 140 or below); Cricket, when it has opened six of the seven targets.
+// Each side by its own progress, never the opponents': the stat rates the side's scoring before
+// its own finish, and a fast opponent must not cut it short.
+bool pastEightyPercent(int start, int left);
+bool pastEightyPercent(const std::array<int, 7>& marks);
+
 class RatingStats {
   public:
     // After every dart of a leg, with the leg as it stands after it.
