@@ -27,6 +27,7 @@ struct BarRun {
     long long seed = -1;
     long long matches = -1;
     long long frameLimit = static_cast<long long>(kFrameLimit);
+    bool stats = false;  // a line of statistics per side after every leg
     MatchSetup setup;
     std::vector<Seat> seats;
 };
@@ -36,7 +37,7 @@ int usage(const std::string& why) {
                  "darts-sim: %s\n"
                  "usage: darts-sim autoplay --seed S --matches N --game G [--in open|double|master]"
                  " [--out open|double|master] [--bull fat|separate] [--rounds R] [--legs 3|5]"
-                 " [--x01 N] [--sides LIST] [--frame-limit F]\n",
+                 " [--x01 N] [--sides LIST] [--frame-limit F] [--stats]\n",
                  why.c_str());
     return 2;
 }
@@ -58,6 +59,11 @@ std::string parseRun(int argc, char** argv, BarRun& run) {
     std::vector<std::string_view> gameWords;
     for (int i = 2; i < argc; i += 2) {
         const std::string_view option = argv[i];
+        if (option == "--stats") {
+            run.stats = true;
+            --i;  // a switch: no value follows
+            continue;
+        }
         if (i + 1 >= argc) return std::string(option) + " needs a value";
         const std::string_view value = argv[i + 1];
         std::optional<long long> parsed;
@@ -108,6 +114,37 @@ std::string list(const std::vector<int>& values) {
     std::string text = "[";
     for (size_t i = 0; i < values.size(); ++i) text += (i ? "," : "") + std::to_string(values[i]);
     return text + "]";
+}
+
+// Two decimals, or null for a number the leg's game does not keep.
+std::string decimal(bool kept, double value) {
+    if (!kept) return "null";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    return text;
+}
+
+// The statistics line of each side of a finished leg.
+void printLegStatistics(long long match, const PlayedLeg& played) {
+    const LegStatistics& stats = played.statistics;
+    const LegGame game = stats.setup().game;
+    const bool x01 = game == LegGame::X01, cricket = game == LegGame::Cricket;
+    for (int side = 0; side < stats.sides(); ++side) {
+        const SideLegStatistics& s = stats.side(side);
+        std::string awards = "[";
+        for (size_t i = 0; i < s.awards.size(); ++i) {
+            awards += (i ? ",\"" : "\"") + std::string(gameAwardTitle(s.awards[i])) + "\"";
+        }
+        awards += "]";
+        std::printf("{\"match\":%lld,\"leg\":%d,\"side\":%d,\"ppr\":%s,\"ppr80\":%s,\"mpr\":%s,"
+                    "\"mpr80\":%s,\"total\":%s,\"awards\":%s}\n",
+                    match, played.leg, side, decimal(x01, s.pointsPerRound()).c_str(),
+                    decimal(x01, s.pointsPerRound80()).c_str(),
+                    decimal(cricket, s.marksPerRound()).c_str(),
+                    decimal(cricket, s.marksPerRound80()).c_str(),
+                    game == LegGame::CountUp ? std::to_string(s.points).c_str() : "null",
+                    awards.c_str());
+    }
 }
 
 std::string sideOrSides(const std::vector<int>& sides) {
@@ -219,14 +256,21 @@ int runBarAutoplay(int argc, char** argv) {
             std::printf("{\"match\":%lld,\"leg\":%d,\"cork\":true,\"side\":%d,\"distance\":%s}\n",
                         match, leg, side, distance);
         };
+        const BarMatch* playing = nullptr;
         watch.legEnded = [&](int leg, const std::vector<int>& winners, LegEndReason why) {
             std::printf("{\"match\":%lld,\"leg\":%d,\"winner\":%s,\"why\":\"%s\"}\n", match, leg,
                         sideOrSides(winners).c_str(), legEndName(why));
+            // A leg tied at its limit is decided by a cork after its last dart: its statistics
+            // are those of its darts all the same.
+            if (run.stats && playing != nullptr && !playing->playedLegs().empty()) {
+                printLegStatistics(match, playing->playedLegs().back());
+            }
         };
         watch.matchEnded = [&](const std::vector<int>& winners) {
             std::printf("{\"match\":%lld,\"winner\":%s}\n", match, sideOrSides(winners).c_str());
         };
         BarMatch bar(run.setup, run.seats, watch);
+        playing = &bar;
         const AutoMatchResult result =
             playAutoBarMatch(*state, device, bar, static_cast<uint64_t>(run.frameLimit));
         frames += result.frames;
