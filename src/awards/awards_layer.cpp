@@ -28,9 +28,19 @@ void AwardsLayer::beforeMatch(const GameState& state) {
     playing_ = true;
     statistics_ = MatchStatistics{};
     dartsSeen_ = state.dartsFinished;
+    barGame_ = false;
+    barOver_ = false;
+    barSeats_.clear();
+    barLegs_.clear();
 }
 
 void AwardsLayer::afterMatchFrame(GameState& state) {
+    if (const auto* bar = dynamic_cast<const games::BarMatch*>(state.rules)) {
+        if (!barGame_) barSeats_ = bar->seats();
+        barGame_ = true;
+        if (bar->playedLegs().size() != barLegs_.size()) barLegs_ = bar->playedLegs();
+        barOver_ = bar->match().step() == games::GameMatch::Step::Over;
+    }
     if (state.dartsFinished != dartsSeen_) {
         dartsSeen_ = state.dartsFinished;
         statistics_.dartFinished(state);
@@ -78,6 +88,16 @@ void AwardsLayer::untilClick(GameState& state, FrameIo& io, Draw draw, bool keyC
 void AwardsLayer::afterMatch(GameState& state, FrameIo& io) {
     if (!playing_ || state.inFrontEnd == 0) return;
     playing_ = false;
+    if (barGame_) {
+        // Only a match played to its end is rated, as only such a 301 match is recorded.
+        if (barOver_ && state.quitRequested == 0) {
+            for (PlayerRecords* records : {&records_, &unsaved_}) {
+                addBarMatch(*records, barSeats_, barLegs_);
+            }
+            saveRecordsNow();
+        }
+        return;
+    }
     const int winner = statistics_.winner();
     if (winner < 0 || state.quitRequested != 0) return;  // abandoned or quit: nothing to show
 
@@ -94,6 +114,25 @@ void AwardsLayer::afterMatch(GameState& state, FrameIo& io) {
                false);
     // The card ended on a release: the click latch is open again, as any release leaves it.
     state.buttonHeld = 0;
+}
+
+void AwardsLayer::addBarMatch(PlayerRecords& records, const std::vector<games::Seat>& seats,
+                              const std::vector<games::PlayedLeg>& legs) {
+    for (const games::PlayedLeg& played : legs) {
+        const games::LegStatistics& leg = played.statistics;
+        const games::LegGame game = leg.setup().game;
+        if (leg.sides() < 2 || game == games::LegGame::CountUp) continue;
+        for (int side = 0; side < leg.sides() && side < static_cast<int>(seats.size()); ++side) {
+            const games::Seat& seat = seats[static_cast<size_t>(side)];
+            const games::SideLegStatistics& stats = leg.side(side);
+            if (!seat.human || stats.rounds == 0) continue;
+            if (game == games::LegGame::X01) {
+                addRatedGame(records, seat.character, RatedGame::X01, stats.pointsPerRound80());
+            } else {
+                addRatedGame(records, seat.character, RatedGame::Cricket, stats.marksPerRound80());
+            }
+        }
+    }
 }
 
 void AwardsLayer::frontEndFrame(GameState& state, FrameIo& io) {

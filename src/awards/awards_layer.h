@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/game_state.h"
+#include "games/bar_match.h"
 #include "loops/feature_layer.h"
 #include "match/match_statistics.h"
 #include "match/player_records.h"
@@ -35,6 +36,12 @@ class AwardsLayer final : public FeatureLayer {
     const MatchStatistics& statistics() const { return statistics_; }
     const PlayerRecords& records() const { return records_; }
 
+    // A bar game's humans' finished legs of 01 and Cricket against other sides, added to the
+    // rated games of each one's roster character (its 80% stat). Count-Up and a side alone rate
+    // nothing: the machines rate a player by games it could lose.
+    static void addBarMatch(PlayerRecords& records, const std::vector<games::Seat>& seats,
+                            const std::vector<games::PlayedLeg>& legs);
+
   private:
     // Frames until a click (press then release of the left button) or Escape.
     template <typename Draw>
@@ -47,6 +54,12 @@ class AwardsLayer final : public FeatureLayer {
     MatchStatistics statistics_;
     bool playing_ = false;
     uint32_t dartsSeen_ = 0;
+    // The bar game in play, as last seen: the state's rules stop pointing at it in the frame it
+    // ends, so what the records need is copied while they still do.
+    bool barGame_ = false;
+    bool barOver_ = false;
+    std::vector<games::Seat> barSeats_;
+    std::vector<games::PlayedLeg> barLegs_;
     bool keyWasDown_ = false;
     render::CardFonts fonts_;
     bool fontsMade_ = false;

@@ -1,6 +1,8 @@
 #include "match/player_records.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <vector>
 
 namespace darts {
@@ -66,6 +68,21 @@ void keepBetterMatch(CharacterRecord& r, int64_t darts, int64_t points) {
     }
 }
 
+// The rated games' lines, by the key that starts them.
+struct GamesField {
+    std::string_view key;
+    std::vector<int64_t> CharacterRecord::*member;
+};
+constexpr GamesField kGamesFields[] = {
+    {"x01_games", &CharacterRecord::x01Games},
+    {"cricket_games", &CharacterRecord::cricketGames},
+};
+
+void appendRated(std::vector<int64_t>& games, const std::vector<int64_t>& more) {
+    games.insert(games.end(), more.begin(), more.end());
+    if (games.size() > kRatedGames) games.erase(games.begin(), games.end() - kRatedGames);
+}
+
 }  // namespace
 
 double CharacterRecord::lifetimePointsPerDart() const {
@@ -96,6 +113,13 @@ void addTournamentWin(PlayerRecords& records, int character) {
     r.tournaments = capped(r.tournaments + 1);
 }
 
+void addRatedGame(PlayerRecords& records, int character, RatedGame game, double stat) {
+    if (character < 1 || character > kRosterCharacters || !(stat >= 0)) return;
+    CharacterRecord& r = records.characters[character];
+    const int64_t hundredths = capped(std::llround(std::min(stat, 1e7) * 100));
+    appendRated(game == RatedGame::X01 ? r.x01Games : r.cricketGames, {hundredths});
+}
+
 PlayerRecords mergeRecords(const PlayerRecords& base, const PlayerRecords& additions) {
     PlayerRecords merged = base;
     for (int c = 1; c <= kRosterCharacters; ++c) {
@@ -111,6 +135,7 @@ PlayerRecords mergeRecords(const PlayerRecords& base, const PlayerRecords& addit
             const int i = static_cast<int>(award);
             r.awards[i] = capped(r.awards[i] + added.awards[i]);
         }
+        for (const GamesField& field : kGamesFields) appendRated(r.*field.member, added.*field.member);
     }
     return merged;
 }
@@ -119,16 +144,23 @@ std::string formatRecords(const PlayerRecords& records) {
     std::string text = std::string(kMagic) + " " + std::to_string(kRecordsVersion) + "\n";
     for (int c = 1; c <= kRosterCharacters; ++c) {
         const CharacterRecord& r = records.characters[c];
-        if (r.played == 0 && r.tournaments == 0) continue;
-        text += "character " + std::to_string(c);
-        for (const Field& field : kCountFields) {
-            text += " " + std::string(field.key) + " " + std::to_string(r.*field.member);
+        if (r.played != 0 || r.tournaments != 0) {
+            text += "character " + std::to_string(c);
+            for (const Field& field : kCountFields) {
+                text += " " + std::string(field.key) + " " + std::to_string(r.*field.member);
+            }
+            for (Award award : kFileAwards) {
+                text += " " + std::string(awardKey(award)) + " " +
+                        std::to_string(r.awards[static_cast<int>(award)]);
+            }
+            text += "\n";
         }
-        for (Award award : kFileAwards) {
-            text += " " + std::string(awardKey(award)) + " " +
-                    std::to_string(r.awards[static_cast<int>(award)]);
+        for (const GamesField& field : kGamesFields) {
+            if ((r.*field.member).empty()) continue;
+            text += std::string(field.key) + " " + std::to_string(c);
+            for (int64_t value : r.*field.member) text += " " + std::to_string(value);
+            text += "\n";
         }
-        text += "\n";
     }
     return text;
 }
@@ -156,10 +188,34 @@ ParsedRecords parseRecords(std::string_view text) {
 
     ParsedRecords parsed;
     std::array<bool, kRosterCharacters + 1> seen = {};
+    std::array<std::array<bool, std::size(kGamesFields)>, kRosterCharacters + 1> seenGames = {};
     constexpr size_t kWords = 2 + 2 * (std::size(kCountFields) + std::size(kFileAwards));
     for (size_t n = 1; n < lines.size(); ++n) {
         const std::string where = "line " + std::to_string(n + 1);
         const std::vector<std::string_view> words = splitSpaces(lines[n]);
+        const GamesField* games = nullptr;
+        for (const GamesField& field : kGamesFields) {
+            if (*version >= 2 && !words.empty() && words[0] == field.key) games = &field;
+        }
+        if (games != nullptr) {
+            const auto character = words.size() > 1 ? parseNumber(words[1]) : std::nullopt;
+            if (!character || *character < 1 || *character > kRosterCharacters) {
+                return damaged(where + " names no roster character");
+            }
+            const size_t kind = static_cast<size_t>(games - kGamesFields);
+            if (seenGames[*character][kind]) return damaged(where + " repeats a character");
+            seenGames[*character][kind] = true;
+            if (words.size() < 3 || words.size() > 2 + kRatedGames) {
+                return damaged(where + " is malformed");
+            }
+            std::vector<int64_t>& values = parsed.records.characters[*character].*games->member;
+            for (size_t w = 2; w < words.size(); ++w) {
+                const auto value = parseNumber(words[w]);
+                if (!value) return damaged(where + " is malformed");
+                values.push_back(*value);
+            }
+            continue;
+        }
         if (words.size() != kWords || words[0] != "character") return damaged(where + " is malformed");
         const auto character = parseNumber(words[1]);
         if (!character || *character < 1 || *character > kRosterCharacters) {

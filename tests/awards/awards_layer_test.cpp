@@ -236,5 +236,37 @@ TEST_F(AwardsLayerTest, NoFolderForTheRecordsIsSaidOnce) {
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
 }
 
+// A bar game rates its humans' 01 and Cricket legs against others, each under its character.
+TEST(AwardsLayerBarGames, HumansLegsAgainstOthersAreRated) {
+    using namespace games;
+    const auto leg = [](LegGame game, int sides, std::vector<Hit> darts) {
+        LegSetup setup;
+        setup.game = game;
+        setup.sides = sides;
+        auto rules = makeLeg(setup);
+        LegStatistics stats(setup);
+        for (Hit hit : darts) {
+            const int side = rules->sideToThrow(), dart = rules->dartInTurn();
+            stats.dart(*rules, side, dart, hit, rules->dart(hit));
+        }
+        return stats;
+    };
+    const Hit t20{Ring::Triple, 20}, s20{Ring::Single, 20}, miss;
+    std::vector<Seat> seats(2);
+    seats[0] = {true, {}, "A", 3, 0};
+    seats[1] = {false, {}, "B", 5, 0};
+    const std::vector<PlayedLeg> legs = {
+        {1, leg(LegGame::X01, 2, {t20, t20, s20, t20, t20, t20})},  // side 0: 140 a round
+        {2, leg(LegGame::Cricket, 2, {t20, s20, miss, t20, t20, t20})},  // 4 marks
+        {3, leg(LegGame::CountUp, 2, {t20, t20, t20})},
+        {4, leg(LegGame::X01, 1, {t20, t20, t20})},  // practice
+    };
+    PlayerRecords records;
+    AwardsLayer::addBarMatch(records, seats, legs);
+    EXPECT_EQ(records.characters[3].x01Games, (std::vector<int64_t>{14000}));
+    EXPECT_EQ(records.characters[3].cricketGames, (std::vector<int64_t>{400}));
+    EXPECT_TRUE(records.characters[5].x01Games.empty());  // a computer's
+}
+
 }  // namespace
 }  // namespace darts
