@@ -52,7 +52,7 @@ void AwardsLayer::afterMatchFrame(GameState& state) {
 }
 
 template <typename Draw>
-void AwardsLayer::untilClick(GameState& state, FrameIo& io, Draw draw, bool keyCloses) {
+bool AwardsLayer::untilClick(GameState& state, FrameIo& io, Draw draw, bool keyCloses) {
     if (!fontsMade_) {
         fonts_ = render::createCardFonts(io.device);
         fontsMade_ = true;
@@ -65,7 +65,7 @@ void AwardsLayer::untilClick(GameState& state, FrameIo& io, Draw draw, bool keyC
         draw();
         if (io.input.escapeDown()) {
             pollKeyboard(state, io);
-            return;
+            return false;
         }
         platform::MouseRecord records[platform::kMouseBufferSize];
         const int count = io.input.readMouse(records, platform::kMouseBufferSize);
@@ -74,12 +74,12 @@ void AwardsLayer::untilClick(GameState& state, FrameIo& io, Draw draw, bool keyC
             if ((records[i].data & platform::kButtonPressed) != 0) {
                 pressed = true;
             } else if (pressed) {
-                return;
+                return true;
             }
         }
         if (keyCloses) {
             const bool down = io.input.screenKeyDown(platform::ScreenKey::Records);
-            if (down && !keyWasDown_) return;
+            if (down && !keyWasDown_) return true;
             keyWasDown_ = down;
         }
     }
@@ -140,7 +140,15 @@ void AwardsLayer::frontEndFrame(GameState& state, FrameIo& io) {
     const bool pressed = down && !keyWasDown_;
     keyWasDown_ = down;
     if (!pressed || state.screen != ScreenId::Title || state.inFrontEnd != 1) return;
-    untilClick(state, io, [&] { render::drawRecordsPage(state, io.device, fonts_, records_); }, true);
+    // The bar games' ratings follow on a page of their own, once there are any.
+    const bool ratings = render::anyRatedGames(records_);
+    const bool turned = untilClick(
+        state, io, [&] { render::drawRecordsPage(state, io.device, fonts_, records_, ratings); },
+        true);
+    if (turned && ratings) {
+        untilClick(state, io, [&] { render::drawRatingPage(state, io.device, fonts_, records_); },
+                   true);
+    }
 }
 
 void AwardsLayer::saveRecordsNow() {

@@ -43,9 +43,10 @@ class AwardsLayer final : public FeatureLayer {
                             const std::vector<games::PlayedLeg>& legs);
 
   private:
-    // Frames until a click (press then release of the left button) or Escape.
+    // Frames until a click (press then release of the left button), the records key when
+    // `keyCloses`, or Escape; false for Escape.
     template <typename Draw>
-    void untilClick(GameState& state, FrameIo& io, Draw draw, bool keyCloses);
+    bool untilClick(GameState& state, FrameIo& io, Draw draw, bool keyCloses);
     void saveRecordsNow();
 
     std::string recordsFile_;

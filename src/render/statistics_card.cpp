@@ -1,11 +1,15 @@
 #include "render/statistics_card.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
 
+#include "games/player_rating.h"
+#include "games/rating_stats.h"
 #include "render/award_texts.h"
 #include "render/draw2d.h"
 
@@ -62,6 +66,22 @@ int awardTotal(const SideStatistics& side) {
     return total;
 }
 
+// A line of the rating chart, 1.6 pixels wide, at the overlays' depth so that it lies on the
+// chart's panel rather than behind it.
+void chartLine(Device& device, float x1, float y1, float x2, float y2, uint32_t colour) {
+    const float length = std::hypot(x2 - x1, y2 - y1);
+    if (length <= 0) return;
+    const float nx = -(y2 - y1) / length * 0.8f, ny = (x2 - x1) / length * 0.8f;
+    const std::array<ScreenVertex, 4> band = {{
+        {x1 + nx, y1 + ny, 0.0f, 1.0f, colour, 0.0f, 0.0f},
+        {x2 + nx, y2 + ny, 0.0f, 1.0f, colour, 1.0f, 0.0f},
+        {x2 - nx, y2 - ny, 0.0f, 1.0f, colour, 1.0f, 1.0f},
+        {x1 - nx, y1 - ny, 0.0f, 1.0f, colour, 0.0f, 1.0f},
+    }};
+    device.setTexture(0);
+    device.drawScreenFan(band);
+}
+
 }  // namespace
 
 CardFonts createCardFonts(Device& device) {
@@ -110,7 +130,7 @@ void drawStatisticsCard(const GameState& state, Device& device, const CardFonts&
 }
 
 void drawRecordsPage(const GameState& state, Device& device, const CardFonts& fonts,
-                     const PlayerRecords& records) {
+                     const PlayerRecords& records, bool ratingsFollow) {
     device.beginFrame();
     plate(state, device, fonts, texts::kRecordsHeading);
     constexpr int kColumns[] = {190, 262, 334, 406, 490, 590};
@@ -141,7 +161,89 @@ void drawRecordsPage(const GameState& state, Device& device, const CardFonts& fo
     if (!any)
         device.drawText(fonts.small, texts::kRecordsNone, 130, static_cast<int>(kCardTop) + 412,
                         kDim);
-    device.drawText(fonts.small, texts::kRecordsClick, 560, static_cast<int>(kCardTop) + 412, kDim);
+    const char* const hint = ratingsFollow
+                                 ? texts::ratingText(state.language, texts::RatingText::Next)
+                                 : texts::kRecordsClick;
+    device.drawText(fonts.small, hint, 560, static_cast<int>(kCardTop) + 412, kDim);
+    device.endFrame();
+}
+
+bool anyRatedGames(const PlayerRecords& records) {
+    for (int character = 1; character <= kRosterCharacters; ++character) {
+        const CharacterRecord& r = records.characters[character];
+        if (!r.x01Games.empty() || !r.cricketGames.empty()) return true;
+    }
+    return false;
+}
+
+void drawRatingPage(const GameState& state, Device& device, const CardFonts& fonts,
+                    const PlayerRecords& records) {
+    using texts::RatingText;
+    const auto text = [&state](RatingText id) { return texts::ratingText(state.language, id); };
+    device.beginFrame();
+    plate(state, device, fonts, text(RatingText::Heading));
+    constexpr int kRtX = 168, kFlightX = 232, kX01X = 300, kCricketX = 378, kGamesX = 450;
+    constexpr float kChartLeft = 494, kChartRight = 680, kChartHeight = 24;
+    constexpr uint32_t kX01Line = 0xFFF4CE6A, kCricketLine = 0xFF7CC8F0;
+    const int headY = rowY(-1) + 8;
+    device.drawText(fonts.small, text(RatingText::Rating), kRtX, headY, kDim);
+    device.drawText(fonts.small, text(RatingText::Flight), kFlightX, headY, kDim);
+    // The stat heads are the chart's legend too, each in its line's colour.
+    device.drawText(fonts.small, text(RatingText::X01), kX01X, headY, kX01Line);
+    device.drawText(fonts.small, text(RatingText::Cricket), kCricketX, headY, kCricketLine);
+    device.drawText(fonts.small, text(RatingText::Games), kGamesX, headY, kDim);
+    device.drawText(fonts.small, text(RatingText::Trend), static_cast<int>(kChartLeft), headY,
+                    kDim);
+    for (int character = 1; character <= kRosterCharacters; ++character) {
+        const CharacterRecord& r = records.characters[character];
+        const games::PlayerRating rating = games::playerRating(r);
+        const int y = rowY(character - 1) - 5;
+        drawOverlayPicture(device, state.portraitTextures[character], 132,
+                           static_cast<float>(y + 1), 156, static_cast<float>(y + 29), 0xFFFFFFFFu);
+        const uint32_t colour = rating.games > 0 ? kCream : kDim;
+        const std::string none = "-";
+        device.drawText(fonts.body, rating.shown ? fixed(rating.rating) : none, kRtX, y + 3,
+                        rating.shown ? kGold : kDim);
+        device.drawText(fonts.body, rating.shown ? std::string(games::flightOf(rating.rating)) : none,
+                        kFlightX, y + 3, rating.shown ? kGold : kDim);
+        device.drawText(fonts.body, rating.x01Games > 0 ? fixed(rating.x01Stat) : none, kX01X,
+                        y + 3, colour);
+        device.drawText(fonts.body, rating.cricketGames > 0 ? fixed(rating.cricketStat) : none,
+                        kCricketX, y + 3, colour);
+        device.drawText(fonts.body, std::to_string(rating.games), kGamesX, y + 3, colour);
+
+        // The chart: each game's own rating, Rt 1 at the bottom to 18 at the top, the oldest of
+        // the 30 at the left; the faint rule is Rt 10, where the A flights begin.
+        const float top = static_cast<float>(y) + 3, bottom = top + kChartHeight;
+        drawOverlayPicture(device, 0, kChartLeft, top, kChartRight, bottom, 0xA0100408u);
+        const auto yOf = [&](double rt) {
+            return bottom - static_cast<float>((games::clampedRating(rt) - 1) / 17) * kChartHeight;
+        };
+        drawOverlayPicture(device, 0, kChartLeft, yOf(10) - 0.5f, kChartRight, yOf(10) + 0.5f,
+                           0x60F4E8D0u);
+        const float step = (kChartRight - kChartLeft - 4) / (kRatedGames - 1);
+        const auto trend = [&](const std::vector<int64_t>& games, bool x01, uint32_t argb) {
+            const auto rtOf = [x01](int64_t hundredths) {
+                const double stat = static_cast<double>(hundredths) / 100;
+                return x01 ? games::ratingOfPointsPerRound(stat) : games::ratingOfMarksPerRound(stat);
+            };
+            for (size_t i = 0; i < games.size(); ++i) {
+                const float x = kChartLeft + 2 + step * static_cast<float>(i);
+                const float at = yOf(rtOf(games[i]));
+                if (i > 0) {
+                    chartLine(device, x - step, yOf(rtOf(games[i - 1])), x, at, argb);
+                } else if (games.size() == 1) {
+                    chartLine(device, x - 1, at, x + 1, at, argb);
+                }
+            }
+        };
+        trend(r.x01Games, true, kX01Line);
+        trend(r.cricketGames, false, kCricketLine);
+    }
+    device.drawText(fonts.small, text(RatingText::Note), 130, static_cast<int>(kCardTop) + 412,
+                    kDim);
+    device.drawText(fonts.small, text(RatingText::Back), 560, static_cast<int>(kCardTop) + 412,
+                    kDim);
     device.endFrame();
 }
 

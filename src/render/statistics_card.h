@@ -21,8 +21,18 @@ CardFonts createCardFonts(Device& device);
 void drawStatisticsCard(const GameState& state, Device& device, const CardFonts& fonts,
                         const MatchStatistics& statistics);
 
-// One row per roster character, with its portrait.
+// One row per roster character, with its portrait. `ratingsFollow`: the click turns to the
+// rating page rather than back to the title, and the hint says so.
 void drawRecordsPage(const GameState& state, Device& device, const CardFonts& fonts,
-                     const PlayerRecords& records);
+                     const PlayerRecords& records, bool ratingsFollow = false);
+
+// Whether any character has rated bar games, so that the rating page has something to show.
+bool anyRatedGames(const PlayerRecords& records);
+
+// The bar games' rating page, in the state's language: one row per roster character with its
+// rating, flight, 80% stats and games, and a small chart of each game's rating over its last 30
+// games of each kind.
+void drawRatingPage(const GameState& state, Device& device, const CardFonts& fonts,
+                    const PlayerRecords& records);
 
 }  // namespace darts::render
