@@ -1,6 +1,6 @@
-// Pictures of the records page and the bar games' rating page in both languages, to judge them
-// by eye: eight characters, some with no games, some short of their tenth, some with a full 30
-// of a kind.
+// Pictures of the records page, the bar games' rating page and their card after a game in both
+// languages, to judge them by eye: eight characters, some with no games, some short of their
+// tenth, some with a full 30 of a kind; a medley of three legs for three.
 //
 //   records-screens OUTDIR     (run from the source tree: it loads the game's assets)
 //
@@ -12,6 +12,7 @@
 #include <string>
 
 #include "assets/asset_loading.h"
+#include "games/leg_statistics.h"
 #include "gfx/png_writer.h"
 #include "render/award_overlay.h"
 #include "render/statistics_card.h"
@@ -53,6 +54,30 @@ PlayerRecords sampleRecords() {
     return records;
 }
 
+// A leg thrown by a fixed run of darts, each side scattered around its own target.
+games::PlayedLeg sampleLeg(int legNumber, games::LegGame game, int sides, uint32_t seed) {
+    using namespace games;
+    LegSetup setup;
+    setup.game = game;
+    setup.sides = sides;
+    setup.x01.start = 501;
+    setup.x01.roundLimit = 10;
+    auto leg = makeLeg(setup);
+    LegStatistics stats(setup);
+    const Ring rings[] = {Ring::Single, Ring::Single, Ring::Triple, Ring::Double, Ring::Miss,
+                          Ring::Single, Ring::Triple, Ring::OuterBull, Ring::InnerBull};
+    for (int dart = 0; dart < 400 && !leg->over(); ++dart) {
+        seed = seed * 1664525u + 1013904223u;
+        const Ring ring = rings[(seed >> 24) % 9];
+        const bool bull = ring == Ring::OuterBull || ring == Ring::InnerBull;
+        const int number = bull ? 25 : game == LegGame::Cricket ? 15 + int((seed >> 8) % 6) : 20;
+        const Hit hit{ring, ring == Ring::Miss ? 0 : number};
+        const int side = leg->sideToThrow(), inTurn = leg->dartInTurn();
+        stats.dart(*leg, side, inTurn, hit, leg->dart(hit));
+    }
+    return {legNumber, stats};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -84,6 +109,16 @@ int main(int argc, char** argv) {
         }
         render::loadAwardArt(state, device);
         const render::CardFonts fonts = render::createCardFonts(device);
+        std::vector<games::Seat> seats(3);
+        const char* const names[] = {"Mika", "\x8d\x82\x8b\xb4\x83\x6e\x83\x69", "Mr. Suzuki"};
+        for (int i = 0; i < 3; ++i) seats[i].name = names[i];
+        const std::vector<games::PlayedLeg> legs = {
+            sampleLeg(1, games::LegGame::X01, 3, 7), sampleLeg(2, games::LegGame::Cricket, 3, 11),
+            sampleLeg(3, games::LegGame::X01, 3, 5)};
+        render::drawBarStatisticsCard(state, device, fonts, seats, legs, {1});
+        std::optional<gfx::Image> card = device.readFrame();
+        const std::string cardFile = std::string("bar-card-") + languageCode(language) + ".png";
+        if (!card || !gfx::writePng(out / cardFile, *card)) ++failures;
         for (int page = 0; page < 2; ++page) {
             if (page == 0) {
                 render::drawRecordsPage(state, device, fonts, records, true);

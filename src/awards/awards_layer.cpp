@@ -32,6 +32,7 @@ void AwardsLayer::beforeMatch(const GameState& state) {
     barOver_ = false;
     barSeats_.clear();
     barLegs_.clear();
+    barWinners_.clear();
 }
 
 void AwardsLayer::afterMatchFrame(GameState& state) {
@@ -40,6 +41,7 @@ void AwardsLayer::afterMatchFrame(GameState& state) {
         barGame_ = true;
         if (bar->playedLegs().size() != barLegs_.size()) barLegs_ = bar->playedLegs();
         barOver_ = bar->match().step() == games::GameMatch::Step::Over;
+        if (barOver_) barWinners_ = bar->match().winners();
     }
     if (state.dartsFinished != dartsSeen_) {
         dartsSeen_ = state.dartsFinished;
@@ -95,6 +97,13 @@ void AwardsLayer::afterMatch(GameState& state, FrameIo& io) {
                 addBarMatch(*records, barSeats_, barLegs_);
             }
             saveRecordsNow();
+            untilClick(state, io,
+                       [&] {
+                           render::drawBarStatisticsCard(state, io.device, fonts_, barSeats_,
+                                                         barLegs_, barWinners_);
+                       },
+                       false);
+            state.buttonHeld = 0;
         }
         return;
     }

@@ -61,6 +61,7 @@ class AwardsLayer final : public FeatureLayer {
     bool barOver_ = false;
     std::vector<games::Seat> barSeats_;
     std::vector<games::PlayedLeg> barLegs_;
+    std::vector<int> barWinners_;
     bool keyWasDown_ = false;
     render::CardFonts fonts_;
     bool fontsMade_ = false;

@@ -94,4 +94,28 @@ void LegStatistics::turnEnded(int side, const DartOutcome& outcome) {
     turn_ = {};
 }
 
+SideMatchStatistics sumLegs(const std::vector<PlayedLeg>& legs, int side) {
+    SideMatchStatistics sum;
+    for (const PlayedLeg& played : legs) {
+        const LegStatistics& leg = played.statistics;
+        if (side < 0 || side >= leg.sides()) continue;
+        const SideLegStatistics& s = leg.side(side);
+        SideLegStatistics& into = leg.setup().game == LegGame::X01       ? sum.x01
+                                  : leg.setup().game == LegGame::Cricket ? sum.cricket
+                                                                         : sum.countUp;
+        int& count = leg.setup().game == LegGame::X01       ? sum.x01Legs
+                     : leg.setup().game == LegGame::Cricket ? sum.cricketLegs
+                                                            : sum.countUpLegs;
+        count += 1;
+        into.rounds += s.rounds;
+        into.points += s.points;
+        into.marks += s.marks;
+        into.rounds80 += s.rounds80;
+        into.points80 += s.points80;
+        into.marks80 += s.marks80;
+        for (GameAward award : s.awards) sum.awards[static_cast<size_t>(award)] += 1;
+    }
+    return sum;
+}
+
 }  // namespace darts::games

@@ -70,4 +70,13 @@ struct PlayedLeg {
     LegStatistics statistics;
 };
 
+// A side's statistics over the legs of a match, each game's counts summed (so that every round
+// weighs alike in the per-round figures), and how many of each award.
+struct SideMatchStatistics {
+    SideLegStatistics x01, cricket, countUp;  // their award lists stay empty
+    int x01Legs = 0, cricketLegs = 0, countUpLegs = 0;
+    std::array<int, kGameAwardKinds> awards{};  // by GameAward; [0] unused
+};
+SideMatchStatistics sumLegs(const std::vector<PlayedLeg>& legs, int side);
+
 }  // namespace darts::games

@@ -47,16 +47,20 @@ inline constexpr char kRecordsClick[] = "\x83\x4e\x83\x8a\x83\x62\x83\x4e\x82\xc
 // まだ記録がありません: no match finished yet
 inline constexpr char kRecordsNone[] = "\x82\xdc\x82\xbe\x8b\x4c\x98\x5e\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
 
-// The rating page (the bar games' ratings per character) speaks both languages: Japanese is
-// Shift-JIS, English plain ASCII.
-enum class RatingText { Heading, Rating, Flight, X01, Cricket, Games, Trend, Note, Next, Back, Count };
+// The bar games' screens, the rating page and the card after a game, speak both languages:
+// Japanese is Shift-JIS, English plain ASCII.
+enum class PageText {
+    Heading, Rating, Flight, X01, Cricket, Games, Trend, Note, Next, Back,
+    BarCardHeading, BarPpr, BarPpr80, BarMpr, BarMpr80, BarCountUp, BarAwards, BarWinner,
+    BarClick, Count
+};
 
-namespace rating_texts_detail {
+namespace page_texts_detail {
 struct Pair {
     const char* japanese;
     const char* english;
 };
-inline constexpr std::array<Pair, static_cast<size_t>(RatingText::Count)> kTexts = {{
+inline constexpr std::array<Pair, static_cast<size_t>(PageText::Count)> kTexts = {{
     {"\x83\x8c\x81\x5b\x83\x65\x83\x42\x83\x93\x83\x4f", "RATING"},  // レーティング: the rating page's heading
     {"Rt", "Rt"},  // Rt: the rating column
     {"\x83\x74\x83\x89\x83\x43\x83\x67", "Flight"},  // フライト: the flight column
@@ -67,11 +71,20 @@ inline constexpr std::array<Pair, static_cast<size_t>(RatingText::Count)> kTexts
     {"\x52\x74\x82\xcd\x31\x30\x83\x51\x81\x5b\x83\x80\x96\xda\x82\xa9\x82\xe7\x20\x20\x30\x31\x3a\x20\x38\x30\x25\x83\x58\x83\x5e\x83\x62\x83\x63\x20\x20\x83\x4e\x83\x8a\x83\x50\x83\x62\x83\x67\x3a\x20\x38\x30\x25\x4d\x50\x52", "Rt from the 10th game  01: 80% stats  Cricket: 80% MPR"},  // Rtは10ゲーム目から  01: 80%スタッツ  クリケット: 80%MPR: what the numbers are
     {"\x83\x4e\x83\x8a\x83\x62\x83\x4e\x82\xc5\x8e\x9f\x82\xd6", "Click: ratings"},  // クリックで次へ: page 1's hint when the rating page follows
     {"\x83\x4e\x83\x8a\x83\x62\x83\x4e\x82\xc5\x96\xdf\x82\xe9", "Click to go back"},  // クリックで戻る: the rating page's hint
+    {"\x83\x51\x81\x5b\x83\x80\x82\xcc\x8b\x4c\x98\x5e", "GAME STATS"},  // ゲームの記録: the card after a bar game
+    {"01 PPR", "01 PPR"},  // 01 PPR: 01: points per round
+    {"01 80%", "01 80%"},  // 01 80%: 01: points per round until 80%
+    {"\x83\x4e\x83\x8a\x83\x50\x83\x62\x83\x67\x20\x4d\x50\x52", "Cricket MPR"},  // クリケット MPR: Cricket: marks per round
+    {"\x83\x4e\x83\x8a\x83\x50\x83\x62\x83\x67\x20\x38\x30\x25", "Cricket 80%"},  // クリケット 80%: Cricket: marks per round until 80%
+    {"\x83\x4a\x83\x45\x83\x93\x83\x67\x83\x41\x83\x62\x83\x76", "Count-Up"},  // カウントアップ: Count-Up: the total, per leg
+    {"\x83\x41\x83\x8f\x81\x5b\x83\x68", "Awards"},  // アワード: awards won
+    {"\x8f\x9f\x82\xbf", "Winner"},  // 勝ち: beside the winner's name
+    {"\x83\x4e\x83\x8a\x83\x62\x83\x4e\x82\xc5\x8e\x9f\x82\xd6", "Click to go on"},  // クリックで次へ: how to go on
 }};
-}  // namespace rating_texts_detail
+}  // namespace page_texts_detail
 
-inline const char* ratingText(Language language, RatingText id) {
-    const rating_texts_detail::Pair& pair = rating_texts_detail::kTexts[static_cast<size_t>(id)];
+inline const char* pageText(Language language, PageText id) {
+    const page_texts_detail::Pair& pair = page_texts_detail::kTexts[static_cast<size_t>(id)];
     return language == Language::English ? pair.english : pair.japanese;
 }
 

@@ -162,9 +162,89 @@ void drawRecordsPage(const GameState& state, Device& device, const CardFonts& fo
         device.drawText(fonts.small, texts::kRecordsNone, 130, static_cast<int>(kCardTop) + 412,
                         kDim);
     const char* const hint = ratingsFollow
-                                 ? texts::ratingText(state.language, texts::RatingText::Next)
+                                 ? texts::pageText(state.language, texts::PageText::Next)
                                  : texts::kRecordsClick;
     device.drawText(fonts.small, hint, 560, static_cast<int>(kCardTop) + 412, kDim);
+    device.endFrame();
+}
+
+void drawBarStatisticsCard(const GameState& state, Device& device, const CardFonts& fonts,
+                           const std::vector<games::Seat>& seats,
+                           const std::vector<games::PlayedLeg>& legs,
+                           const std::vector<int>& winners) {
+    using texts::PageText;
+    const auto text = [&state](PageText id) { return texts::pageText(state.language, id); };
+    device.beginFrame();
+    plate(state, device, fonts, text(PageText::BarCardHeading));
+    const int sides = std::min(static_cast<int>(seats.size()), games::kMaxSides);
+    std::vector<games::SideMatchStatistics> sums;
+    for (int side = 0; side < sides; ++side) sums.push_back(games::sumLegs(legs, side));
+    if (sums.empty()) sums.emplace_back();
+    // Four sides share the width the 301 card gives two.
+    constexpr int kLabelX = 130, kFirstColumn = 304;
+    const int columnWidth = sides > 2 ? 96 : 150;
+    const auto columnX = [&](int side) { return kFirstColumn + side * columnWidth; };
+    for (int side = 0; side < sides; ++side) {
+        const bool won = std::find(winners.begin(), winners.end(), side) != winners.end();
+        if (won) {
+            drawOverlayPicture(device, 0, columnX(side) - 8.0f, rowY(-1) - 6.0f,
+                               columnX(side) + columnWidth - 10.0f, rowY(6) - 4.0f, 0x30F4CE6Au);
+        }
+        device.drawText(fonts.small, seats[static_cast<size_t>(side)].name, columnX(side),
+                        rowY(-1) + 8, won ? kGold : kCream);
+    }
+    struct Row {
+        PageText label;
+        bool shown;
+        std::string (*value)(const games::SideMatchStatistics&);
+    };
+    const games::SideMatchStatistics& any = sums.front();
+    const Row rows[] = {
+        {PageText::BarPpr, any.x01Legs > 0,
+         [](const games::SideMatchStatistics& s) { return fixed(s.x01.pointsPerRound()); }},
+        {PageText::BarPpr80, any.x01Legs > 0,
+         [](const games::SideMatchStatistics& s) { return fixed(s.x01.pointsPerRound80()); }},
+        {PageText::BarMpr, any.cricketLegs > 0,
+         [](const games::SideMatchStatistics& s) { return fixed(s.cricket.marksPerRound()); }},
+        {PageText::BarMpr80, any.cricketLegs > 0,
+         [](const games::SideMatchStatistics& s) { return fixed(s.cricket.marksPerRound80()); }},
+        {PageText::BarCountUp, any.countUpLegs > 0,
+         [](const games::SideMatchStatistics& s) {
+             return std::to_string(s.countUpLegs > 0 ? s.countUp.points / s.countUpLegs : 0);
+         }},
+        {PageText::BarAwards, true,
+         [](const games::SideMatchStatistics& s) {
+             int total = 0;
+             for (int count : s.awards) total += count;
+             return std::to_string(total);
+         }},
+    };
+    int row = 0;
+    for (const Row& r : rows) {
+        if (!r.shown) continue;
+        device.drawText(fonts.body, text(r.label), kLabelX, rowY(row), kDim);
+        for (int side = 0; side < sides; ++side) {
+            device.drawText(fonts.body, r.value(sums[static_cast<size_t>(side)]), columnX(side),
+                            rowY(row), kCream);
+        }
+        ++row;
+    }
+    // What the awards were, one line per side.
+    for (int side = 0; side < sides; ++side) {
+        std::string line = seats[static_cast<size_t>(side)].name + " ";
+        bool none = true;
+        for (int award = 1; award < games::kGameAwardKinds; ++award) {
+            const int count = sums[static_cast<size_t>(side)].awards[static_cast<size_t>(award)];
+            if (count == 0) continue;
+            line += " " + std::string(games::gameAwardTitle(static_cast<games::GameAward>(award))) +
+                    " x" + std::to_string(count);
+            none = false;
+        }
+        if (none) line += " -";
+        device.drawText(fonts.small, line, kLabelX, rowY(6) + 2 + side * 18, kCream);
+    }
+    device.drawText(fonts.small, text(PageText::BarClick), 560, static_cast<int>(kCardTop) + 412,
+                    kDim);
     device.endFrame();
 }
 
@@ -178,21 +258,21 @@ bool anyRatedGames(const PlayerRecords& records) {
 
 void drawRatingPage(const GameState& state, Device& device, const CardFonts& fonts,
                     const PlayerRecords& records) {
-    using texts::RatingText;
-    const auto text = [&state](RatingText id) { return texts::ratingText(state.language, id); };
+    using texts::PageText;
+    const auto text = [&state](PageText id) { return texts::pageText(state.language, id); };
     device.beginFrame();
-    plate(state, device, fonts, text(RatingText::Heading));
+    plate(state, device, fonts, text(PageText::Heading));
     constexpr int kRtX = 168, kFlightX = 232, kX01X = 300, kCricketX = 378, kGamesX = 450;
     constexpr float kChartLeft = 494, kChartRight = 680, kChartHeight = 24;
     constexpr uint32_t kX01Line = 0xFFF4CE6A, kCricketLine = 0xFF7CC8F0;
     const int headY = rowY(-1) + 8;
-    device.drawText(fonts.small, text(RatingText::Rating), kRtX, headY, kDim);
-    device.drawText(fonts.small, text(RatingText::Flight), kFlightX, headY, kDim);
+    device.drawText(fonts.small, text(PageText::Rating), kRtX, headY, kDim);
+    device.drawText(fonts.small, text(PageText::Flight), kFlightX, headY, kDim);
     // The stat heads are the chart's legend too, each in its line's colour.
-    device.drawText(fonts.small, text(RatingText::X01), kX01X, headY, kX01Line);
-    device.drawText(fonts.small, text(RatingText::Cricket), kCricketX, headY, kCricketLine);
-    device.drawText(fonts.small, text(RatingText::Games), kGamesX, headY, kDim);
-    device.drawText(fonts.small, text(RatingText::Trend), static_cast<int>(kChartLeft), headY,
+    device.drawText(fonts.small, text(PageText::X01), kX01X, headY, kX01Line);
+    device.drawText(fonts.small, text(PageText::Cricket), kCricketX, headY, kCricketLine);
+    device.drawText(fonts.small, text(PageText::Games), kGamesX, headY, kDim);
+    device.drawText(fonts.small, text(PageText::Trend), static_cast<int>(kChartLeft), headY,
                     kDim);
     for (int character = 1; character <= kRosterCharacters; ++character) {
         const CharacterRecord& r = records.characters[character];
@@ -240,9 +320,9 @@ void drawRatingPage(const GameState& state, Device& device, const CardFonts& fon
         trend(r.x01Games, true, kX01Line);
         trend(r.cricketGames, false, kCricketLine);
     }
-    device.drawText(fonts.small, text(RatingText::Note), 130, static_cast<int>(kCardTop) + 412,
+    device.drawText(fonts.small, text(PageText::Note), 130, static_cast<int>(kCardTop) + 412,
                     kDim);
-    device.drawText(fonts.small, text(RatingText::Back), 560, static_cast<int>(kCardTop) + 412,
+    device.drawText(fonts.small, text(PageText::Back), 560, static_cast<int>(kCardTop) + 412,
                     kDim);
     device.endFrame();
 }

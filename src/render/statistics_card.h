@@ -3,7 +3,11 @@
 // frame; every text comes from award_texts.h.
 #pragma once
 
+#include <vector>
+
 #include "core/game_state.h"
+#include "games/bar_match.h"
+#include "games/leg_statistics.h"
 #include "match/match_statistics.h"
 #include "match/player_records.h"
 #include "render/device.h"
@@ -20,6 +24,14 @@ CardFonts createCardFonts(Device& device);
 // Both sides of the match just played, the winner marked, over the frame's black.
 void drawStatisticsCard(const GameState& state, Device& device, const CardFonts& fonts,
                         const MatchStatistics& statistics);
+
+// After a bar game, in the state's language: every side's statistics over the match's legs of each
+// game played (a row only for the games the match had), the winners marked, and each side's
+// awards.
+void drawBarStatisticsCard(const GameState& state, Device& device, const CardFonts& fonts,
+                           const std::vector<games::Seat>& seats,
+                           const std::vector<games::PlayedLeg>& legs,
+                           const std::vector<int>& winners);
 
 // One row per roster character, with its portrait. `ratingsFollow`: the click turns to the
 // rating page rather than back to the title, and the hint says so.
