@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -234,6 +235,37 @@ TEST_F(AwardsLayerTest, NoFolderForTheRecordsIsSaidOnce) {
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("no folder for the records"), std::string::npos) << said;
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
+}
+
+// A bar game with a human played to its end: its card waits for a click, then the human's leg is
+// rated under its character, and the 301 game's counts are left as they were.
+TEST_F(AwardsLayerTest, ABarGamePlayedToItsEndRatesItsHuman) {
+    auto state = seededMatch(5);
+    state->awardsOn = 1;
+    games::MatchSetup setup;
+    setup.x01.start = 301;
+    std::vector<games::Seat> seats(2);
+    seats[0] = {true, games::levelSpread(12), "A", 3, 0};
+    seats[1] = {false, games::levelSpread(12), "B", 5, 12};
+    games::BarMatch bar(setup, seats);
+    bar.start(*state);
+    state->inFrontEnd = 0;
+    AwardsLayer awards(path_);
+    playWatched(*state, &awards);
+    ASSERT_EQ(bar.match().step(), games::GameMatch::Step::Over);
+    ASSERT_EQ(bar.playedLegs().size(), 1u);
+
+    render::HeadlessDevice device;
+    ClickScript input;
+    input.mouse = {{}, {{MouseObject::Button0, platform::kButtonPressed}}, {{MouseObject::Button0, 0}}};
+    FrameIo io{device, input};
+    awards.afterMatch(*state, io);
+    EXPECT_EQ(input.polls, 3) << "the card stays until the click";
+    const PlayerRecords kept = loadRecords(path_).records;
+    const double stat = bar.playedLegs()[0].statistics.side(0).pointsPerRound80();
+    EXPECT_EQ(kept.characters[3].x01Games, (std::vector<int64_t>{std::llround(stat * 100)}));
+    EXPECT_EQ(kept.characters[3].played, 0);
+    EXPECT_TRUE(kept.characters[5].x01Games.empty());
 }
 
 // A bar game rates its humans' 01 and Cricket legs against others, each under its character.
