@@ -33,6 +33,7 @@ void AwardsLayer::beforeMatch(const GameState& state) {
     barSeats_.clear();
     barLegs_.clear();
     barWinners_.clear();
+    barAwardsSeen_ = 0;
 }
 
 void AwardsLayer::afterMatchFrame(GameState& state) {
@@ -42,6 +43,16 @@ void AwardsLayer::afterMatchFrame(GameState& state) {
         if (bar->playedLegs().size() != barLegs_.size()) barLegs_ = bar->playedLegs();
         barOver_ = bar->match().step() == games::GameMatch::Step::Over;
         if (barOver_) barWinners_ = bar->match().winners();
+        // The bar game's own awards, from its rules: the 301 game's test of the state would
+        // read a Cricket turn as points. The count falls back to 0 when a new leg begins.
+        int awards = 0;
+        const games::LegStatistics& leg = bar->legStatistics();
+        for (int side = 0; side < leg.sides(); ++side) {
+            awards += static_cast<int>(leg.side(side).awards.size());
+        }
+        if (awards > barAwardsSeen_ && state.effects != nullptr) state.effects->playAward();
+        barAwardsSeen_ = awards;
+        return;
     }
     if (state.dartsFinished != dartsSeen_) {
         dartsSeen_ = state.dartsFinished;

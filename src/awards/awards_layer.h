@@ -62,6 +62,7 @@ class AwardsLayer final : public FeatureLayer {
     std::vector<games::Seat> barSeats_;
     std::vector<games::PlayedLeg> barLegs_;
     std::vector<int> barWinners_;
+    int barAwardsSeen_ = 0;  // the awards of the leg in play already heard
     bool keyWasDown_ = false;
     render::CardFonts fonts_;
     bool fontsMade_ = false;

@@ -237,8 +237,9 @@ TEST_F(AwardsLayerTest, NoFolderForTheRecordsIsSaidOnce) {
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
 }
 
-// A bar game with a human played to its end: its card waits for a click, then the human's leg is
-// rated under its character, and the 301 game's counts are left as they were.
+// A bar game with a human played to its end: a fanfare for each of its own awards, its card waits
+// for a click, then the human's leg is rated under its character, and the 301 game's counts are
+// left as they were.
 TEST_F(AwardsLayerTest, ABarGamePlayedToItsEndRatesItsHuman) {
     auto state = seededMatch(5);
     state->awardsOn = 1;
@@ -250,10 +251,18 @@ TEST_F(AwardsLayerTest, ABarGamePlayedToItsEndRatesItsHuman) {
     games::BarMatch bar(setup, seats);
     bar.start(*state);
     state->inFrontEnd = 0;
+    Effects effects;
+    state->effects = &effects;
     AwardsLayer awards(path_);
     playWatched(*state, &awards);
     ASSERT_EQ(bar.match().step(), games::GameMatch::Step::Over);
     ASSERT_EQ(bar.playedLegs().size(), 1u);
+    size_t earned = 0;
+    for (int side = 0; side < 2; ++side) {
+        earned += bar.playedLegs()[0].statistics.side(side).awards.size();
+    }
+    EXPECT_GT(earned, 0u);
+    EXPECT_EQ(effects.awards, static_cast<int>(earned)) << "one fanfare per award of the leg";
 
     render::HeadlessDevice device;
     ClickScript input;
