@@ -43,14 +43,8 @@ PlayerRating playerRating(const CharacterRecord& record) {
 }
 
 std::string_view flightOf(double rating) {
-    const int whole = static_cast<int>(std::floor(std::clamp(rating, kLowest, kHighest)));
-    if (whole >= 16) return "SA";
-    if (whole >= 13) return "AA";
-    if (whole >= 10) return "A";
-    if (whole >= 8) return "BB";
-    if (whole >= 6) return "B";
-    if (whole >= 4) return "CC";
-    return "C";
+    // By the whole part: a player moves up a flight when it reaches the flight's first rating.
+    return flightOfRating(static_cast<int>(std::floor(std::clamp(rating, kLowest, kHighest))));
 }
 
 }  // namespace darts::games

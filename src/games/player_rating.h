@@ -28,8 +28,8 @@ PlayerRating playerRating(const CharacterRecord& record);
 // The table's rating for a stat, kept to 1..18 and two decimals.
 double clampedRating(double rating);
 
-// The flight of a rating, by its whole part: C 1..3, CC 4..5, B 6..7, BB 8..9, A 10..12,
-// AA 13..15, SA 16..18 (Rt 3.99 is still C: a player moves up a flight when it reaches it).
+// The flight of a fractional rating: rating_stats.h's flightOfRating of its whole part (Rt 3.99
+// is still C: a player moves up a flight when it reaches it).
 std::string_view flightOf(double rating);
 
 }  // namespace darts::games
