@@ -25,7 +25,9 @@ std::optional<frontend::GameSelectChoice> choiceOfOptions(const GameOptions& opt
 
 GameOptions optionsWithChoice(GameOptions options, const frontend::GameSelectChoice& choice) {
     std::string text;
-    for (const auto& [key, value] : frontend::choiceWords(choice)) text += key + " " + value + "\n";
+    for (const auto& [key, value] : frontend::choiceWords(choice)) {
+        text += key + " = " + value + "\n";
+    }
     std::vector<std::string> unused;
     applySettingsText(text, "game select", options, unused);
     return options;
@@ -43,8 +45,10 @@ bool BarMachine::runGameSelect(GameState& state, render::Device& device, platfor
     if (!screen_) screen_ = std::make_unique<frontend::GameSelectScreen>(state);
     screen_->activate(opening, !tournament);
     state.inFrontEnd = 1;
+    state.screen = ScreenId::GameSelect;  // what the state log names while the screen is up
+    const bool open = runModalScreen(*screen_, device, ui, releaseInput, false);
     state.screen = ScreenId::Title;
-    if (!runModalScreen(*screen_, device, ui, releaseInput, false)) return false;
+    if (!open) return false;
     const std::optional<frontend::GameSelectChoice>& chosen = screen_->result();
     if (!chosen) return true;
     // A tournament keeps the seats chosen last for the darts bar: it has its own.

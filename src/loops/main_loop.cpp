@@ -64,9 +64,10 @@ void mainLoop(GameState& state, MainLoopIo& io) {
         }
         if (state.screen == ScreenId::GameSelect) {
             state.inFrontEnd = 1;
-            state.screen = ScreenId::Title;
-            if (io.barMachine != nullptr &&
-                !io.barMachine->runGameSelect(state, io.frame.device, io.ui, io.releaseInput)) {
+            if (io.barMachine == nullptr) {
+                state.screen = ScreenId::Title;
+            } else if (!io.barMachine->runGameSelect(state, io.frame.device, io.ui,
+                                                      io.releaseInput)) {
                 quitFromModalScreen(state, io);
             }
         }

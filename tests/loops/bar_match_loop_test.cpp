@@ -1,10 +1,13 @@
 // A bar game through the match loop: the machine holds for a click only where the mouse passes
-// between humans or a leg ends before humans, and the leg still reaches its end.
+// between humans or a leg ends before humans, and the leg still reaches its end; a human who won
+// a medley's last cork chooses its game; a tournament's match gives the bracket its winner; and
+// the game select's choice goes into the options and back whole.
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "games/bar_match.h"
+#include "loops/bar_machine.h"
 #include "loops/match_loop.h"
 #include "render/device.h"
 
@@ -58,6 +61,99 @@ TEST(BarMatchLoop, HoldsForAClickOnlyBetweenHumansAndAtTheEnd) {
     // Two humans: the mouse changes hands every turn, and the game's end.
     EXPECT_GT(pausesIn({human, computer, human}, winners), 2);
     EXPECT_EQ(winners.size(), 1u);
+}
+
+// Plays the match with the computer deciding every seat's darts and clicks; `onFrame` sees the
+// match after every frame.
+void playOut(GameState& state, games::BarMatch& match,
+             const std::function<void(games::BarMatch&)>& onFrame = {}) {
+    render::HeadlessDevice device;
+    match.start(state);
+    state.inFrontEnd = 0;
+    MatchLoopOptions options;
+    options.computerPlaysHuman = true;
+    options.afterFrame = [&](const GameState& s) {
+        if (onFrame) onFrame(match);
+        return s.framesDrawn < 1'000'000;
+    };
+    platform::NoInput input;
+    FrameIo io{device, input};
+    ASSERT_EQ(runMatch(state, io, options), MatchLoopEnd::Ended);
+}
+
+TEST(BarMatchLoop, AHumanWhoWonTheLastCorkOfAMedleyChoosesItsGame) {
+    games::Seat human;
+    human.human = true;
+    games::MatchSetup setup;
+    setup.game = games::MatchGame::Medley;
+    setup.x01.start = 301;
+    setup.x01.roundLimit = 10;  // the slot's own skills throw wide: every leg must still end
+    setup.cricket.roundLimit = 15;
+    int chosen = 0;
+    for (uint32_t seed = 1; seed < 40 && chosen == 0; ++seed) {
+        auto state = std::make_unique<GameState>();
+        seedRandom(*state, seed);
+        // The humans' darts are the computer's for the player's slot: a character's skills.
+        state->players[kHuman].gaugeRange = 10;
+        state->players[kHuman].gaugeSkill = 7;
+        state->players[kHuman].releaseSkill = 5;
+        games::BarMatch match(setup, {human, human});
+        bool pointed = false;
+        playOut(*state, match, [&](games::BarMatch& m) {
+            if (m.pause() == games::BarPause::ChooseGame && !pointed) {
+                m.pointerMoved(-10, 0);
+                EXPECT_EQ(m.view().choice, games::LegGame::X01);
+                m.pointerMoved(3, 0);  // a hand resting on the mouse changes nothing
+                EXPECT_EQ(m.view().choice, games::LegGame::X01);
+                m.pointerMoved(10, 0);
+                EXPECT_EQ(m.view().choice, games::LegGame::Cricket);
+                pointed = true;
+            }
+            if (pointed && m.leg() != nullptr && m.match().legNumber() == 3 && !m.corkInPlay()) {
+                EXPECT_EQ(m.leg()->setup().game, games::LegGame::Cricket);
+                chosen += 1;
+                pointed = false;
+            }
+        });
+    }
+    EXPECT_GT(chosen, 0) << "no medley went to its last leg";
+}
+
+TEST(BarMatchLoop, ATournamentMatchPutsItsWinnerInTheBracket) {
+    auto state = std::make_unique<GameState>();
+    seedRandom(*state, 5);
+    state->screen = ScreenId::Tournament;
+    state->tournamentMatch = 2;
+    games::Seat player, opponent;
+    player.character = 4;
+    player.spread = games::levelSpread(1);
+    opponent.character = 6;
+    opponent.spread = games::levelSpread(18);
+    games::MatchSetup setup;
+    setup.x01.start = 301;
+    games::BarMatch match(setup, {player, opponent});
+    playOut(*state, match);
+    EXPECT_EQ(state->screen, ScreenId::Tournament);
+    EXPECT_EQ(state->tournamentMatch, 3);
+    EXPECT_EQ(state->tournamentSlots[11], match.match().winners().front() == 0 ? 4 : 6);
+}
+
+TEST(BarMachine, AChoiceGoesIntoTheOptionsAndBackWhole) {
+    frontend::GameSelectChoice choice;
+    choice.game = frontend::SelectGame::Medley;
+    choice.x01Start = 701;
+    choice.out = games::OutRule::Master;
+    choice.rounds = 15;
+    choice.legs = 5;
+    choice.seats = {{frontend::SeatChoice::Kind::You, 0, 0},
+                    {frontend::SeatChoice::Kind::Guest, 3, 0},
+                    {frontend::SeatChoice::Kind::Computer, 7, 12}};
+    const GameOptions options = optionsWithChoice(GameOptions{}, choice);
+    EXPECT_EQ(options.sides, "you,guest3,r12c7");
+    const std::optional<frontend::GameSelectChoice> back = choiceOfOptions(options);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(frontend::choiceWords(*back), frontend::choiceWords(choice));
+    EXPECT_EQ(choiceOfOptions(GameOptions{}), std::nullopt);  // no game named yet
 }
 
 }  // namespace
