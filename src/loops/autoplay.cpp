@@ -34,9 +34,8 @@ void seatNobodyAtTheMouse(GameState& state) {
 
 }  // namespace
 
-AutoMatchResult playAutoBarMatch(GameState& state, render::Device& device,
-                                 games::BarMatch& match, uint64_t frameLimit,
-                                 const AutoMatchExtras& extras) {
+AutoMatchResult playAutoBarMatch(GameState& state, render::Device& device, games::BarMatch& match,
+                                 uint64_t frameLimit, const AutoMatchExtras& extras) {
     seatNobodyAtTheMouse(state);
     match.start(state);
     state.inFrontEnd = 0;

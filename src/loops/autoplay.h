@@ -41,8 +41,7 @@ AutoMatchResult playAutoMatch(GameState& state, render::Device& device, uint64_t
 
 // Plays one match of a bar game through the same match loop, every side a computer seated in
 // `match`. Stops after frameLimit frames (the match then counts as abandoned).
-AutoMatchResult playAutoBarMatch(GameState& state, render::Device& device,
-                                 games::BarMatch& match, uint64_t frameLimit,
-                                 const AutoMatchExtras& extras = {});
+AutoMatchResult playAutoBarMatch(GameState& state, render::Device& device, games::BarMatch& match,
+                                 uint64_t frameLimit, const AutoMatchExtras& extras = {});
 
 }  // namespace darts

@@ -12,9 +12,11 @@ namespace {
 constexpr uint32_t kBandColour = 0x99000000;  // the caption's see-through band
 constexpr uint32_t kLightColour = 0xFFFF2020;
 constexpr uint32_t kCaptionColour = 0xFFFFFFFF;
-constexpr float kBandLeft = 24, kBandTop = 24, kBandRight = 214, kBandBottom = 70;
-constexpr float kLightX = 46, kLightY = 47, kLightRadius = 8;
-constexpr int kCaptionX = 64, kCaptionY = 31;
+// The band fits the longer of the two captions in the caption's font, 28 pixels high.
+constexpr float kBandLeft = 24, kBandTop = 24, kBandRight = 196, kBandBottom = 64;
+constexpr float kLightX = 44, kLightY = 44, kLightRadius = 7;
+constexpr int kCaptionX = 60, kCaptionY = 30;
+constexpr int kCaptionFontHeight = 28, kCaptionFontWidth = 14;
 // On for two thirds of a second, off for a third, as a recording light blinks.
 constexpr uint32_t kBlinkPeriod = 60, kBlinkOn = 40;
 
@@ -28,7 +30,7 @@ void drawFan(Device& device, std::span<const ScreenVertex> vertices) {
     device.drawScreenFan(vertices);
 }
 
-void drawCaption(const GameState& state, Device& device, uint32_t frame) {
+void drawCaption(const GameState& state, Device& device, uint32_t frame, FontHandle font) {
     const std::array<ScreenVertex, 4> band = {{
         {kBandLeft, kBandTop, 0.0f, 1.0f, kBandColour, 0.0f, 0.0f},
         {kBandRight, kBandTop, 0.0f, 1.0f, kBandColour, 1.0f, 0.0f},
@@ -42,20 +44,24 @@ void drawCaption(const GameState& state, Device& device, uint32_t frame) {
         light[0] = {kLightX, kLightY, 0.0f, 1.0f, kLightColour, 0.0f, 0.0f};
         for (int i = 0; i <= kRim; ++i) {
             const float angle = 6.2831853f * static_cast<float>(i) / kRim;
-            light[i + 1] = {kLightX + kLightRadius * std::cos(angle),
-                            kLightY + kLightRadius * std::sin(angle), 0.0f, 1.0f, kLightColour,
-                            0.0f, 0.0f};
+            const float x = kLightX + kLightRadius * std::cos(angle);
+            const float y = kLightY + kLightRadius * std::sin(angle);
+            light[i + 1] = {x, y, 0.0f, 1.0f, kLightColour, 0.0f, 0.0f};
         }
         drawFan(device, light);
     }
-    device.drawText(state.largeFont, replayCaption(state.language), kCaptionX, kCaptionY,
-                    kCaptionColour);
+    device.drawText(font, replayCaption(state.language), kCaptionX, kCaptionY, kCaptionColour);
 }
 
 }  // namespace
 
+FontHandle replayCaptionFont(Device& device) {
+    return device.createFont(kCaptionFontHeight, kCaptionFontWidth);
+}
+
 const char* replayCaption(Language language) {
-    return language == Language::English ? "REPLAY" : "\x83\x8a\x83\x76\x83\x8c\x83\x43";  // リプレイ
+    return language == Language::English ? "REPLAY"
+                                         : "\x83\x8a\x83\x76\x83\x8c\x83\x43";  // リプレイ
 }
 
 void renderReplayFrame(const GameState& state, Device& device, const ReplayShot& shot) {
@@ -75,7 +81,7 @@ void renderReplayFrame(const GameState& state, Device& device, const ReplayShot&
     place(device, boardPlacement());
     drawMeshAsset(device, state.boardModel);
 
-    drawCaption(state, device, shot.frame);
+    drawCaption(state, device, shot.frame, shot.font);
     device.endFrame();
 }
 

@@ -24,8 +24,12 @@ struct ReplayShot {
     gfx::Vec3 eye = {};
     gfx::Vec3 target = {};
     std::span<const ReplayDart> darts;
-    uint32_t frame = 0;  // since the replay began: the caption's light blinks by it
+    uint32_t frame = 0;   // since the replay began: the caption's light blinks by it
+    FontHandle font = 0;  // the caption's (replayCaptionFont)
 };
+
+// The caption's font, made once by whoever plays replays.
+FontHandle replayCaptionFont(Device& device);
 
 // Draws and presents one frame of the replay.
 void renderReplayFrame(const GameState& state, Device& device, const ReplayShot& shot);

@@ -87,12 +87,16 @@ bool ReplayLayer::replayKeyPressed(const GameState& state, FrameIo& io) {
 void ReplayLayer::play(GameState& state, FrameIo& io) {
     const ReplayReel reel(recording_.darts());
     if (reel.frames() == 0) return;
+    if (!fontMade_) {
+        font_ = render::replayCaptionFont(io.device);
+        fontMade_ = true;
+    }
     ++replays_;
     bool pressed = false;
     for (int frame = 0; frame < reel.frames(); ++frame) {
         ReplayReel::Frame shot = reel.frame(frame);
         const render::ReplayShot drawn = {shot.eye, shot.target, shot.darts,
-                                          static_cast<uint32_t>(frame)};
+                                          static_cast<uint32_t>(frame), font_};
         render::renderReplayFrame(state, io.device, drawn);
         ++frames_;
         if (watch_) watch_(frame, reel.frames());

@@ -10,6 +10,7 @@
 
 #include "core/game_state.h"
 #include "loops/feature_layer.h"
+#include "render/device.h"
 #include "replay/turn_recording.h"
 
 namespace darts {
@@ -53,6 +54,8 @@ class ReplayLayer final : public FeatureLayer {
     int replays_ = 0;
     uint64_t frames_ = 0;
     std::function<void(int, int)> watch_;
+    render::FontHandle font_ = 0;
+    bool fontMade_ = false;
 };
 
 }  // namespace darts

@@ -7,13 +7,15 @@
 namespace darts {
 namespace {
 
-// Beside the board, a little above the bull and in front of the board's face, looking back along
-// the throwing line: the dart comes at the camera and passes it into the board.
-constexpr gfx::Vec3 kEye = {1.6f, 2.5f, 12.4f};
+// The camera keeps beside the dart, to its right, a little above and behind it, and stops beside
+// the board, in front of its face: a side view of the flight that ends on the dart going in.
+constexpr float kSide = 1.8f, kAbove = 0.4f, kBehind = 2.0f;
+constexpr float kStopZ = 11.8f;
 constexpr gfx::Vec3 kBoardCentre = {0.05f, 2.0f, 14.0f};
-// How much of the way from the dart to the board the camera looks: the board stays in the picture
-// while the dart is far.
-constexpr float kTowardsBoard = 0.45f;
+
+gfx::Vec3 eyeFor(const Vec3f& dart) {
+    return {kSide, dart.y + kAbove, std::min(dart.z - kBehind, kStopZ)};
+}
 
 float mix(float a, float b, float t) { return a + (b - a) * t; }
 
@@ -44,14 +46,16 @@ ReplayReel::ReplayReel(const std::array<RecordedFlight, 3>& darts) {
 
 ReplayReel::Frame ReplayReel::frame(int frame) const {
     Frame shot;
-    shot.eye = kEye;
+    shot.eye = eyeFor({kBoardCentre.x, kBoardCentre.y, kBoardCentre.z});
     shot.target = kBoardCentre;
     if (flights_.empty()) return shot;
     frame = std::clamp(frame, 0, frames_ - 1);
     // The dart flying (or the last to have landed); during the lead-in, the first in its hand.
     size_t flying = 0;
     while (flying + 1 < flights_.size() && frame >= firstFrames_[flying + 1]) ++flying;
-    for (size_t i = 0; i < flying; ++i) shot.darts.push_back(dartAt(flights_[i].path.back(), false));
+    for (size_t i = 0; i < flying; ++i) {
+        shot.darts.push_back(dartAt(flights_[i].path.back(), false));
+    }
 
     const std::vector<FlightFrame>& path = flights_[flying].path;
     const int into = std::max(0, frame - firstFrames_[flying]);
@@ -65,9 +69,8 @@ ReplayReel::Frame ReplayReel::frame(int frame) const {
               t < 0.5f ? from.aimYaw : to.aimYaw};
     }
     shot.darts.push_back(dartAt(at, true));
-    shot.target = {mix(at.at.x, kBoardCentre.x, kTowardsBoard),
-                   mix(at.at.y, kBoardCentre.y, kTowardsBoard),
-                   mix(at.at.z, kBoardCentre.z, kTowardsBoard)};
+    shot.eye = eyeFor(at.at);
+    shot.target = {at.at.x, at.at.y, at.at.z};
     return shot;
 }
 

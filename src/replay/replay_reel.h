@@ -34,7 +34,7 @@ class ReplayReel {
 
   private:
     std::vector<RecordedFlight> flights_;  // the darts with a recorded flight, in order
-    std::vector<int> firstFrames_;          // where each begins to fly
+    std::vector<int> firstFrames_;         // where each begins to fly
     int frames_ = 0;
 };
 

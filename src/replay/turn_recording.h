@@ -33,9 +33,9 @@ class TurnRecording {
   private:
     std::array<RecordedFlight, 3> darts_;
     MatchPhase side_ = MatchPhase::MatchOver;
-    int dart_ = -1;                 // the one being taken down, -1: none
-    uint32_t dartNumber_ = 0;       // dartsFinished while it flies: tells one dart from the next
-    FlightFrame held_ = {};         // the dart in hand as the last frame left it
+    int dart_ = -1;            // the one being taken down, -1: none
+    uint32_t dartNumber_ = 0;  // dartsFinished while it flies: tells one dart from the next
+    FlightFrame held_ = {};    // the dart in hand as the last frame left it
     bool heldSeen_ = false;
 };
 

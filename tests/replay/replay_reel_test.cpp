@@ -58,7 +58,6 @@ TEST(ReplayReel, EachDartFliesSlowedDownAfterThoseBeforeIt) {
 
 TEST(ReplayScene, DrawsTheRecordedDartsAndTheCaptionAndChangesNothing) {
     auto state = std::make_unique<GameState>();
-    state->largeFont = 7;
     state->dartModel.mesh = 3;
     state->dartModel.materials.resize(1);
     state->language = Language::English;
@@ -67,7 +66,8 @@ TEST(ReplayScene, DrawsTheRecordedDartsAndTheCaptionAndChangesNothing) {
     testing::RecordingDevice device;
     const render::ReplayDart darts[2] = {{{0.1f, 2.0f, 13.98f, 0, 0, 0}, 0.0f, false},
                                          {{0.0f, 2.1f, 9.0f, 0, 0, 0}, 0.0f, true}};
-    render::renderReplayFrame(*state, device, {{1.6f, 2.5f, 12.4f}, {0.0f, 2.0f, 14.0f}, darts, 0});
+    render::renderReplayFrame(*state, device,
+                              {{1.6f, 2.5f, 12.4f}, {0.0f, 2.0f, 14.0f}, darts, 0, 7});
 
     EXPECT_EQ(device.count(3), 2);
     EXPECT_EQ(device.ended, 1);
