@@ -61,14 +61,16 @@ void ReplayLayer::afterMatch(GameState&, FrameIo&) {
 bool ReplayLayer::endsWithThisDart(const GameState& state) {
     const bool award = awardShown_ && awardDart_ == dartsSeen_;
     awardShown_ = false;
-    if (award) return true;
+    // The legs are counted whatever else the dart did, so that the next dart compares with them.
+    bool legWon = false;
     if (bar_ != nullptr) {
         const int won = legsWon(*bar_);
-        const bool legWon = won > legsWonSeen_;
+        legWon = won > legsWonSeen_;
         legsWonSeen_ = won;
-        return legWon;
+    } else {
+        legWon = state.rules == nullptr && state.lastFinishedDart.win;
     }
-    return state.rules == nullptr && state.lastFinishedDart.win;
+    return award || legWon;
 }
 
 bool ReplayLayer::replayKeyPressed(const GameState& state, FrameIo& io) {
