@@ -15,6 +15,7 @@
 #include "demos/run_control.h"
 #include "demos/run_demos.h"
 #include "loops/bar_game_setup.h"
+#include "loops/bar_machine.h"
 #include "loops/main_loop.h"
 #include "loops/shown_state_log.h"
 #include "options/command_line.h"
@@ -42,6 +43,8 @@ int play(GameOptions options) {
     auto state = std::make_unique<GameState>();
     state->language = demos.language;
     state->cursorPixelsPerCount = options.mouseSpeed;
+    state->barGamesOn = options.barGames ? 1 : 0;
+    state->checkoutHintOn = options.checkoutHint ? 1 : 0;
     // A bar game that cannot be played ends the game before any window opens.
     if (options.startGame) {
         const BarGameSetup checked = barGameFromOptions(options, *state, false);
@@ -117,6 +120,19 @@ int play(GameOptions options) {
         barGame.emplace(made.setup, std::move(made.seats));
         io.startAtOnce = &*barGame;
     }
+    // The game select keeps its last choice in the settings file (not while a demo plays: the
+    // recording's choices are not the viewer's).
+    const std::string settingsPath = player ? "" : settingsFilePath().value_or("");
+    BarMachine barMachine(options, [&settingsPath](const GameOptions& chosen) {
+        if (settingsPath.empty()) return;
+        const std::vector<std::string_view> keys(std::begin(frontend::kGameSelectKeys),
+                                                 std::end(frontend::kGameSelectKeys));
+        if (const std::string error = updateSettingsFile(settingsPath, chosen, keys);
+            !error.empty()) {
+            printError(error);
+        }
+    });
+    io.barMachine = &barMachine;
     std::optional<AwardsLayer> awards;
     if (options.awards) {
         state->awardsOn = 1;
@@ -139,7 +155,7 @@ int play(GameOptions options) {
     if (player) {
         hooks.saves = false;
     } else {
-        hooks.filePath = settingsFilePath().value_or("");
+        hooks.filePath = settingsPath;
         hooks.windowed = [window] { return !window->fullScreen(); };
         hooks.apply = [window, displayLive, &sound](const GameOptions& chosen) {
             sound.setVolumes({chosen.musicVolume, chosen.effectVolume, chosen.mute});

@@ -20,6 +20,9 @@ enum class ScreenId : int32_t {
     Tournament = 2,
     CharacterSelect = 3,
     NoCharacterNotice = 4,  // the title screen with the "no character chosen" notice
+    // The bar machine's game select (with bar games on), opened from the title's darts bar or
+    // tournament, which menuSelection still names.
+    GameSelect = 5,
 };
 
 // Whose turn it is. The value doubles as the index of the side in `players`; 2 is never used.
@@ -157,6 +160,10 @@ struct GameState {
 
     // The rules of a bar game chosen beside the 301; null plays the 301 as the game was made.
     MatchRules* rules = nullptr;
+    // Bar games on: the title's darts bar and tournament open the game select first.
+    uint8_t barGamesOn = 0;
+    // A bar game's 01 board shows a finishing route (drawn only).
+    uint8_t checkoutHintOn = 1;
 
     // Watching the match from outside (never read by the rules).
     uint64_t framesDrawn = 0;

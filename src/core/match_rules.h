@@ -29,6 +29,8 @@ class MatchRules {
     // human, the end of a leg or of the match): the throw takes no input meanwhile.
     virtual bool holdsForClick() const { return false; }
     virtual void clicked(GameState&) {}
+    // While held: the mouse moved (counts to the right and down), to point at a choice.
+    virtual void pointerMoved(int, int) {}
 
     // A fingerprint of what the rules keep beside the state (scores, turn, legs), for demos.
     virtual uint64_t checksum() const = 0;

@@ -115,12 +115,20 @@ void clickTitle(GameState& state) {
             state.inFrontEnd = 0;
             break;
         case MenuItem::DartsBar:
+        case MenuItem::Tournament:
+            if (characterChosen && state.barGamesOn != 0) {
+                // The main loop runs the game select; it starts the game or the tournament.
+                state.screen = ScreenId::GameSelect;
+                state.inFrontEnd = 0;
+                break;
+            }
+            if (state.menuSelection == MenuItem::Tournament) {
+                if (characterChosen) drawOpeningBracket(state);
+                state.screen = characterChosen ? ScreenId::Tournament : ScreenId::NoCharacterNotice;
+                break;
+            }
             if (characterChosen) drawOpponent(state);
             state.screen = characterChosen ? ScreenId::DartsBar : ScreenId::NoCharacterNotice;
-            break;
-        case MenuItem::Tournament:
-            if (characterChosen) drawOpeningBracket(state);
-            state.screen = characterChosen ? ScreenId::Tournament : ScreenId::NoCharacterNotice;
             break;
         default:
             break;

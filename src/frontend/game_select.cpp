@@ -6,6 +6,7 @@
 
 #include "frontend/roster.h"
 #include "games/computer_aim.h"
+#include "games/rating_stats.h"
 
 namespace darts::frontend {
 namespace {
@@ -47,6 +48,7 @@ const char* const kJapanese[] = {
     "\x8e\x9d\x82\xbf\x91\x4f",                                  // "持ち前"
     "\x81\x7e",                                                  // "×"
     "\x83\x89\x83\x45\x83\x93\x83\x68",                          // "ラウンド"
+    "\x83\x67\x81\x5b\x83\x69\x83\x81\x83\x93\x83\x67\x81\x46\x96\x88\x8e\x8e\x8d\x87\x82\x50\x91\xce\x82\x50",  // "トーナメント：毎試合１対１"
 };
 
 // Japanese writes a count's unit straight after the number; English brings its own blank.
@@ -56,6 +58,7 @@ const char* const kEnglish[] = {
     "Cricket",     "Cut-throat", "Count-Up",  "Medley", "Open",    "Double",
     "Master",      "Separate",   "Fat",       "None",   " legs",   "You",
     "Guest",       "Computer",   "Own skill", "x",      " rounds",
+    "Tournament: every match one against one",
 };
 
 static_assert(sizeof kJapanese / sizeof kJapanese[0] == static_cast<int>(SelectText::Count));
@@ -275,18 +278,8 @@ GameSelectChoice defaultGameSelectChoice(int playerCharacter) {
     return choice;
 }
 
-const char* flightOfRating(int rating) {
-    if (rating <= 3) return "C";
-    if (rating <= 6) return "CC";
-    if (rating <= 9) return "B";
-    if (rating <= 12) return "BB";
-    if (rating <= 15) return "A";
-    if (rating <= 17) return "AA";
-    return "AAA";
-}
-
 std::string ratingText(int rating) {
-    return "Rt " + std::to_string(rating) + " " + flightOfRating(rating);
+    return "Rt " + std::to_string(rating) + " " + games::flightOfRating(rating);
 }
 
 std::vector<int> roundLimitsOf(SelectGame game) {
@@ -456,8 +449,8 @@ std::vector<GameSelectRow> rowsOf(SelectGame game) {
     return {Row::Game};
 }
 
-GameSelectMenu::GameSelectMenu(GameSelectChoice choice, int playerCharacter)
-    : choice_(std::move(choice)), playerCharacter_(playerCharacter) {
+GameSelectMenu::GameSelectMenu(GameSelectChoice choice, int playerCharacter, bool seatsChosen)
+    : choice_(std::move(choice)), playerCharacter_(playerCharacter), seatsChosen_(seatsChosen) {
     fitRounds(choice_);
 }
 
@@ -610,6 +603,7 @@ GameSelectHit GameSelectMenu::hitAt(int x, int y) const {
                layout::kButtonHeight)) {
         return rowHit(HitKind::Back);
     }
+    if (!seatsChosen_ && y >= layout::kPlayersTop) return {};
     if (inside(x, y, layout::kAddLeft, layout::kPlayersTop, layout::kAddWidth,
                layout::kPlayersHeight)) {
         return rowHit(seatCount() < games::kMaxSides ? HitKind::AddSeat : HitKind::Nothing);

@@ -48,10 +48,7 @@ struct GameSelectChoice {
 // played by the first roster character other than the player's own.
 GameSelectChoice defaultGameSelectChoice(int playerCharacter);
 
-// The bar machines' flight of a rating: Rt 1-3 C, 4-6 CC, 7-9 B, 10-12 BB, 13-15 A, 16-17 AA,
-// 18 and above AAA.
-const char* flightOfRating(int rating);
-// "Rt 8 BB".
+// "Rt 8 BB": a strength level as its rating and flight.
 std::string ratingText(int rating);
 
 // The match the choice sets up (its sides are its seats, in order).
@@ -109,6 +106,7 @@ enum class SelectText {
     OwnSkills,
     Remove,
     RoundsSuffix,
+    TournamentSeats,
     Count,
 };
 const char* gameSelectText(Language language, SelectText id);
@@ -161,8 +159,11 @@ struct GameSelectHit {
 class GameSelectMenu {
   public:
     // `playerCharacter`: the character the player plays, which a new seat avoids while the
-    // player has a seat.
-    explicit GameSelectMenu(GameSelectChoice choice = {}, int playerCharacter = 0);
+    // player has a seat. Without `seatsChosen` (a tournament, whose draw makes the pairs) only the
+    // game and its options are chosen: the seats' controls are not there.
+    explicit GameSelectMenu(GameSelectChoice choice = {}, int playerCharacter = 0,
+                            bool seatsChosen = true);
+    bool seatsChosen() const { return seatsChosen_; }
 
     const GameSelectChoice& choice() const { return choice_; }
     std::vector<GameSelectRow> rows() const { return rowsOf(choice_.game); }
@@ -198,6 +199,7 @@ class GameSelectMenu {
 
     GameSelectChoice choice_;
     int playerCharacter_ = 0;
+    bool seatsChosen_ = true;
 };
 
 }  // namespace darts::frontend

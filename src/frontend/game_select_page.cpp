@@ -41,8 +41,8 @@ std::string fieldText(const char (&field)[N]) {
 
 GameSelectScreen::GameSelectScreen(GameState& state) : state_(state) {}
 
-void GameSelectScreen::activate(const GameSelectChoice& choice) {
-    menu_ = GameSelectMenu(choice, state_.selectedCharacter);
+void GameSelectScreen::activate(const GameSelectChoice& choice, bool seatsChosen) {
+    menu_ = GameSelectMenu(choice, state_.players[kHuman].characterNumber, seatsChosen);
     result_.reset();
     finished_ = false;
     pointerX_ = state_.cursorX;
@@ -143,6 +143,11 @@ void GameSelectScreen::drawSeats(render::Device& device) {
     const GameSelectHit hover = menu_.hitAt(pointerX_, pointerY_);
     const int seats = static_cast<int>(menu_.choice().seats.size());
     const int bandTextY = layout::kPlayersTop + (layout::kPlayersHeight - kBodyHeight) / 2;
+    if (!menu_.seatsChosen()) {
+        device.drawText(art_.body, gameSelectText(language, SelectText::TournamentSeats),
+                        layout::kLabelX, bandTextY, kGold);
+        return;
+    }
     device.drawText(art_.body, gameSelectText(language, SelectText::Players), layout::kLabelX,
                     bandTextY, kGold);
     if (seats < games::kMaxSides) {

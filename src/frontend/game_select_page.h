@@ -21,7 +21,8 @@ class GameSelectScreen {
 
     // The screen opens on `choice` (the last one chosen, or defaultGameSelectChoice): the
     // roster's names are read in the state's language, the pointer is at the state's cursor.
-    void activate(const GameSelectChoice& choice);
+    // For a tournament (`seatsChosen` false) the seats are the draw's and are not shown.
+    void activate(const GameSelectChoice& choice, bool seatsChosen = true);
     // One input event: pointer moves and presses of the left button act; Quit closes the screen
     // with nothing chosen and asks the game to end.
     void handle(const platform::UiEvent& event);

@@ -39,6 +39,8 @@ enum class SettingRow : int {
     MouseSpeed = settings_rows::of("mouse_speed"),
     Rumble = settings_rows::of("rumble"),
     Awards = settings_rows::of("awards"),
+    BarGames = settings_rows::of("bar_games"),
+    CheckoutHint = settings_rows::of("checkout_hint"),
     Language = settings_rows::of("language"),
     Count = optionRowCount(),  // past the last row: none
 };
@@ -48,10 +50,10 @@ constexpr int kSettingRows = static_cast<int>(SettingRow::Count);
 // measures.
 namespace settings_layout {
 inline constexpr int kPlateLeft = 100, kPlateTop = 60, kPlateWidth = 600, kPlateHeight = 480;
-inline constexpr int kFirstRowTop = 136;  // the rows lie below the heading band
-inline constexpr int kRowHeight = 28;     // twelve rows end at 472, clear of Close
+inline constexpr int kFirstRowTop = 118;  // the rows lie below the heading band
+inline constexpr int kRowHeight = 24;     // fifteen rows end at 478, clear of Close
 inline constexpr int kLabelX = 130;
-inline constexpr int kArrowWidth = 28, kArrowHeight = 24;
+inline constexpr int kArrowWidth = 28, kArrowHeight = 22;
 inline constexpr int kLeftArrowX = 410, kRightArrowX = 630;
 inline constexpr int kValueCentreX = (kLeftArrowX + kArrowWidth + kRightArrowX) / 2;
 inline constexpr int kMarkX = 664;  // the "from the next start" mark

@@ -28,7 +28,10 @@ enum class BarPause {
     None,      // play on
     HandOver,  // another human takes the mouse: name and portrait of `thrower`, a click goes on
     LegOver,   // `winners` won the leg (`why`); a click goes on
-    MatchOver  // `winners` won the game; a click goes back to the title
+    MatchOver,  // `winners` won the game; a click goes back to the title
+    // A medley's last leg: `thrower` (a human, who won its cork) points at 01 or Cricket
+    // (`choice`) and clicks
+    ChooseGame,
 };
 
 struct BarBoardView {
@@ -45,6 +48,8 @@ struct BarBoardView {
     BarPause pause = BarPause::None;
     std::vector<int> winners;
     LegEndReason why = LegEndReason::None;
+    LegGame choice = LegGame::X01;  // ChooseGame: the game pointed at
+    int x01Start = 501;             // a medley's 01 legs, as the choice names them
 };
 
 }  // namespace darts::games

@@ -30,6 +30,7 @@ void BarMatch::start(GameState& state) {
     // The seats take the slots over while they throw; the player's own come back at the end.
     playerSlots_[kHuman] = state.players[kHuman];
     playerSlots_[kComputer] = state.players[kComputer];
+    tournament_ = state.screen == ScreenId::Tournament;
     newMatch(state);
     state.rules = this;
     beginStep(state);
@@ -44,8 +45,20 @@ void BarMatch::beginStep(GameState& state) {
             return;
         case GameMatch::Step::ChooseGame: {
             const int chooser = match_.chooser();
-            match_.choose(seats_[chooser].human ? LegGame::X01 : computerChoice(chooser));
-            beginStep(state);
+            if (!seats_[chooser].human) {
+                match_.choose(computerChoice(chooser));
+                beginStep(state);
+                return;
+            }
+            // Held on the chooser's slot until the click; it points first at the game its
+            // own numbers in this match rate higher.
+            thrower_ = chooser;
+            lastHuman_ = chooser;
+            pointedGame_ = computerChoice(chooser);
+            pointerTravel_ = 0;
+            pause_ = BarPause::ChooseGame;
+            state.matchPhase = MatchPhase::HumanTurn;
+            readyNextDart(state);
             return;
         }
         case GameMatch::Step::Leg:
@@ -58,7 +71,14 @@ void BarMatch::beginStep(GameState& state) {
             return;
         case GameMatch::Step::Over:
             state.matchPhase = MatchPhase::MatchOver;
-            state.screen = ScreenId::Title;
+            if (tournament_) {
+                // One winner goes on; a shared Count-Up win goes to the first seat sharing it.
+                const std::vector<int>& winners = match_.winners();
+                recordTournamentWinner(state,
+                                       seats_[winners.empty() ? 0 : winners.front()].character);
+            } else {
+                state.screen = ScreenId::Title;
+            }
             state.scoresShown = 0;
             state.inFrontEnd = 1;
             state.rules = nullptr;
@@ -190,7 +210,19 @@ void BarMatch::afterLeg(GameState& state) {
 void BarMatch::clicked(GameState& state) {
     const BarPause held = pause_;
     pause_ = BarPause::None;
-    if (held == BarPause::LegOver || held == BarPause::MatchOver) beginStep(state);
+    if (held == BarPause::ChooseGame) match_.choose(pointedGame_);
+    if (held == BarPause::LegOver || held == BarPause::MatchOver || held == BarPause::ChooseGame) {
+        beginStep(state);
+    }
+}
+
+void BarMatch::pointerMoved(int dx, int) {
+    if (pause_ != BarPause::ChooseGame || dx == 0) return;
+    // A few counts the same way change it: a hand resting on the mouse does not.
+    constexpr int kCountsToChange = 6;
+    pointerTravel_ = (pointerTravel_ > 0) == (dx > 0) ? pointerTravel_ + dx : dx;
+    if (pointerTravel_ >= kCountsToChange) pointedGame_ = LegGame::Cricket;
+    if (pointerTravel_ <= -kCountsToChange) pointedGame_ = LegGame::X01;
 }
 
 BarBoardView BarMatch::view() const {
@@ -201,6 +233,8 @@ BarBoardView BarMatch::view() const {
     view.winners = lastWinners_;
     view.why = lastWhy_;
     view.thrower = thrower_;
+    view.choice = pointedGame_;
+    view.x01Start = match_.setup().x01.start;
     view.leg = legNumber_;
     view.legs = match_.setup().game == MatchGame::Medley ? match_.setup().legs : 1;
     if (leg_) {
@@ -254,6 +288,7 @@ uint64_t BarMatch::checksum() const {
     add(shown.thrower);
     add(shown.dartInTurn);
     add(static_cast<int>(shown.pause));
+    if (shown.pause == BarPause::ChooseGame) add(static_cast<int>(shown.choice));
     for (const BarSeatView& seat : shown.seats) {
         add(seat.left);
         add(seat.points);

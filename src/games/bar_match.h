@@ -47,7 +47,8 @@ class BarMatch final : public MatchRules {
     BarMatch(const MatchSetup& setup, std::vector<Seat> seats, BarMatchWatch watch = {});
 
     // Prepares the state for the first dart (a cork or the first leg's) and points state.rules
-    // here. The caller then clears inFrontEnd and runs the match loop.
+    // here. The caller then clears inFrontEnd and runs the match loop. Started on the
+    // tournament's screen, the match's winner is the bracket's, as a 301 match's is.
     void start(GameState& state);
 
     void dartLanded(GameState& state, float radius, int sectorIndex) override;
@@ -55,10 +56,14 @@ class BarMatch final : public MatchRules {
     void computerFrame(GameState& state) override;
     bool holdsForClick() const override { return pause_ != BarPause::None; }
     void clicked(GameState& state) override;
+    // A human's choice of a medley's last leg: the mouse to the left points at 01, to the right
+    // at Cricket.
+    void pointerMoved(int dx, int dy) override;
     uint64_t checksum() const override;
 
     // What the screen shows now.
     BarBoardView view() const;
+    BarPause pause() const { return pause_; }
 
     const GameMatch& match() const { return match_; }
     const LegRules* leg() const { return leg_.get(); }
@@ -100,6 +105,9 @@ class BarMatch final : public MatchRules {
     bool aimChosen_ = false;
     ThrowAim aim_;
     int thrower_ = -1;  // the side whose dart is in play
+    LegGame pointedGame_ = LegGame::X01;  // ChooseGame: the game the human points at
+    int pointerTravel_ = 0;               // its mouse counts since it last changed
+    bool tournament_ = false;  // a match of the tournament's: its winner goes into the bracket
 };
 
 }  // namespace darts::games

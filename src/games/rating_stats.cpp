@@ -30,6 +30,16 @@ double ratingOfMarksPerRound(double marks) {
     return levelOf(marks, kMiddleMarks, kMarksBelow, kMarksAbove);
 }
 
+const char* flightOfRating(int rating) {
+    if (rating <= 3) return "C";
+    if (rating <= 5) return "CC";
+    if (rating <= 7) return "B";
+    if (rating <= 9) return "BB";
+    if (rating <= 12) return "A";
+    if (rating <= 15) return "AA";
+    return "SA";
+}
+
 void RatingStats::dart(const LegRules& leg, int side, int dartInTurn, Hit hit,
                        const DartOutcome& outcome) {
     const LegSetup& setup = leg.setup();

@@ -20,6 +20,10 @@ double ratingMarksPerRound(double level);
 double ratingOfPointsPerRound(double pointsPerRound);
 double ratingOfMarksPerRound(double marksPerRound);
 
+// The flight of a whole rating, as the bar machines class their players: C 1-3, CC 4-5, B 6-7,
+// BB 8-9, A 10-12, AA 13-15, SA 16-18 (below 1 C, above 18 SA).
+const char* flightOfRating(int rating);
+
 class RatingStats {
   public:
     // After every dart of a leg, with the leg as it stands after it.

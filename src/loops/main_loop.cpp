@@ -6,43 +6,25 @@
 #include "frontend/character_select.h"
 #include "frontend/front_end.h"
 #include "loops/input_dispatch.h"
+#include "loops/modal_screen.h"
 #include "match/rules.h"
 
 namespace darts {
 namespace {
 
-// Ends the game from the character-select screen the way Escape ends it elsewhere.
-void quitFromCharacterSelect(GameState& state, MainLoopIo& io) {
+// Ends the game from a modal screen (the window asked to close) the way Escape ends it elsewhere.
+void quitFromModalScreen(GameState& state, MainLoopIo& io) {
     state.matchPhase = MatchPhase::MatchOver;
     state.quitRequested = 1;
     state.inFrontEnd = 1;
     if (io.frame.display != nullptr) io.frame.display->restore();
 }
 
-// The modal screen: its own input, one drawn frame per turn, until OK (or Quit) ends it. The
-// buffered input is released first, so the first poll after the screen reads nothing.
 void runCharacterSelect(GameState& state, MainLoopIo& io, frontend::CharacterSelectScreen& screen) {
-    if (io.releaseInput) io.releaseInput();
-    io.ui.setTextInput(true);
     screen.activate();
-    while (!screen.finished()) {
-        platform::UiEvent event;
-        bool quit = false;
-        while (!quit && io.ui.poll(event)) {
-            screen.handle(event);
-            if (std::string copied = screen.takeCopiedText(); !copied.empty()) {
-                io.ui.copyToClipboard(copied);
-            }
-            quit = event.kind == platform::UiEvent::Kind::Quit;
-        }
-        if (quit) {
-            quitFromCharacterSelect(state, io);
-            break;
-        }
-        if (screen.finished()) break;
-        screen.draw(io.frame.device);
+    if (!runModalScreen(screen, io.frame.device, io.ui, io.releaseInput, true)) {
+        quitFromModalScreen(state, io);
     }
-    io.ui.setTextInput(false);
 }
 
 }  // namespace
@@ -80,6 +62,15 @@ void mainLoop(GameState& state, MainLoopIo& io) {
                     ScreenId::Title;  // no screen to show: back where the click came from
             }
         }
+        if (state.screen == ScreenId::GameSelect) {
+            state.inFrontEnd = 1;
+            state.screen = ScreenId::Title;
+            if (io.barMachine != nullptr &&
+                !io.barMachine->runGameSelect(state, io.frame.device, io.ui, io.releaseInput)) {
+                quitFromModalScreen(state, io);
+            }
+        }
+        if (io.barMachine != nullptr) io.barMachine->beforeMatch(state);
         for (FeatureLayer* layer : io.match.layers) layer->beforeMatch(state);
         runMatch(state, io.frame, io.match);
         for (FeatureLayer* layer : io.match.layers) layer->afterMatch(state, io.frame);

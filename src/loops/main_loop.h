@@ -6,6 +6,7 @@
 
 #include "core/game_state.h"
 #include "games/bar_match.h"
+#include "loops/bar_machine.h"
 #include "loops/frame_io.h"
 #include "loops/match_loop.h"
 #include "platform/ui_input.h"
@@ -24,6 +25,9 @@ struct MainLoopIo {
     MatchLoopOptions match;
     // A bar game to play at once (--game), before the title; the title follows it.
     games::BarMatch* startAtOnce = nullptr;
+    // The bar machine's game select, which the title opens with bar games on (may be null: the
+    // title's darts bar and tournament then play the 301 whatever the state says).
+    BarMachine* barMachine = nullptr;
 };
 
 // Runs until quitRequested is set and the running loop has fallen through. A Quit event on the

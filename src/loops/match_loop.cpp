@@ -48,15 +48,19 @@ class MatchLoop {
         }
     }
 
-    // While a bar game holds for a click: a press of the button (what else the mouse did is
-    // dropped), or at once when the computer plays for the human.
+    // While a bar game holds for a click: a press of the button, or at once when the computer
+    // plays for the human. The mouse's moves point at what the pause offers; the rest of what the
+    // mouse did is dropped.
     bool clickedOrPlayedFor() {
         platform::MouseRecord records[platform::kMouseBufferSize];
         const int count = io_.input.readMouse(records, platform::kMouseBufferSize);
         bool pressed = options_.computerPlaysHuman;
         for (int i = 0; i < count && i < platform::kMouseBufferSize; ++i) {
-            pressed = pressed || (records[i].object == platform::MouseObject::Button0 &&
-                                  (records[i].data & platform::kButtonPressed) != 0);
+            const platform::MouseRecord& record = records[i];
+            if (record.object == platform::MouseObject::X) state_.rules->pointerMoved(record.data, 0);
+            if (record.object == platform::MouseObject::Y) state_.rules->pointerMoved(0, record.data);
+            pressed = pressed || (record.object == platform::MouseObject::Button0 &&
+                                  (record.data & platform::kButtonPressed) != 0);
         }
         // The press is the pause's: the release that follows must not count as the throw's.
         if (pressed) state_.buttonHeld = 1;

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "games/bar_match.h"
+
 namespace darts {
 
 std::string shownState(const GameState& state) {
@@ -20,10 +22,26 @@ std::string shownState(const GameState& state) {
                 return "tournament";
             case ScreenId::NoCharacterNotice:
                 return "no-character";
+            case ScreenId::GameSelect:
+                return "game-select";
         }
         return "front-end";
     }
     if (state.matchPhase == MatchPhase::MatchOver) return "match over";
+    if (const auto* bar = dynamic_cast<const games::BarMatch*>(state.rules)) {
+        switch (bar->pause()) {
+            case games::BarPause::HandOver:
+                return "bar hand-over";
+            case games::BarPause::LegOver:
+                return "bar leg-over";
+            case games::BarPause::MatchOver:
+                return "bar game-over";
+            case games::BarPause::ChooseGame:
+                return "bar choose-game";
+            case games::BarPause::None:
+                break;
+        }
+    }
     switch (state.throwStage) {
         case ThrowStage::Aiming:
             return "match aiming";

@@ -23,15 +23,15 @@ void prepareSide(PlayerSlot& side) {
     for (int& score : side.dartScores) score = 0;
 }
 
-void recordWinner(GameState& state, const PlayerSlot& winner) {
+}  // namespace
+
+void recordTournamentWinner(GameState& state, int character) {
     // Matches 1..7 write their winners into slots 10..16; the bracket has 18 slots.
     int slot = state.tournamentMatch + 9;
-    if (slot >= 0 && slot < 18) state.tournamentSlots[slot] = winner.characterNumber;
+    if (slot >= 0 && slot < 18) state.tournamentSlots[slot] = character;
     state.tournamentMatch += 1;
     state.humanMatchPending = 0;
 }
-
-}  // namespace
 
 void newMatch(GameState& state) {
     for (DartBody& dart : state.darts) dart = {};
@@ -82,7 +82,7 @@ void finishDart(GameState& state) {
 
     if (thrower.scoreLeft == 0) {
         if (state.screen == ScreenId::Tournament) {
-            recordWinner(state, thrower);
+            recordTournamentWinner(state, thrower.characterNumber);
         } else {
             state.screen = ScreenId::Title;
         }

@@ -14,6 +14,10 @@ constexpr int kLandingDisplayFrames = 170;
 // caller clears inFrontEnd itself to start playing.
 void newMatch(GameState& state);
 
+// The tournament match in play was won by roster character `character`: it goes on in the
+// bracket, and the next match is the tournament's to start.
+void recordTournamentWinner(GameState& state, int character);
+
 // The dart in play has ended its landing display: count it, then win, bust, next dart and end of
 // turn, in that order. A bar game's rules (state.rules) take the dart over instead.
 void finishDart(GameState& state);

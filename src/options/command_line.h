@@ -43,6 +43,8 @@ struct GameOptions {
     int mouseSpeed = kDefaultMouseSpeed;  // --mouse-speed N: cursor pixels per mouse count
     bool rumble = true;                   // --rumble: a controller shakes on a hit
     bool awards = false;                 // the opt-in awards and statistics
+    bool barGames = false;   // the title's darts bar opens the bar machine's game select
+    bool checkoutHint = true;  // a bar game's 01 board shows a finishing route
     std::string language = "ja";         // the language of the texts: ja or en
     // A bar game: typed with --game it starts at once (startGame); in the settings file, the
     // choices the machine's game select remembers. The words are darts-sim's.

@@ -214,6 +214,26 @@ inline constexpr OptionEntry kOptionTable[] = {
              .english = "Awards"},
      .help = "award titles, a statistics card after each match, and\n"
              "records per character (F2 on the title shows them)"},
+    // The game select sits between the title and the match; a demo holds no screen of it.
+    {.key = "bar_games",
+     .flag = "--bar-games",
+     .field = &GameOptions::barGames,
+     .demo = {.defaultInDemo = true,
+              .typed = DemoTyped::RefusedWithAnyDemo,
+              .refusal = "with a demo"},
+     .row = {.japanese = "\x83\x5f\x81\x5b\x83\x63\x83\x6f\x81\x5b\x82\xcc\x91\xe4",  // "ダーツバーの台"
+             .english = "Bar games",
+             .apply = ScreenApply::Live},
+     .help = "\"darts bar\" on the title opens the bar machine's game\n"
+             "select: 01, Cricket, Count-Up, Medley, up to four seats"},
+    {.key = "checkout_hint",
+     .flag = "--checkout-hint",
+     .field = &GameOptions::checkoutHint,
+     .row = {.japanese = "\x83\x41\x83\x8c\x83\x93\x83\x57\x95\x5c\x8e\xa6",  // "アレンジ表示"
+             .english = "Checkout hint",
+             .apply = ScreenApply::Live},
+     .help = "a bar game's 01 board shows a finishing route with double\n"
+             "or master out (on)"},
     // Texts in another language than the demo's would make another game.
     {.key = "language",
      .flag = "--language",

@@ -165,4 +165,34 @@ bool writeSettingsFile(const std::string& path, std::string_view text, std::stri
     return writePlayerFile(path, text, error);
 }
 
+namespace {
+
+// The file's text as it is now; a missing file is the defaults' text, as the game read it. False
+// when a file is there but cannot be read: it must not be replaced by one that lost its lines.
+bool currentText(const std::string& path, std::string& text) {
+    PlayerFileText file = readPlayerFile(path, kLargestSettingsFile);
+    switch (file.status) {
+        case PlayerFileText::Status::Missing:
+            text = settingsText(GameOptions{});
+            return true;
+        case PlayerFileText::Status::Read:
+            text = std::move(file.text);
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+std::string updateSettingsFile(const std::string& path, const GameOptions& options,
+                               std::span<const std::string_view> keys) {
+    const PlayerFileLock lock(path);
+    std::string text;
+    if (!currentText(path, text)) return path + ": cannot be read, so it is left as it is";
+    std::string error;
+    if (!writeSettingsFile(path, updatedSettingsText(text, options, keys), error)) return error;
+    return {};
+}
+
 }  // namespace darts

@@ -46,4 +46,10 @@ std::string updatedSettingsText(std::string_view existing, const GameOptions& op
 // line in `error`, on failure.
 bool writeSettingsFile(const std::string& path, std::string_view text, std::string& error);
 
+// Sets `keys` in the file at `path` to their values in `options`: read again and written back
+// under the file's lock, so that two games writing at once each keep their own changes, and never
+// written when a file is there that cannot be read. "" on success, else one line.
+std::string updateSettingsFile(const std::string& path, const GameOptions& options,
+                               std::span<const std::string_view> keys);
+
 }  // namespace darts

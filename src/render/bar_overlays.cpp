@@ -196,6 +196,47 @@ void drawResult(const GameState& state, const BarBoardView& view, Device& device
     clickHint(device, fonts, bottom, barText(language, BarText::ClickToGoOn));
 }
 
+// Two choices side by side, the one pointed at framed in gold.
+void drawChooseGame(const GameState& state, const BarBoardView& view, Device& device,
+                    const BarFonts& fonts) {
+    const Language language = state.language;
+    constexpr float kPortraitWidth = 64;
+    constexpr int kChoiceHeight = 56, kChoiceGap = 24;
+    const int height = kHeadingHeight + 16 + static_cast<int>(kPortraitWidth * kPortraitAspect) +
+                       16 + kChoiceHeight + 12 + kHintHeight;
+    const float top = plateTop(height), bottom = top + height;
+    const std::string aside = std::string(barText(language, BarText::Leg)) + " " +
+                              std::to_string(std::max(1, view.leg + 1)) + "/" +
+                              std::to_string(view.legs);
+    framedPlate(device, fonts, top, bottom, barText(language, BarText::ChooseLastLeg), aside);
+    const float pictureTop = top + kHeadingHeight + 16;
+    if (const BarSeatView* seat = seatAt(view, view.thrower)) {
+        portrait(state, device, seat->character, kBarPauseLeft + kInset + 4, pictureTop,
+                 kPortraitWidth);
+        device.drawText(fonts.big, seat->name,
+                        static_cast<int>(kBarPauseLeft + kInset + kPortraitWidth + 28),
+                        static_cast<int>(pictureTop + kPortraitWidth * kPortraitAspect / 2) - 14,
+                        kCream);
+    }
+    const float choicesTop = pictureTop + kPortraitWidth * kPortraitAspect + 16;
+    const float width = (kBarPauseRight - kBarPauseLeft - 2 * kInset - kChoiceGap) / 2;
+    const std::string names[2] = {std::to_string(view.x01Start),
+                                  barText(language, BarText::Cricket)};
+    for (int i = 0; i < 2; ++i) {
+        const bool pointed = (i == 0) == (view.choice == games::LegGame::X01);
+        const float left = kBarPauseLeft + kInset + i * (width + kChoiceGap);
+        const float bottomEdge = choicesTop + kChoiceHeight;
+        if (pointed) rect(device, left - 2, choicesTop - 2, left + width + 2, bottomEdge + 2, kGold);
+        rect(device, left, choicesTop, left + width, bottomEdge, pointed ? kThrowerBand : kHeading);
+        const int textWidthBig = textWidth(names[i], 14);
+        device.drawText(fonts.big, names[i],
+                        static_cast<int>(left + width / 2) - textWidthBig / 2,
+                        static_cast<int>(choicesTop) + (kChoiceHeight - 28) / 2,
+                        pointed ? kGold : kDim);
+    }
+    clickHint(device, fonts, bottom, barText(language, BarText::PointAndClick));
+}
+
 }  // namespace
 
 void drawBarPause(const GameState& state, const BarBoardView& view, Device& device,
@@ -209,6 +250,9 @@ void drawBarPause(const GameState& state, const BarBoardView& view, Device& devi
         case BarPause::LegOver:
         case BarPause::MatchOver:
             drawResult(state, view, device, fonts);
+            return;
+        case BarPause::ChooseGame:
+            drawChooseGame(state, view, device, fonts);
             return;
     }
 }

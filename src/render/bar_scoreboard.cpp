@@ -100,6 +100,7 @@ struct Layout {
     bool legs = false;
     int firstRound = 1;  // Count-Up: the round of the first column
     int rounds = 0;      // Count-Up: columns shown
+    bool checkoutHint = false;  // 01 with double or master out, and the setting on
 };
 
 // Legs a medley needs to win: more than half of its best-of.
@@ -241,7 +242,7 @@ void drawSeatValues(const BarBoardView& view, const BarSeatView& seat, bool thro
     }
     rightAligned(device, fonts.body, std::to_string(seat.left), at.valuesX + kCountWidth - 4, y,
                  value);
-    if (thrower && view.out != games::OutRule::Open) {
+    if (thrower && at.checkoutHint) {
         const std::string route = games::checkoutRoute(seat.left, view.out, view.bull);
         device.drawText(fonts.body, route, at.valuesX + kCountWidth + 12, y, kGold);
     }
@@ -293,7 +294,8 @@ BarFonts createBarFonts(Device& device) {
 void drawBarScoreboard(const GameState& state, const BarBoardView& view, Device& device,
                        const BarFonts& fonts) {
     if (view.seats.empty()) return;
-    const Layout at = layoutOf(view);
+    Layout at = layoutOf(view);
+    at.checkoutHint = state.checkoutHintOn != 0 && view.out != games::OutRule::Open;
     plate(device, static_cast<float>(at.left), 0, kFrameWidth, static_cast<float>(at.bottom));
     drawHeading(state, view, device, fonts, at);
     drawLabels(view, device, fonts, at, state.language);

@@ -35,6 +35,8 @@ enum class BarText {
     CorkDistance,
     CorkNone,  // a cork dart that missed or fell short
     ClickToGoOn,
+    ChooseLastLeg,  // a medley's last leg, chosen by the human who won its cork
+    PointAndClick,
     Count,
 };
 
@@ -70,6 +72,8 @@ inline constexpr std::array<Pair, static_cast<size_t>(BarText::Count)> kTexts = 
     {"\x83\x52\x81\x5b\x83\x4e\x20\x28\x92\x86\x90\x53\x82\xa9\x82\xe7\x29", "Cork (from the centre)"},  // コーク (中心から)
     {"\x82\xc8\x82\xb5", "none"},  // なし
     {"\x83\x4e\x83\x8a\x83\x62\x83\x4e\x82\xc5\x8e\x9f\x82\xd6", "Click to go on"},  // クリックで次へ
+    {"\x8d\xc5\x8f\x49\x83\x8c\x83\x4f\x82\xf0\x91\x49\x82\xf1\x82\xc5\x82\xad\x82\xbe\x82\xb3\x82\xa2", "Choose the last leg"},  // 最終レグを選んでください
+    {"\x83\x7d\x83\x45\x83\x58\x82\xc5\x91\x49\x82\xf1\x82\xc5\x83\x4e\x83\x8a\x83\x62\x83\x4e", "Move the mouse to choose, click to play"},  // マウスで選んでクリック
 }};
 }  // namespace bar_texts_detail
 

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "core/player_file.h"
 #include "frontend/front_end_input.h"
 #include "loops/input_dispatch.h"
 #include "options/settings_file.h"
@@ -13,22 +12,6 @@ namespace {
 
 void printError(const std::string& message) {
     std::fprintf(stderr, "darts: %s\n", message.c_str());
-}
-
-// The file's text as it is now; a missing file is the defaults' text, as the game read it. False
-// when a file is there but cannot be read: it must not be replaced by one that lost its lines.
-bool currentText(const std::string& path, std::string& text) {
-    PlayerFileText file = readPlayerFile(path, kLargestSettingsFile);
-    switch (file.status) {
-        case PlayerFileText::Status::Missing:
-            text = settingsText(GameOptions{});
-            return true;
-        case PlayerFileText::Status::Read:
-            text = std::move(file.text);
-            return true;
-        default:
-            return false;
-    }
 }
 
 }  // namespace
@@ -110,6 +93,8 @@ void SettingsLayer::run(GameState& state, FrameIo& io) {
 void SettingsLayer::applyChange(GameState& state, const SettingsMenu& menu) {
     chosen_ = menu.chosen();
     state.cursorPixelsPerCount = chosen_.mouseSpeed;
+    state.barGamesOn = chosen_.barGames ? 1 : 0;
+    state.checkoutHintOn = chosen_.checkoutHint ? 1 : 0;
     if (hooks_.apply) hooks_.apply(chosen_);
 }
 
@@ -132,16 +117,8 @@ void SettingsLayer::save(const SettingsMenu& menu) {
             "path), not kept");
         return;
     }
-    // Read again and written back under the lock, so that two games closing the screen at once
-    // each keep their own changes.
-    const PlayerFileLock lock(hooks_.filePath);
-    std::string text;
-    if (!currentText(hooks_.filePath, text)) {
-        printError(hooks_.filePath + ": cannot be read, so it is left as it is");
-        return;
-    }
-    std::string error;
-    if (!writeSettingsFile(hooks_.filePath, updatedSettingsText(text, chosen_, keys), error)) {
+    if (const std::string error = updateSettingsFile(hooks_.filePath, chosen_, keys);
+        !error.empty()) {
         printError(error);
     }
 }

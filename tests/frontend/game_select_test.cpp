@@ -12,6 +12,7 @@
 
 #include "frontend/game_select_page.h"
 #include "games/computer_aim.h"
+#include "games/rating_stats.h"
 #include "support/recording_device.h"
 
 namespace darts::frontend {
@@ -145,13 +146,13 @@ TEST(GameSelectWords, AComputerNamedByItsLevelPlaysACharacterNoOtherSideNames) {
 }
 
 TEST(GameSelectWords, FlightsFollowTheRating) {
-    const char* const flights[] = {"C",  "C",  "C",  "CC", "CC", "CC", "B",  "B",  "B",
-                                   "BB", "BB", "BB", "A",  "A",  "A",  "AA", "AA", "AAA"};
+    const char* const flights[] = {"C", "C",  "C",  "CC", "CC", "B",  "B",  "BB", "BB",
+                                   "A", "A",  "A",  "AA", "AA", "AA", "SA", "SA", "SA"};
     ASSERT_EQ(games::highestLevel(), 18);
     for (int rating = 1; rating <= 18; ++rating) {
-        EXPECT_STREQ(flightOfRating(rating), flights[rating - 1]) << rating;
+        EXPECT_STREQ(games::flightOfRating(rating), flights[rating - 1]) << rating;
     }
-    EXPECT_EQ(ratingText(12), "Rt 12 BB");
+    EXPECT_EQ(ratingText(8), "Rt 8 BB");
 }
 
 TEST(GameSelectMenu, EachGameShowsTheRowsThatApplyToIt) {
@@ -313,7 +314,7 @@ TEST_F(GameSelectScreenTest, DrawsTheRowsOfItsGameAndItsSeatsInTheLanguage) {
     EXPECT_TRUE(drawn("TARO"));
     EXPECT_TRUE(drawn(screen.seatName(1)));
     EXPECT_FALSE(screen.seatName(1).empty());
-    EXPECT_TRUE(drawn("Rt 12 BB"));
+    EXPECT_TRUE(drawn("Rt 12 A"));
     EXPECT_TRUE(drawn("Start"));
 
     state->language = Language::Japanese;
