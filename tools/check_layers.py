@@ -10,7 +10,7 @@ import sys
 # Bottom first; each layer may include itself and what comes before it. A folder inside a layer
 # that is a layer of its own (render/gl, platform/sdl) is named with its parent.
 LAYERS = ['gfx', 'platform', 'core', 'audio', 'options', 'match', 'games', 'render', 'frontend', 'assets',
-          'loops', 'awards', 'settings', 'demos', 'platform/sdl', 'render/gl', 'app']
+          'loops', 'awards', 'replay', 'settings', 'demos', 'platform/sdl', 'render/gl', 'app']
 # Test folders that are not a layer's: they test the shipped content, tools and the whole game.
 TESTS_OF_EVERYTHING = {'content', 'tools', 'played', 'install', 'faults', 'display', 'data'}
 INCLUDE = re.compile(r'\s*#\s*include\s+"([^"]+)"')

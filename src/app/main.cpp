@@ -23,6 +23,7 @@
 #include "platform/sdl/sdl_controller.h"
 #include "platform/sdl/sdl_keys.h"
 #include "render/award_overlay.h"
+#include "replay/replay_layer.h"
 #include "settings/settings_layer.h"
 
 namespace {
@@ -139,6 +140,11 @@ int play(GameOptions options) {
         sound.loadAward();
         awards.emplace(recordsPath());
         io.match.layers.push_back(&*awards);
+    }
+    std::optional<ReplayLayer> replay;
+    if (options.replay) {
+        replay.emplace();
+        io.match.layers.push_back(&*replay);
     }
     // F1 on the title, read through the input like every key: a recording keeps it, and a demo
     // being played opens the screen where its player did, changing what it changed in the game

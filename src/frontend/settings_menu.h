@@ -42,6 +42,7 @@ enum class SettingRow : int {
     BarGames = settings_rows::of("bar_games"),
     CheckoutHint = settings_rows::of("checkout_hint"),
     Language = settings_rows::of("language"),
+    Replay = settings_rows::of("replay"),
     Count = optionRowCount(),  // past the last row: none
 };
 constexpr int kSettingRows = static_cast<int>(SettingRow::Count);

@@ -34,8 +34,8 @@ void seatNobodyAtTheMouse(GameState& state) {
 
 }  // namespace
 
-AutoMatchResult playAutoBarMatch(GameState& state, render::Device& device,
-                                 games::BarMatch& match, uint64_t frameLimit) {
+AutoMatchResult playAutoBarMatch(GameState& state, render::Device& device, games::BarMatch& match,
+                                 uint64_t frameLimit, const AutoMatchExtras& extras) {
     seatNobodyAtTheMouse(state);
     match.start(state);
     state.inFrontEnd = 0;
@@ -43,9 +43,13 @@ AutoMatchResult playAutoBarMatch(GameState& state, render::Device& device,
     const uint32_t firstDart = state.dartsFinished;
     MatchLoopOptions options;
     options.computerPlaysHuman = true;
-    options.afterFrame = [&](const GameState& s) { return s.framesDrawn - firstFrame < frameLimit; };
-    platform::NoInput input;
-    FrameIo io{device, input};
+    options.layers = extras.layers;
+    options.afterFrame = [&](const GameState& s) {
+        if (extras.afterFrame) extras.afterFrame(s);
+        return s.framesDrawn - firstFrame < frameLimit;
+    };
+    platform::NoInput noInput;
+    FrameIo io{device, extras.input != nullptr ? *extras.input : noInput};
     const MatchLoopEnd end = runMatch(state, io, options);
     state.rules = nullptr;  // an abandoned match leaves its rules behind
 
@@ -60,7 +64,8 @@ AutoMatchResult playAutoBarMatch(GameState& state, render::Device& device,
 }
 
 AutoMatchResult playAutoMatch(GameState& state, render::Device& device, uint64_t frameLimit,
-                              const std::function<void(const GameState&)>& onDart) {
+                              const std::function<void(const GameState&)>& onDart,
+                              const AutoMatchExtras& extras) {
     seatNobodyAtTheMouse(state);
     newMatch(state);
     state.inFrontEnd = 0;
@@ -70,15 +75,17 @@ AutoMatchResult playAutoMatch(GameState& state, render::Device& device, uint64_t
     uint32_t dartsSeen = state.dartsFinished;
     MatchLoopOptions options;
     options.computerPlaysHuman = true;
+    options.layers = extras.layers;
     options.afterFrame = [&](const GameState& s) {
         if (s.dartsFinished != dartsSeen) {
             dartsSeen = s.dartsFinished;
             if (onDart) onDart(s);
         }
+        if (extras.afterFrame) extras.afterFrame(s);
         return s.framesDrawn - firstFrame < frameLimit;
     };
-    platform::NoInput input;
-    FrameIo io{device, input};
+    platform::NoInput noInput;
+    FrameIo io{device, extras.input != nullptr ? *extras.input : noInput};
     MatchLoopEnd end = runMatch(state, io, options);
 
     AutoMatchResult result;

@@ -18,6 +18,9 @@ class FeatureLayer {
     virtual void beforeMatch(const GameState&) {}
     // After every match frame.
     virtual void afterMatchFrame(GameState&) {}
+    // After every match frame, once every layer's afterMatchFrame has seen it: a layer may draw
+    // frames of its own here (the match waits for them), which are no frames of the match.
+    virtual void matchFrameDone(GameState&, FrameIo&) {}
     // After the match loop has returned.
     virtual void afterMatch(GameState&, FrameIo&) {}
 };

@@ -76,6 +76,7 @@ class MatchLoop {
             render::renderMatchFrame(state_, io_.device);
         }
         for (FeatureLayer* layer : options_.layers) layer->afterMatchFrame(state_);
+        for (FeatureLayer* layer : options_.layers) layer->matchFrameDone(state_, io_);
         return !options_.afterFrame || options_.afterFrame(state_);
     }
 

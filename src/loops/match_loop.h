@@ -17,7 +17,8 @@ struct MatchLoopOptions {
     bool computerPlaysHuman = false;
     // Called after every frame with the frame's state; returning false abandons the match.
     std::function<bool(const GameState&)> afterFrame;
-    // Told of every frame (the --awards option keeps statistics and plays the award fanfare).
+    // Told of every frame (the --awards option keeps statistics and plays the award fanfare;
+    // --replay records the darts' flights and plays its replays between two frames).
     std::vector<FeatureLayer*> layers;
 };
 

@@ -97,8 +97,7 @@ Matrix dartInPlayMatrix(GameState& state) {
     if (state.dartState == DartState::Thrown) flightStep(state);
     // After a win the match is over and no side is to throw; the dart just finished stays put.
     const DartBody& dart = sideToThrow(state) ? dartInPlay(state) : state.darts[0];
-    // The flying and the stuck dart are turned by the current aim only, never pitched.
-    return matrixMultiply(yawRotation(state.aimYaw), matrixTranslation(dart.x, dart.y, dart.z));
+    return flyingDartPlacement(dart, state.aimYaw);
 }
 
 }  // namespace
@@ -139,16 +138,27 @@ void placeDartInHand(DartBody& dart, float swingAngle, float aimYaw, float gauge
     dart.vy = static_cast<float>(std::cos(a + 4.712389));
 }
 
+Matrix roomPlacement() { return matrixTranslation(-2.0f, 0.0f, 9.0f); }
+
+Matrix boardPlacement() { return matrixTranslation(0.05f, 2.0f, 14.22f); }
+
+Matrix flyingDartPlacement(const DartBody& dart, float aimYaw) {
+    // The flying and the stuck dart are turned by the current aim only, never pitched.
+    return matrixMultiply(yawRotation(aimYaw), matrixTranslation(dart.x, dart.y, dart.z));
+}
+
+Matrix finishedDartPlacement(const DartBody& dart) {
+    return matrixTranslation(dart.x, dart.y, dart.z);
+}
+
 Matrix placeObject(GameState& state, PlaceMode mode, int index) {
     switch (mode) {
         case PlaceMode::Room:
-            return matrixTranslation(-2.0f, 0.0f, 9.0f);
+            return roomPlacement();
         case PlaceMode::Board:
-            return matrixTranslation(0.05f, 2.0f, 14.22f);
-        case PlaceMode::FinishedDart: {
-            const DartBody& dart = state.darts[index < 0 || index > 2 ? 0 : index];
-            return matrixTranslation(dart.x, dart.y, dart.z);
-        }
+            return boardPlacement();
+        case PlaceMode::FinishedDart:
+            return finishedDartPlacement(state.darts[index < 0 || index > 2 ? 0 : index]);
         case PlaceMode::Hand:
             return handMatrix(state);
         case PlaceMode::DartInPlay:

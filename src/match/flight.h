@@ -28,6 +28,15 @@ constexpr double kLowestFlightY = -10.0;
 // arrival and finishing it when its landing display is over).
 gfx::Matrix placeObject(GameState& state, PlaceMode mode, int index);
 
+// The places of the room and the board, which never move (what placeObject gives for them).
+gfx::Matrix roomPlacement();
+gfx::Matrix boardPlacement();
+
+// A dart where it flies (turned by the aim, never pitched) and where it sits once finished (not
+// turned at all), as the match draws them.
+gfx::Matrix flyingDartPlacement(const DartBody& dart, float aimYaw);
+gfx::Matrix finishedDartPlacement(const DartBody& dart);
+
 // The arm's rotation: by `angle` about the horizontal axis across the aim direction `yaw`.
 gfx::Matrix armRotation(float yaw, float angle);
 

@@ -233,7 +233,8 @@ std::string usageText(std::string_view program) {
            "Settings are read from $XDG_CONFIG_HOME/darts301/darts301.conf (~/.config/...);\n"
            "the options above override them for one run; F1 on the title opens the settings\n"
            "screen, which writes the keys changed there. A demo plays in the language it was\n"
-           "recorded in, at mouse speed 3 and without awards, whatever the settings say.\n"
+           "recorded in, at mouse speed 3, without awards or replays, whatever the settings\n"
+           "say.\n"
            "Run it from the folder that holds data/ and sound/.\n";
 }
 

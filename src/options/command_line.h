@@ -57,6 +57,7 @@ struct GameOptions {
     std::string x01 = "501";        // a medley's 01 start
     std::string sides = "you,r8";   // the seats: you, guestK, rN, cK, p
     bool startGame = false;         // --game was typed
+    bool replay = false;            // the opt-in replays of a winning dart and the best turns
 };
 
 // Whether `sides` is a list of 1 to 4 seats: you (once at most), guestK or cK (K 1..8), rN

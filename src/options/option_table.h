@@ -321,6 +321,18 @@ inline constexpr OptionEntry kOptionTable[] = {
      .help = "the seats of a bar game: you, guestK (character K at\n"
              "the mouse), rN (a computer at level N), cK (character K\n"
              "at its own skills) or p"},
+    // A replay adds frames that no demo holds.
+    {.key = "replay",
+     .flag = "--replay",
+     .field = &GameOptions::replay,
+     .demo = {.defaultInDemo = true,
+              .typed = DemoTyped::RefusedWithAnyDemo,
+              .refusal = "with a demo"},
+     .row = {.japanese = "\x83\x8a\x83\x76\x83\x8c\x83\x43",  // "リプレイ"
+             .english = "Replays"},
+     .help = "replay a leg-winning dart, a TON 80 or a HAT TRICK from\n"
+             "beside the board, slowed down (R: the turn so far again)",
+     .comment = "yes: replays of the winning dart, a TON 80 and a HAT TRICK (R during a match)"},
 };
 
 // The entry with the settings-file key `key`; nothing for a key the file does not know.

@@ -29,10 +29,12 @@ struct MouseRecord {
     int32_t data;
 };
 
-// The keys that open a screen of a feature over the title (they never act during a match).
+// The keys of the features: those that open a screen over the title (they never act during a
+// match), and the replay's, read only while a dart stands on its landing display.
 enum class ScreenKey : uint8_t {
     Settings = 1,  // F1: the settings screen
     Records = 2,   // F2: the records page, with awards on
+    Replay = 3,    // R: the turn so far again, with replays on
 };
 
 constexpr int kMouseBufferSize = 100;

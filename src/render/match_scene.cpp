@@ -55,11 +55,14 @@ void setMatchCamera(GameState& state, Device& device) {
         }
     }
 
-    // A square aspect on the 800 x 600 screen: the picture is stretched sideways.
-    const Matrix projection = gfx::matrixPerspectiveFovLH(0.7853982f, 1.0f, 1.0f, 100.0f);
     device.setTransform(TransformKind::World, world);
     device.setTransform(TransformKind::View, view);
-    device.setTransform(TransformKind::Projection, projection);
+    device.setTransform(TransformKind::Projection, matchProjection());
+}
+
+gfx::Matrix matchProjection() {
+    // A square aspect on the 800 x 600 screen: the picture is stretched sideways.
+    return gfx::matrixPerspectiveFovLH(0.7853982f, 1.0f, 1.0f, 100.0f);
 }
 
 void drawMeshAsset(Device& device, const MeshAsset& model) {

@@ -17,6 +17,9 @@ void renderMatchFrame(GameState& state, Device& device, const games::BarBoardVie
 // Sets the world, view and projection transforms for the frame (and glides the landing camera).
 void setMatchCamera(GameState& state, Device& device);
 
+// The match cameras' lens.
+gfx::Matrix matchProjection();
+
 // Each subset with its own material and texture.
 void drawMeshAsset(Device& device, const MeshAsset& model);
 

@@ -44,14 +44,17 @@ TEST(CommandLine, NoOptionsPlayAsAlways) {
     EXPECT_FALSE(line.options->awards);
 }
 
-TEST(CommandLine, AwardsAreAFlagThatNoDemoTakes) {
-    const CommandLine line = parse({"--window", "--awards", "--seed", "3"});
+TEST(CommandLine, AwardsAndReplaysAreFlagsThatNoDemoTakes) {
+    const CommandLine line = parse({"--window", "--awards", "--replay", "--seed", "3"});
     ASSERT_TRUE(line.options) << line.error;
     EXPECT_TRUE(line.options->awards);
-    for (const char* demo : {"--record", "--playdemo", "--timedemo"}) {
-        const CommandLine refused = parse({"--awards", demo, "a.dem"});
-        EXPECT_FALSE(refused.options) << demo;
-        EXPECT_NE(refused.error.find("--awards"), std::string::npos) << refused.error;
+    EXPECT_TRUE(line.options->replay);
+    for (const char* flag : {"--awards", "--replay"}) {
+        for (const char* demo : {"--record", "--playdemo", "--timedemo"}) {
+            const CommandLine refused = parse({flag, demo, "a.dem"});
+            EXPECT_FALSE(refused.options) << demo;
+            EXPECT_NE(refused.error.find(flag), std::string::npos) << refused.error;
+        }
     }
 }
 
@@ -235,12 +238,14 @@ TEST(CommandLine, TypedOptionsOverrideTheSettingsFile) {
 TEST(CommandLine, ADemoLeavesOutTheFilesAwardsAndMouseSpeed) {
     GameOptions file;
     file.awards = true;
+    file.replay = true;
     file.mouseSpeed = 9;
     file.language = "en";
     for (const char* demo : {"--record", "--playdemo", "--timedemo"}) {
         const CommandLine line = parse({demo, "a.dem"}, file);
         ASSERT_TRUE(line.options) << demo << ": " << line.error;
         EXPECT_FALSE(line.options->awards) << demo;
+        EXPECT_FALSE(line.options->replay) << demo;
         EXPECT_EQ(line.options->mouseSpeed, kDefaultMouseSpeed) << demo;
     }
     EXPECT_EQ(parse({"--record", "a.dem"}, file).options->language, "en");  // stored in the demo

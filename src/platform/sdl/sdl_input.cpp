@@ -50,7 +50,15 @@ class SdlInputOnWindow final : public SdlInput {
 
     // The keys' state is kept current by the pumping the Escape and mouse reads do.
     bool screenKeyDown(ScreenKey key) override {
-        return key == ScreenKey::Settings ? settingsKeyDown() : recordsKeyDown();
+        switch (key) {
+            case ScreenKey::Settings:
+                return settingsKeyDown();
+            case ScreenKey::Records:
+                return recordsKeyDown();
+            case ScreenKey::Replay:
+                return replayKeyDown();
+        }
+        return false;
     }
 
     int readMouse(MouseRecord* out, int capacity) override {

@@ -21,10 +21,11 @@ struct WatchedKey {
 };
 WatchedKey f1{SDL_SCANCODE_F1};
 WatchedKey f2{SDL_SCANCODE_F2};
+WatchedKey r{SDL_SCANCODE_R};
 
 int watchKeys(void*, SDL_Event* event) {
     if (event->type != SDL_KEYDOWN && event->type != SDL_KEYUP) return 1;
-    for (WatchedKey* key : {&f1, &f2}) {
+    for (WatchedKey* key : {&f1, &f2, &r}) {
         if (event->key.keysym.scancode != key->scancode) continue;
         key->held = event->type == SDL_KEYDOWN;
         // The keyboard's own repeats of a held key are no new press.
@@ -53,8 +54,10 @@ bool settingsKeyDown() { return keyDown(f1); }
 
 bool recordsKeyDown() { return keyDown(f2); }
 
+bool replayKeyDown() { return keyDown(r); }
+
 void keysFramePresented() {
-    for (WatchedKey* key : {&f1, &f2}) {
+    for (WatchedKey* key : {&f1, &f2, &r}) {
         if (!key->tapped || ++key->framesSinceTap < 2) continue;
         key->tapped = false;
         key->pressedUnasked = true;
