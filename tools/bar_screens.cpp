@@ -154,6 +154,16 @@ BarBoardView handOver(Language language) {
     return v;
 }
 
+BarBoardView chooseGame(Language language) {
+    BarBoardView v = medleyLegOver(language);
+    v.leg = 2;
+    v.pause = BarPause::ChooseGame;
+    v.thrower = 1;
+    v.choice = games::LegGame::Cricket;
+    v.x01Start = 701;
+    return v;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -179,7 +189,8 @@ int main(int argc, char** argv) {
     const Shot shots[] = {{"x01-4-seats", x01FourSeats},      {"cricket-3-seats", cricketThreeSeats},
                           {"countup", countUp},                {"cutthroat-medley", medleyCutThroat},
                           {"countup-medley", medleyCountUp},   {"medley-legover", medleyLegOver},
-                          {"cork-matchover", corkMatchOver},   {"handover", handOver}};
+                          {"cork-matchover", corkMatchOver},   {"handover", handOver},
+                          {"choose-game", chooseGame}};
     int failures = 0;
     for (Language language : {Language::Japanese, Language::English}) {
         auto owned = std::make_unique<GameState>();

@@ -1,5 +1,5 @@
-// Pictures of the game-select screen for checking it by eye: a few choices in both languages,
-// drawn by the OpenGL device (SDL's offscreen driver where no display is set) and read back.
+// Pictures of the game-select and settings screens for checking them by eye: a few choices in
+// both languages, drawn by the OpenGL device (SDL's offscreen driver where no display is set) and read back.
 //
 //   game-select-shots OUT_FOLDER      (run from the source folder, where data/ holds the roster)
 #include <cstdio>
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "frontend/game_select_page.h"
+#include "frontend/settings_page.h"
 #include "gfx/cursor_icon.h"
 #include "gfx/png_writer.h"
 
@@ -23,6 +24,7 @@ struct Shot {
     const char* name;
     frontend::GameSelectWords words;
     int pointerX, pointerY;  // hovering over a control
+    bool seatsChosen = true;  // false: the tournament's screen
 };
 
 }  // namespace
@@ -57,6 +59,7 @@ int main(int argc, char** argv) {
          452},
         {"cricket3", {{"game", "cutthroat"}, {"sides", "guest5,r1,r12c7"}}, 640, 540},
         {"countup1", {{"game", "countup"}, {"sides", "you"}}, 650, 330},
+        {"tournament", {{"game", "701"}, {"out", "double"}}, 680, 550, false},
     };
     int failures = 0;
     for (Language language : {Language::Japanese, Language::English}) {
@@ -76,7 +79,7 @@ int main(int argc, char** argv) {
                 ++failures;
                 continue;
             }
-            screen.activate(*choice);
+            screen.activate(*choice, shot.seatsChosen);
             platform::UiEvent move;
             move.kind = platform::UiEvent::Kind::PointerMove;
             move.x = shot.pointerX;
@@ -93,6 +96,24 @@ int main(int argc, char** argv) {
             }
             std::printf("%s\n", file.string().c_str());
         }
+    }
+    // The settings screen beside it: every row of the option table on the same plate.
+    for (Language language : {Language::Japanese, Language::English}) {
+        auto state = std::make_unique<GameState>();
+        state->language = language;
+        GameOptions options;
+        options.barGames = true;
+        const SettingsMenu menu(options, options, true);
+        frontend::drawSettingsPage(*state, device, frontend::loadSettingsArt(device), menu, 640, 400);
+        const std::optional<gfx::Image> frame = device.readFrame();
+        const std::filesystem::path file =
+            folder / (std::string("settings_") + languageCode(language) + ".png");
+        if (!frame || !gfx::writePng(file, *frame)) {
+            std::fprintf(stderr, "cannot write %s\n", file.string().c_str());
+            ++failures;
+            continue;
+        }
+        std::printf("%s\n", file.string().c_str());
     }
     return failures == 0 ? 0 : 1;
 }

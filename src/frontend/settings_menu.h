@@ -51,10 +51,10 @@ constexpr int kSettingRows = static_cast<int>(SettingRow::Count);
 // measures.
 namespace settings_layout {
 inline constexpr int kPlateLeft = 100, kPlateTop = 60, kPlateWidth = 600, kPlateHeight = 480;
-inline constexpr int kFirstRowTop = 118;  // the rows lie below the heading band
-inline constexpr int kRowHeight = 24;     // fifteen rows end at 478, clear of Close
+inline constexpr int kFirstRowTop = 128;  // the rows lie below the heading band
+inline constexpr int kRowHeight = 23;     // fifteen rows end at 473, clear of Close
 inline constexpr int kLabelX = 130;
-inline constexpr int kArrowWidth = 28, kArrowHeight = 22;
+inline constexpr int kArrowWidth = 28, kArrowHeight = 21;
 inline constexpr int kLeftArrowX = 410, kRightArrowX = 630;
 inline constexpr int kValueCentreX = (kLeftArrowX + kArrowWidth + kRightArrowX) / 2;
 inline constexpr int kMarkX = 664;  // the "from the next start" mark

@@ -226,8 +226,10 @@ void drawChooseGame(const GameState& state, const BarBoardView& view, Device& de
         const bool pointed = (i == 0) == (view.choice == games::LegGame::X01);
         const float left = kBarPauseLeft + kInset + i * (width + kChoiceGap);
         const float bottomEdge = choicesTop + kChoiceHeight;
-        if (pointed) rect(device, left - 2, choicesTop - 2, left + width + 2, bottomEdge + 2, kGold);
-        rect(device, left, choicesTop, left + width, bottomEdge, pointed ? kThrowerBand : kHeading);
+        const float edge = pointed ? 3.0f : 1.0f;
+        rect(device, left - edge, choicesTop - edge, left + width + edge, bottomEdge + edge,
+             pointed ? kGold : kDim);
+        rect(device, left, choicesTop, left + width, bottomEdge, kHeading);
         const int textWidthBig = textWidth(names[i], 14);
         device.drawText(fonts.big, names[i],
                         static_cast<int>(left + width / 2) - textWidthBig / 2,

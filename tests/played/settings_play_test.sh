@@ -34,17 +34,17 @@ if [ "${1:-}" = --inside ]; then
   hold_key F1
   # Taken at a frame after F1: the settings screen is up once it is written.
   wait_for_file "$game" "$out/settings$run.png" 30 "the settings screenshot" || exit 1
-  # The cursor starts at 0, 0 and moves 3 pixels a count: the music row's arrows are at y 250,
+  # The cursor starts at 0, 0 and moves 3 pixels a count: the music row's arrows are at y 254,
   # the left one at x 420, the right one at x 640; Close at x 600, y 501.
   if [ "$run" = 1 ]; then
-    xdotool mousemove_relative -- 140 83
+    xdotool mousemove_relative -- 140 85
     held_click
     held_click
-    xdotool mousemove_relative -- 60 84
+    xdotool mousemove_relative -- 60 82
   else
-    xdotool mousemove_relative -- 213 83
+    xdotool mousemove_relative -- 213 85
     held_click
-    xdotool mousemove_relative -- -13 84
+    xdotool mousemove_relative -- -13 82
   fi
   held_click  # Close
   sleep 0.3
