@@ -62,6 +62,17 @@ int main(int argc, char** argv) {
         {"tournament", {{"game", "701"}, {"out", "double"}}, 680, 550, false},
     };
     int failures = 0;
+    // The frame as NAME_LANGUAGE.png in the folder.
+    const auto save = [&](const std::string& name, Language language) {
+        const std::optional<gfx::Image> frame = device.readFrame();
+        const std::filesystem::path file = folder / (name + "_" + languageCode(language) + ".png");
+        if (!frame || !gfx::writePng(file, *frame)) {
+            std::fprintf(stderr, "cannot write %s\n", file.string().c_str());
+            ++failures;
+            return;
+        }
+        std::printf("%s\n", file.string().c_str());
+    };
     for (Language language : {Language::Japanese, Language::English}) {
         auto state = std::make_unique<GameState>();
         state->language = language;
@@ -86,15 +97,7 @@ int main(int argc, char** argv) {
             move.y = shot.pointerY;
             screen.handle(move);
             screen.draw(device);
-            const std::optional<gfx::Image> frame = device.readFrame();
-            const std::filesystem::path file =
-                folder / (std::string(shot.name) + "_" + languageCode(language) + ".png");
-            if (!frame || !gfx::writePng(file, *frame)) {
-                std::fprintf(stderr, "cannot write %s\n", file.string().c_str());
-                ++failures;
-                continue;
-            }
-            std::printf("%s\n", file.string().c_str());
+            save(shot.name, language);
         }
     }
     // The settings screen beside it: every row of the option table on the same plate.
@@ -104,16 +107,9 @@ int main(int argc, char** argv) {
         GameOptions options;
         options.barGames = true;
         const SettingsMenu menu(options, options, true);
-        frontend::drawSettingsPage(*state, device, frontend::loadSettingsArt(device), menu, 640, 400);
-        const std::optional<gfx::Image> frame = device.readFrame();
-        const std::filesystem::path file =
-            folder / (std::string("settings_") + languageCode(language) + ".png");
-        if (!frame || !gfx::writePng(file, *frame)) {
-            std::fprintf(stderr, "cannot write %s\n", file.string().c_str());
-            ++failures;
-            continue;
-        }
-        std::printf("%s\n", file.string().c_str());
+        frontend::drawSettingsPage(*state, device, frontend::loadSettingsArt(device), menu, 640,
+                                   400);
+        save("settings", language);
     }
     return failures == 0 ? 0 : 1;
 }
