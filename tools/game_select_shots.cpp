@@ -25,6 +25,10 @@ struct Shot {
     frontend::GameSelectWords words;
     int pointerX, pointerY;  // hovering over a control
     bool seatsChosen = true;  // false: the tournament's screen
+    // Typed (UTF-8) into the name box of the seat under the pointer, the input method still
+    // composing `composing` after it.
+    const char* typed = nullptr;
+    const char* composing = nullptr;
 };
 
 }  // namespace
@@ -60,6 +64,13 @@ int main(int argc, char** argv) {
         {"cricket3", {{"game", "cutthroat"}, {"sides", "guest5,r1,r12c7"}}, 640, 540},
         {"countup1", {{"game", "countup"}, {"sides", "you"}}, 650, 330},
         {"tournament", {{"game", "701"}, {"out", "double"}}, 680, 550, false},
+        {"guests",
+         {{"game", "cricket"}, {"sides", "you,guest2:Aki Mori,guest5,r8c3"}},
+         700,
+         456,
+         true,
+         "Ken ",
+         "\xe3\x82\x84\xe3\x81\xbe"},  // "やま"
     };
     int failures = 0;
     // The frame as NAME_LANGUAGE.png in the folder.
@@ -96,6 +107,17 @@ int main(int argc, char** argv) {
             move.x = shot.pointerX;
             move.y = shot.pointerY;
             screen.handle(move);
+            if (shot.typed != nullptr) {
+                platform::UiEvent event = move;
+                event.kind = platform::UiEvent::Kind::ButtonDown;
+                screen.handle(event);
+                event.kind = platform::UiEvent::Kind::Text;
+                event.text = shot.typed;
+                screen.handle(event);
+                event.kind = platform::UiEvent::Kind::Composition;
+                event.text = shot.composing;
+                screen.handle(event);
+            }
             screen.draw(device);
             save(shot.name, language);
         }

@@ -5,7 +5,10 @@
 #include <utility>
 
 #include "frontend/roster.h"
+#include "frontend/shift_jis_text.h"
 #include "games/computer_aim.h"
+#include "gfx/text_encoding.h"
+#include "options/command_line.h"
 #include "games/rating_stats.h"
 
 namespace darts::frontend {
@@ -49,6 +52,7 @@ const char* const kJapanese[] = {
     "\x81\x7e",                                                  // "×"
     "\x83\x89\x83\x45\x83\x93\x83\x68",                          // "ラウンド"
     "\x83\x67\x81\x5b\x83\x69\x83\x81\x83\x93\x83\x67\x81\x46\x96\x88\x8e\x8e\x8d\x87\x82\x50\x91\xce\x82\x50",  // "トーナメント：毎試合１対１"
+    "\x96\xbc\x91\x4f\x82\xf0\x93\xfc\x97\xcd",                  // "名前を入力"
 };
 
 // Japanese writes a count's unit straight after the number; English brings its own blank.
@@ -59,6 +63,7 @@ const char* const kEnglish[] = {
     "Master",      "Separate",   "Fat",       "None",   " legs",   "You",
     "Guest",       "Computer",   "Own skill", "x",      " rounds",
     "Tournament: every match one against one",
+    "Type a name",
 };
 
 static_assert(sizeof kJapanese / sizeof kJapanese[0] == static_cast<int>(SelectText::Count));
@@ -172,11 +177,33 @@ std::optional<int> characterOf(std::string_view text) {
     return character;
 }
 
+}  // namespace
+
+// Whole characters within a name's bytes, without the blanks at the ends, and without what would
+// end it in the words that keep it: a comma ends a seat, a '#' may start a comment. (Neither,
+// nor a control byte, is ever the second byte of a Shift-JIS character.)
+std::string guestNameOf(std::string_view shiftJis) {
+    std::string kept;
+    for (char c : shiftJis) {
+        if (c != ',' && c != '#' && (static_cast<unsigned char>(c) >= 0x20)) kept += c;
+    }
+    std::string_view name = shiftJisPrefix(kept, kGuestNameBytes);
+    while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+    return std::string(name);
+}
+
+namespace {
+
 std::string sideWord(const SeatChoice& seat) {
     switch (seat.kind) {
         case Kind::You:
             return "you";
         case Kind::Guest:
+            if (!seat.name.empty()) {
+                return "guest" + std::to_string(seat.character) + ":" +
+                       gfx::cp932ToUtf8(seat.name);
+            }
             return "guest" + std::to_string(seat.character);
         case Kind::Computer:
             if (seat.level == 0) return "c" + std::to_string(seat.character);
@@ -189,8 +216,11 @@ std::string sideWord(const SeatChoice& seat) {
 std::optional<SeatChoice> sideOf(std::string_view text) {
     if (text == "you") return SeatChoice{Kind::You, 0, 8};
     if (text.starts_with("guest")) {
-        if (auto character = characterOf(text.substr(5))) {
-            return SeatChoice{Kind::Guest, *character, 8};
+        const SeatWord word = splitSeatWord(text);
+        if (auto character = characterOf(word.seat.substr(5))) {
+            SeatChoice guest{Kind::Guest, *character, 8};
+            guest.name = guestNameOf(gfx::utf8ToCp932(word.guestName));
+            return guest;
         }
         return std::nullopt;
     }
@@ -568,6 +598,12 @@ bool GameSelectMenu::addSeat() {
     return true;
 }
 
+bool GameSelectMenu::setGuestName(int seat, std::string_view name) {
+    if (seat < 0 || seat >= seatCount() || choice_.seats[seat].kind != Kind::Guest) return false;
+    choice_.seats[seat].name = guestNameOf(name);
+    return true;
+}
+
 bool GameSelectMenu::removeSeat(int seat) {
     if (seatCount() <= 1 || seat < 0 || seat >= seatCount()) return false;
     choice_.seats.erase(choice_.seats.begin() + seat);
@@ -644,6 +680,10 @@ GameSelectHit GameSelectMenu::hitAt(int x, int y) const {
                 return seatHit(HitKind::Value, seat, field);
             }
         }
+        if (choice_.seats[seat].kind == Kind::Guest && x >= layout::kNameBoxLeft &&
+            x < layout::kNameBoxLeft + layout::kNameBoxWidth) {
+            return seatHit(HitKind::GuestName, seat, SeatField::Level);
+        }
     }
     return {};
 }
@@ -668,6 +708,8 @@ GameSelectMenu::Press GameSelectMenu::press(int x, int y) {
                 changed = stepSeat(hit.seat, hit.field, +1);
             }
             break;
+        case GameSelectHit::Kind::GuestName:
+            return Press::EditName;
         case GameSelectHit::Kind::AddSeat:
             changed = addSeat();
             break;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/game_texts.h"
@@ -20,14 +21,26 @@ enum class SelectGame { X01, Cricket, CutThroat, CountUp, Medley };
 
 struct SeatChoice {
     enum class Kind { You, Guest, Computer };
+    SeatChoice() = default;
+    SeatChoice(Kind kind_, int character_, int level_, std::string name_ = {})
+        : kind(kind_), character(character_), level(level_), name(std::move(name_)) {}
     Kind kind = Kind::Computer;
     // A guest's or a computer's roster character, 1..8. A You seat plays the character chosen on
     // the character-select screen, which these words do not name.
     int character = 1;
     // A computer's strength level, 1..games::highestLevel(); 0: the character's own skills.
     int level = 8;
+    // The name typed for a guest (Shift-JIS, whole characters, at most kGuestNameBytes); empty:
+    // the guest plays under its roster character's name.
+    std::string name;
     bool operator==(const SeatChoice&) const = default;
 };
+
+// As much of a typed name as a player's name holds.
+inline constexpr size_t kGuestNameBytes = 11;
+
+// A typed name as a guest keeps it: see GameSelectMenu::setGuestName.
+std::string guestNameOf(std::string_view shiftJis);
 
 struct GameSelectChoice {
     SelectGame game = SelectGame::X01;
@@ -60,7 +73,7 @@ std::vector<int> roundLimitsOf(SelectGame game);
 // The words of a choice by key, as the settings file keeps them and the command line gives them
 // (--KEY VALUE): game 301..1501|cricket|cutthroat|countup|medley, in and out open|double|master,
 // bull separate|fat, rounds, legs 3|5, x01 (a medley's 01 start), sides (a comma list of you,
-// guestK, cK for roster character K at its own skills, rN for strength level N, or rNcK for
+// guestK or guestK:NAME (the guest's typed name, UTF-8), cK for roster character K at its own skills, rN for strength level N, or rNcK for
 // level N played as character K).
 using GameSelectWords = std::map<std::string, std::string, std::less<>>;
 inline constexpr std::string_view kGameSelectKeys[] = {"game",   "in",   "out", "bull",
@@ -107,6 +120,7 @@ enum class SelectText {
     Remove,
     RoundsSuffix,
     TournamentSeats,
+    TypeName,
     Count,
 };
 const char* gameSelectText(Language language, SelectText id);
@@ -139,6 +153,9 @@ inline constexpr int kSeatNumberX = 34;
 inline constexpr int kSeatLessX[kSeatFields] = {58, 288, 500};
 inline constexpr int kSeatMoreX[kSeatFields] = {244, 456, 686};
 inline constexpr int kRemoveLeft = 732, kRemoveWidth = 40;
+// A guest has no strength: its name box stands where a computer's strength does.
+inline constexpr int kNameBoxLeft = kSeatLessX[2];
+inline constexpr int kNameBoxWidth = kSeatMoreX[2] + kArrowWidth - kNameBoxLeft;
 inline constexpr int kButtonTop = 530, kButtonWidth = 150, kButtonHeight = 42;
 inline constexpr int kBackLeft = 420, kStartLeft = 600;
 static_assert(kFirstRowTop + kGameSelectRows * kRowHeight <= kPlayersTop);
@@ -148,7 +165,7 @@ static_assert(kRemoveLeft + kRemoveWidth <= kPlateLeft + kPlateWidth - 8);
 
 // What a press of the button at a point of the frame lands on.
 struct GameSelectHit {
-    enum class Kind { Nothing, Less, More, Value, AddSeat, RemoveSeat, Start, Back };
+    enum class Kind { Nothing, Less, More, Value, GuestName, AddSeat, RemoveSeat, Start, Back };
     Kind kind = Kind::Nothing;
     std::optional<GameSelectRow> row;  // an option row's arrows or value
     int seat = -1;                     // a seat's controls or its removal
@@ -177,13 +194,17 @@ class GameSelectMenu {
     bool addSeat();
     // A seat taken out (never the last one left).
     bool removeSeat(int seat);
+    // A guest's typed name (Shift-JIS; cut to whole characters within kGuestNameBytes, blanks
+    // at its ends dropped). False for a seat that is no guest's.
+    bool setGuestName(int seat, std::string_view name);
     // Whether a seat's control has arrows: a You seat's character is the player's own, and only
     // a computer has a strength.
     bool seatFieldActive(int seat, SeatField field) const;
 
     GameSelectHit hitAt(int x, int y) const;
-    enum class Press { Nothing, Changed, Start, Back };
-    // A press of the button at x, y acts once.
+    enum class Press { Nothing, Changed, EditName, Start, Back };
+    // A press of the button at x, y acts once; on a guest's name box it asks the screen to
+    // take typing for it (hitAt says whose).
     Press press(int x, int y);
 
     // Texts as the screen shows them, Shift-JIS. A seat's character is left to the screen,

@@ -5,6 +5,8 @@
 
 #include "frontend/front_end_drawing.h"
 #include "frontend/plate_look.h"
+#include "frontend/typed_text.h"
+#include "gfx/text_encoding.h"
 
 namespace darts::frontend {
 namespace {
@@ -13,6 +15,8 @@ namespace layout = game_select_layout;
 
 using namespace plate_look;
 constexpr uint32_t kWell = 0x40000000;
+constexpr uint32_t kTypingWell = 0x90000000;
+constexpr int kNameInset = 8;  // the name's first column from the box's left edge
 
 void rect(render::Device& device, int left, int top, int width, int height, uint32_t argb,
           render::TextureHandle texture = 0) {
@@ -45,6 +49,8 @@ void GameSelectScreen::activate(const GameSelectChoice& choice, bool seatsChosen
     menu_ = GameSelectMenu(choice, state_.players[kHuman].characterNumber, seatsChosen);
     result_.reset();
     finished_ = false;
+    editingSeat_ = -1;
+    composition_.clear();
     pointerX_ = state_.cursorX;
     pointerY_ = state_.cursorY;
     // The names come from a scratch state: players[1] is the front end's to show.
@@ -66,27 +72,89 @@ void GameSelectScreen::handle(const platform::UiEvent& event) {
             pointerY_ = event.y;
             break;
         case Kind::ButtonDown:
-            pointerX_ = event.x;
-            pointerY_ = event.y;
-            switch (menu_.press(event.x, event.y)) {
-                case GameSelectMenu::Press::Start:
-                    result_ = menu_.choice();
-                    finished_ = true;
-                    break;
-                case GameSelectMenu::Press::Back:
-                    finished_ = true;
-                    break;
-                default:
-                    break;
-            }
+            buttonDown(event.x, event.y);
+            break;
+        case Kind::Text:
+        case Kind::Paste:
+            if (editingSeat_ >= 0) editor_.insert(gfx::utf8ToCp932(typeableText(event.text)));
+            break;
+        case Kind::Composition:
+            composition_ = gfx::utf8ToCp932(typeableText(event.text));
+            break;
+        case Kind::Backspace:
+            if (editingSeat_ >= 0 && composition_.empty()) editor_.backspace();
+            break;
+        case Kind::Edit:
+            edit(event.x);
             break;
         case Kind::Quit:
             state_.quitRequested = 1;
             finished_ = true;
             break;
+    }
+}
+
+void GameSelectScreen::buttonDown(int x, int y) {
+    pointerX_ = x;
+    pointerY_ = y;
+    const GameSelectHit hit = menu_.hitAt(x, y);
+    const bool sameBox = hit.kind == GameSelectHit::Kind::GuestName && hit.seat == editingSeat_;
+    if (sameBox) {
+        const int column = (x - layout::kNameBoxLeft - kNameInset + kBodyWidth / 2) / kBodyWidth;
+        editor_.placeCaretAtColumn(column, false);
+        return;
+    }
+    // A press anywhere else keeps what was typed, then acts as it always does.
+    finishTyping();
+    switch (menu_.press(x, y)) {
+        case GameSelectMenu::Press::EditName:
+            editingSeat_ = hit.seat;
+            editor_.reset(menu_.choice().seats[hit.seat].name);
+            break;
+        case GameSelectMenu::Press::Start:
+            result_ = menu_.choice();
+            finished_ = true;
+            break;
+        case GameSelectMenu::Press::Back:
+            finished_ = true;
+            break;
         default:
             break;
     }
+}
+
+void GameSelectScreen::edit(int key) {
+    if (editingSeat_ < 0 || !composition_.empty()) return;  // the input method works its own
+    using platform::UiEvent;
+    switch (key) {
+        case UiEvent::Left:
+            editor_.left(false);
+            break;
+        case UiEvent::Right:
+            editor_.right(false);
+            break;
+        case UiEvent::Home:
+            editor_.home(false);
+            break;
+        case UiEvent::End:
+            editor_.end(false);
+            break;
+        case UiEvent::Delete:
+            editor_.remove();
+            break;
+        case UiEvent::Enter:
+            finishTyping();
+            break;
+        default:
+            break;
+    }
+}
+
+void GameSelectScreen::finishTyping() {
+    if (editingSeat_ < 0) return;
+    menu_.setGuestName(editingSeat_, editor_.text());
+    editingSeat_ = -1;
+    composition_.clear();
 }
 
 std::string GameSelectScreen::seatName(int seat) const {
@@ -109,6 +177,31 @@ void GameSelectScreen::drawButton(render::Device& device, int left, int top, int
     if (hovered) rect(device, left, top, width, height, kHover);
     centredText(device, art_.body, text, left + width / 2, top + (height - kBodyHeight) / 2,
                 kCream);
+}
+
+void GameSelectScreen::drawNameBox(render::Device& device, int seat, int top, int textY) {
+    const bool typing = seat == editingSeat_;
+    rect(device, layout::kNameBoxLeft, top, layout::kNameBoxWidth, layout::kSeatArrowHeight,
+         typing ? kTypingWell : kWell);
+    const int textX = layout::kNameBoxLeft + kNameInset;
+    if (!typing) {
+        const std::string& name = menu_.choice().seats[seat].name;
+        if (name.empty()) {
+            device.drawText(art_.body, gameSelectText(state_.language, SelectText::TypeName),
+                            textX, textY, kDim);
+        } else {
+            device.drawText(art_.body, name, textX, textY, kCream);
+        }
+        return;
+    }
+    // Shift-JIS bytes are columns: the caret stands after as many as lie before it.
+    const std::string& text = editor_.text();
+    const int caretX = textX + static_cast<int>(editor_.caret()) * kBodyWidth;
+    device.drawText(art_.body, text.substr(0, editor_.caret()), textX, textY, kCream);
+    device.drawText(art_.body, composition_, caretX, textY, kDim);
+    const int afterX = caretX + static_cast<int>(composition_.size()) * kBodyWidth;
+    device.drawText(art_.body, text.substr(editor_.caret()), afterX, textY, kCream);
+    rect(device, afterX - (composition_.empty() ? 1 : 0), textY, 2, kBodyHeight, kGold);
 }
 
 void GameSelectScreen::drawOptionRows(render::Device& device) {
@@ -178,6 +271,9 @@ void GameSelectScreen::drawSeats(render::Device& device) {
             // A You seat's name stands without arrows: the character-select screen chose it.
             centredText(device, art_.body, texts[f], (valueLeft + more) / 2, textY,
                         active ? kGold : kDim);
+        }
+        if (menu_.choice().seats[seat].kind == SeatChoice::Kind::Guest) {
+            drawNameBox(device, seat, arrowTop, textY);
         }
         if (seats > 1) {
             drawButton(device, layout::kRemoveLeft, arrowTop, layout::kRemoveWidth,

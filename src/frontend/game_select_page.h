@@ -9,6 +9,7 @@
 
 #include "core/game_state.h"
 #include "frontend/game_select.h"
+#include "frontend/name_box_editor.h"
 #include "frontend/roster.h"
 #include "platform/ui_input.h"
 #include "render/device.h"
@@ -23,9 +24,12 @@ class GameSelectScreen {
     // roster's names are read in the state's language, the pointer is at the state's cursor.
     // For a tournament (`seatsChosen` false) the seats are the draw's and are not shown.
     void activate(const GameSelectChoice& choice, bool seatsChosen = true);
-    // One input event: pointer moves and presses of the left button act; Quit closes the screen
-    // with nothing chosen and asks the game to end.
+    // One input event: pointer moves and presses of the left button act; typing goes to a
+    // guest's name box after a press on it, until Enter or a press elsewhere; Quit closes the
+    // screen with nothing chosen and asks the game to end.
     void handle(const platform::UiEvent& event);
+    // While a name box takes typing, the system's text input (and input method) is wanted.
+    bool wantsTextInput() const { return editingSeat_ >= 0; }
     // Draws and presents one frame of the screen.
     void draw(render::Device& device);
     // Start or Back was pressed, or the window asked to close.
@@ -47,6 +51,10 @@ class GameSelectScreen {
     void drawButton(render::Device& device, int left, int top, int width, int height,
                     const std::string& text, bool hovered);
     void drawArrows(render::Device& device, int lessX, int moreX, int top, int height);
+    void drawNameBox(render::Device& device, int seat, int top, int textY);
+    void buttonDown(int x, int y);
+    void edit(int key);
+    void finishTyping();
 
     GameState& state_;
     GameSelectMenu menu_;
@@ -54,6 +62,9 @@ class GameSelectScreen {
     std::optional<GameSelectChoice> result_;
     bool finished_ = false;
     int pointerX_ = 0, pointerY_ = 0;
+    int editingSeat_ = -1;  // the guest whose name box takes typing; -1: none
+    NameBoxEditor editor_{kGuestNameBytes};
+    std::string composition_;  // what the input method is composing, Shift-JIS
     // Pictures and fonts are made once per device, on first use.
     render::Device* artDevice_ = nullptr;
     Art art_;

@@ -3,7 +3,9 @@
 #include <memory>
 #include <string_view>
 
+#include "frontend/game_select.h"
 #include "frontend/roster.h"
+#include "gfx/text_encoding.h"
 
 namespace darts {
 namespace {
@@ -82,8 +84,11 @@ BarGameSetup barGameFromOptions(const GameOptions& options, const GameState& sta
             seat.name = player.name[0] != '\0' ? player.name : "YOU";
             seat.character = player.characterNumber;
         } else if (word.starts_with("guest")) {
-            seat = characterSeat(numberAfter(word, 5), state, loadPortraits);
+            const SeatWord guest = splitSeatWord(word);
+            seat = characterSeat(numberAfter(guest.seat, 5), state, loadPortraits);
             seat.human = true;
+            const std::string typed = frontend::guestNameOf(gfx::utf8ToCp932(guest.guestName));
+            if (!typed.empty()) seat.name = typed;
         } else if (word.starts_with("c")) {
             seat = characterSeat(numberAfter(word, 1), state, loadPortraits);
         } else if (word.starts_with("r")) {

@@ -12,12 +12,15 @@ namespace darts {
 
 // Runs `screen` (handle, draw, finished; takeCopiedText where it has one). The buffered input is
 // released first (`releaseInput`, may be empty), so that the first poll after the screen reads
-// nothing. False when the window asked to close while the screen was up.
+// nothing. Typed text is delivered throughout with `typing`, or else while the screen's
+// wantsTextInput() says so, where it has one. False when the window asked to close while the
+// screen was up.
 template <typename Screen>
 bool runModalScreen(Screen& screen, render::Device& device, platform::UiInput& ui,
                     const std::function<void()>& releaseInput, bool typing) {
     if (releaseInput) releaseInput();
     if (typing) ui.setTextInput(true);
+    bool typingNow = typing;
     bool quit = false;
     while (!quit && !screen.finished()) {
         platform::UiEvent event;
@@ -30,9 +33,15 @@ bool runModalScreen(Screen& screen, render::Device& device, platform::UiInput& u
             }
             quit = event.kind == platform::UiEvent::Kind::Quit;
         }
+        if constexpr (requires { screen.wantsTextInput(); }) {
+            if (const bool wanted = typing || screen.wantsTextInput(); wanted != typingNow) {
+                ui.setTextInput(wanted);
+                typingNow = wanted;
+            }
+        }
         if (!quit && !screen.finished()) screen.draw(device);
     }
-    if (typing) ui.setTextInput(false);
+    if (typingNow) ui.setTextInput(false);
     return !quit;
 }
 

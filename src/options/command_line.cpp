@@ -127,13 +127,27 @@ std::string helpLinesOf(const Flag& flag) {
 
 }  // namespace
 
+SeatWord splitSeatWord(std::string_view word) {
+    const size_t colon = word.starts_with("guest") ? word.find(':') : std::string_view::npos;
+    if (colon == std::string_view::npos) return {word, {}};
+    return {word.substr(0, colon), word.substr(colon + 1)};
+}
+
 bool acceptsSides(std::string_view sides) {
     if (sides.empty()) return false;
     int seats = 0;
     bool you = false;
     while (true) {
         const size_t comma = sides.find(',');
-        const std::string_view seat = sides.substr(0, comma);
+        const auto [seat, guestName] = splitSeatWord(sides.substr(0, comma));
+        // A settings file's " #" starts a comment, so a name never holds '#'.
+        const bool named = seat.size() < sides.substr(0, comma).size();
+        if (named && (guestName.empty() || guestName.size() > kGuestNameMostBytes ||
+                      guestName.find('#') != std::string_view::npos ||
+                      std::any_of(guestName.begin(), guestName.end(),
+                                  [](char c) { return static_cast<unsigned char>(c) < 0x20; }))) {
+            return false;
+        }
         auto numberAfter = [&](std::string_view prefix, int high) {
             if (seat.substr(0, prefix.size()) != prefix || seat.size() == prefix.size()) {
                 return false;

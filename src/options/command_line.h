@@ -62,7 +62,18 @@ struct GameOptions {
 
 // Whether `sides` is a list of 1 to 4 seats: you (once at most), guestK or cK (K 1..8), rN
 // (N 1..99; the games say which levels they offer), rNcK (level N shown as character K) or p.
+// A guest may bring the name typed for it: guestK:NAME (UTF-8, no comma, up to
+// kGuestNameMostBytes bytes; the game keeps as much of it as a name holds).
 bool acceptsSides(std::string_view sides);
+
+inline constexpr size_t kGuestNameMostBytes = 64;
+// A seat word split at the guest's name: "guest2:Aki" -> "guest2" and "Aki"; a word without a
+// name keeps it whole with an empty name.
+struct SeatWord {
+    std::string_view seat;
+    std::string_view guestName;
+};
+SeatWord splitSeatWord(std::string_view word);
 
 struct CommandLine {
     std::optional<GameOptions> options;  // empty: the arguments were not understood

@@ -29,6 +29,7 @@ struct UiEvent {
         SelectAll,
         Copy,
         Cut,
+        Enter,  // Return or the keypad's Enter: the typing is done
     };
     Kind kind = Kind::PointerMove;
     int x = 0;

@@ -53,7 +53,7 @@ TEST(GameSelectWords, ChoicesComeBackFromTheirWords) {
         {},
         {{"game", "1501"}, {"in", "master"}, {"out", "double"}, {"bull", "fat"}, {"rounds", "20"}},
         {{"game", "cutthroat"}, {"rounds", "15"}, {"sides", "guest5,r1c2,c7,you"}},
-        {{"game", "countup"}, {"sides", "you"}},
+        {{"game", "countup"}, {"sides", "you,guest4:Aki Mori"}},
         {{"game", "medley"},
          {"x01", "701"},
          {"in", "double"},
@@ -222,9 +222,10 @@ TEST(GameSelectMenu, PressesChangeTheSeats) {
     EXPECT_EQ(seats[3].kind, SeatKind::Computer);
     menu.press(seatMore(SeatField::Kind), seatY(3));
     EXPECT_EQ(seats[3].kind, SeatKind::Guest);
-    // The player's seat has no character or strength to step; a guest no strength.
+    // The player's seat has no character or strength to step; a guest has its name box there.
     EXPECT_EQ(menu.press(seatMore(SeatField::Character), seatY(0)), Press::Nothing);
-    EXPECT_EQ(menu.press(seatLess(SeatField::Level), seatY(3)), Press::Nothing);
+    EXPECT_EQ(menu.press(seatLess(SeatField::Level), seatY(3)), Press::EditName);
+    EXPECT_EQ(seats[3].kind, SeatKind::Guest);
     // Characters go round; the strength stops at its ends, own skills below Rt 1, and a press on
     // it does nothing.
     menu.press(seatLess(SeatField::Character), seatY(2));
@@ -296,6 +297,41 @@ TEST_F(GameSelectScreenTest, StartGivesTheChosenSetupAndBackNothing) {
     EXPECT_TRUE(screen.finished());
     EXPECT_FALSE(screen.result());
     EXPECT_EQ(state->quitRequested, 1);
+}
+
+TEST_F(GameSelectScreenTest, AGuestsNameIsTypedInItsBoxAndKeptWhenThePressGoesElsewhere) {
+    screen.activate(fromWords({{"game", "cricket"}, {"sides", "you,guest2,r8c3"}}));
+    auto type = [&](platform::UiEvent::Kind kind, std::string text = {}, int key = 0) {
+        platform::UiEvent event;
+        event.kind = kind;
+        event.x = key;
+        event.text = std::move(text);
+        screen.handle(event);
+    };
+    using Kind = platform::UiEvent::Kind;
+    const int box = layout::kNameBoxLeft + 10;
+    EXPECT_EQ(screen.menu().hitAt(box, seatY(2)).kind, GameSelectHit::Kind::Less)
+        << "a computer has a strength there, not a name";
+    type(Kind::Text, "x");
+    EXPECT_FALSE(screen.wantsTextInput());
+    press(box, seatY(1));
+    ASSERT_TRUE(screen.wantsTextInput());
+    // What would end the name in its words never enters; blanks at its ends are dropped.
+    type(Kind::Text, " Aki, #Mori");
+    type(Kind::Backspace);
+    type(Kind::Edit, {}, platform::UiEvent::Enter);
+    EXPECT_FALSE(screen.wantsTextInput());
+    EXPECT_EQ(screen.menu().choice().seats[1].name, "Aki Mor");
+
+    // Japanese typing, as much as the name still holds; a press on Start keeps it and starts.
+    press(box, seatY(1));
+    type(Kind::Edit, {}, platform::UiEvent::Home);
+    type(Kind::Text, "\xe3\x81\x82\xe3\x81\x82\xe3\x81\x82");  // "あああ"
+    pressStart();
+    ASSERT_TRUE(screen.result());
+    EXPECT_EQ(screen.result()->seats[1].name, "\x82\xa0\x82\xa0" "Aki Mor");
+    EXPECT_EQ(choiceWords(*screen.result()).at("sides"),
+              "you,guest2:\xe3\x81\x82\xe3\x81\x82" "Aki Mor,r8c3");
 }
 
 TEST_F(GameSelectScreenTest, DrawsTheRowsOfItsGameAndItsSeatsInTheLanguage) {

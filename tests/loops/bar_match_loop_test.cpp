@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "games/bar_match.h"
+#include "loops/bar_game_setup.h"
 #include "loops/bar_machine.h"
 #include "loops/match_loop.h"
 #include "render/device.h"
@@ -145,14 +146,22 @@ TEST(BarMachine, AChoiceGoesIntoTheOptionsAndBackWhole) {
     choice.out = games::OutRule::Master;
     choice.rounds = 15;
     choice.legs = 5;
+    // A guest's typed name (Shift-JIS "Aki あき") travels as UTF-8 and plays as typed.
     choice.seats = {{frontend::SeatChoice::Kind::You, 0, 0},
-                    {frontend::SeatChoice::Kind::Guest, 3, 0},
+                    {frontend::SeatChoice::Kind::Guest, 3, 0, "Aki \x82\xa0\x82\xab"},
                     {frontend::SeatChoice::Kind::Computer, 7, 12}};
     const GameOptions options = optionsWithChoice(GameOptions{}, choice);
-    EXPECT_EQ(options.sides, "you,guest3,r12c7");
+    EXPECT_EQ(options.sides, "you,guest3:Aki \xe3\x81\x82\xe3\x81\x8d,r12c7");
     const std::optional<frontend::GameSelectChoice> back = choiceOfOptions(options);
     ASSERT_TRUE(back);
     EXPECT_EQ(frontend::choiceWords(*back), frontend::choiceWords(choice));
+    EXPECT_EQ(back->seats[1].name, choice.seats[1].name);
+    auto state = std::make_unique<GameState>();
+    const BarGameSetup made = barGameFromOptions(options, *state, false);
+    ASSERT_EQ(made.seats.size(), 3u);
+    EXPECT_TRUE(made.seats[1].human);
+    EXPECT_EQ(made.seats[1].name, "Aki \x82\xa0\x82\xab");
+    EXPECT_EQ(made.seats[1].character, 3);
     EXPECT_EQ(choiceOfOptions(GameOptions{}), std::nullopt);  // no game named yet
 }
 

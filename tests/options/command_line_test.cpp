@@ -22,13 +22,14 @@ TEST(CommandLine, ABarGameStartsOnlyWhenTyped) {
     const CommandLine remembered = parse({}, file);
     ASSERT_TRUE(remembered.options);
     EXPECT_FALSE(remembered.options->startGame);
-    const CommandLine typed = parse({"--game", "501", "--sides", "you,guest3,r18c4,p",
+    const CommandLine typed = parse({"--game", "501", "--sides", "you,guest3:Aki Mori,r18c4,p",
                                      "--record", "x.dem"}, file);
     ASSERT_TRUE(typed.options) << typed.error;
     EXPECT_TRUE(typed.options->startGame);
     EXPECT_EQ(typed.options->game, "501");
     for (std::string_view bad : {"", "you,you", "r1,r1,r1,r1,r1", "guest9", "c0", "r", "x",
-                                 "r8c", "r8c9", "you,"}) {
+                                 "r8c", "r8c9", "you,", "guest3:", "guest3:a #b",
+                                 "you:Aki", "c2:Aki"}) {
         EXPECT_FALSE(parse({"--sides", bad}).options) << bad;
     }
     EXPECT_FALSE(parse({"--game", "401"}).options);

@@ -142,6 +142,9 @@ std::optional<UiEvent> editingKeyEvent(const SDL_Keysym& key) {
             return edit(UiEvent::End);
         case SDLK_DELETE:
             return edit(UiEvent::Delete);
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return edit(UiEvent::Enter);
         default:
             break;
     }

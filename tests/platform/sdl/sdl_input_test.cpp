@@ -530,7 +530,8 @@ TEST(SdlEditingKeys, CaretKeysAndShortcutsBecomeEditsWithShiftCarried) {
     } cases[] = {{SDLK_LEFT, 0, UiEvent::Left, 0},          {SDLK_RIGHT, KMOD_LSHIFT, UiEvent::Right, 1},
                  {SDLK_HOME, KMOD_RSHIFT, UiEvent::Home, 1}, {SDLK_END, 0, UiEvent::End, 0},
                  {SDLK_DELETE, 0, UiEvent::Delete, 0},       {SDLK_a, KMOD_LCTRL, UiEvent::SelectAll, 0},
-                 {SDLK_c, KMOD_RCTRL, UiEvent::Copy, 0},     {SDLK_x, KMOD_LGUI, UiEvent::Cut, 0}};
+                 {SDLK_c, KMOD_RCTRL, UiEvent::Copy, 0},     {SDLK_x, KMOD_LGUI, UiEvent::Cut, 0},
+                 {SDLK_KP_ENTER, 0, UiEvent::Enter, 0}};
     for (const auto& c : cases) {
         const std::optional<UiEvent> event = key(c.sym, c.mod);
         ASSERT_TRUE(event) << c.sym;
