@@ -2,9 +2,10 @@
 # The bar machine played as a new player would, under a virtual X server (with openbox when the
 # second argument is --wm): bar games on in the settings file, which also remembers a Cricket game
 # for the player, a guest and a computer. Title -> character select -> OK -> darts bar -> the game
-# select, where "+ Add" seats a second computer and Start plays it -> the player's three darts ->
-# the machine hands the mouse to the guest (a click) -> the guest's first dart -> Escape. The
-# settings file must then remember the four seats. Every click is held 0.3 s.
+# select, where "+ Add" seats a second computer, the guest's name is typed in its box and Start
+# plays it -> the player's three darts -> the machine hands the mouse to the guest (a click) ->
+# the guest's first dart -> Escape. The
+# settings file must then remember the four seats and the guest's name. Every click is held 0.3 s.
 #
 #   bar_games_play_test.sh DARTS [--wm]     (run from the top of the repository)
 #
@@ -37,7 +38,13 @@ if [ "${1:-}" = --inside ]; then
   wait_for_shown "$game" "$log" game-select 10 60 || exit 1
   xdotool mousemove --window "$window" 670 333  # + Add
   held_click
-  xdotool mousemove --window "$window" 675 551  # Start
+  xdotool mousemove --window "$window" 600 416  # the guest's name box
+  held_click
+  wait_for_frames "$game" "$log" 3 30 || exit 1  # the box has taken the typing
+  focus_window "$window" || exit 1
+  xdotool type --delay 100 "Aki"
+  wait_for_frames "$game" "$log" 5 30 || exit 1
+  xdotool mousemove --window "$window" 675 551  # Start: the name is kept
   held_click
   # The player throws first: a click sets the arm swinging, and it lets the dart go by itself.
   for dart in 1 2 3; do
@@ -75,9 +82,9 @@ if [ "$status" != 0 ] || grep -q '^darts:' "$out/stderr.txt"; then
   tail -n 5 "$out/shown.txt" >&2 || true
   exit 1
 fi
-if ! grep -qx "sides = you,guest2,r18c3,r[0-9]*c[0-9]" "$conf" || ! grep -qx "game = cricket" "$conf"; then
-  echo "the settings file does not remember the four seats of the Cricket game:" >&2
+if ! grep -qx "sides = you,guest2:Aki,r18c3,r[0-9]*c[0-9]" "$conf" || ! grep -qx "game = cricket" "$conf"; then
+  echo "the settings file does not remember the four seats of the Cricket game, the guest named:" >&2
   cat "$conf" >&2
   exit 1
 fi
-echo "a Cricket game for four chosen, played into the guest's turn and remembered"
+echo "a Cricket game for four chosen, the guest named, played into the guest's turn and remembered"
