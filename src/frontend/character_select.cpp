@@ -226,33 +226,12 @@ class Screen final : public CharacterSelectScreen {
         if (!composition_.empty()) return;  // the input method works its own text
         shownNameUntouched_ = false;
         using platform::UiEvent;
-        switch (key) {
-            case UiEvent::Left:
-                editor_.left(extend);
-                break;
-            case UiEvent::Right:
-                editor_.right(extend);
-                break;
-            case UiEvent::Home:
-                editor_.home(extend);
-                break;
-            case UiEvent::End:
-                editor_.end(extend);
-                break;
-            case UiEvent::Delete:
-                editor_.remove();
-                break;
-            case UiEvent::SelectAll:
-                editor_.selectAll();
-                break;
-            case UiEvent::Copy:
-                if (editor_.hasSelection()) copied_ = gfx::cp932ToUtf8(editor_.selectedText());
-                break;
-            case UiEvent::Cut:
-                if (editor_.hasSelection()) copied_ = gfx::cp932ToUtf8(editor_.cut());
-                break;
-            default:
-                break;
+        if (!editor_.editKey(key, extend)) {
+            if (key == UiEvent::Copy && editor_.hasSelection()) {
+                copied_ = gfx::cp932ToUtf8(editor_.selectedText());
+            } else if (key == UiEvent::Cut && editor_.hasSelection()) {
+                copied_ = gfx::cp932ToUtf8(editor_.cut());
+            }
         }
         setNameBox(editor_.text());
     }

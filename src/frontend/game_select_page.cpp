@@ -125,28 +125,10 @@ void GameSelectScreen::buttonDown(int x, int y) {
 
 void GameSelectScreen::edit(int key) {
     if (editingSeat_ < 0 || !composition_.empty()) return;  // the input method works its own
-    using platform::UiEvent;
-    switch (key) {
-        case UiEvent::Left:
-            editor_.left(false);
-            break;
-        case UiEvent::Right:
-            editor_.right(false);
-            break;
-        case UiEvent::Home:
-            editor_.home(false);
-            break;
-        case UiEvent::End:
-            editor_.end(false);
-            break;
-        case UiEvent::Delete:
-            editor_.remove();
-            break;
-        case UiEvent::Enter:
-            finishTyping();
-            break;
-        default:
-            break;
+    if (key == platform::UiEvent::Enter) {
+        finishTyping();
+    } else {
+        editor_.editKey(key, false);
     }
 }
 

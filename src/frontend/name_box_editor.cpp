@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "frontend/shift_jis_text.h"
+#include "platform/ui_input.h"
 
 namespace darts::frontend {
 namespace {
@@ -145,6 +146,32 @@ size_t NameBoxEditor::scrollFor(size_t columns, size_t composingColumns) {
         scroll_ = nextBoundary(scroll_);
     }
     return scroll_;
+}
+
+bool NameBoxEditor::editKey(int key, bool extend) {
+    using platform::UiEvent;
+    switch (key) {
+        case UiEvent::Left:
+            left(extend);
+            return true;
+        case UiEvent::Right:
+            right(extend);
+            return true;
+        case UiEvent::Home:
+            home(extend);
+            return true;
+        case UiEvent::End:
+            end(extend);
+            return true;
+        case UiEvent::Delete:
+            remove();
+            return true;
+        case UiEvent::SelectAll:
+            selectAll();
+            return true;
+        default:
+            return false;
+    }
 }
 
 }  // namespace darts::frontend

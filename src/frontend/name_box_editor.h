@@ -39,6 +39,9 @@ class NameBoxEditor {
     void selectAll();
     // Removes and returns the selection.
     std::string cut();
+    // One of the box's editing keys (platform::UiEvent::EditKey): the caret keys, Delete and
+    // Select All. False for a key it leaves to the box's owner (copying, Enter).
+    bool editKey(int key, bool extend);
     // Places the caret on the character boundary nearest the given column of the box.
     void placeCaretAtColumn(int column, bool extend);
 
