@@ -80,16 +80,7 @@ bool AwardsLayer::untilClick(GameState& state, FrameIo& io, Draw draw, bool keyC
             pollKeyboard(state, io);
             return false;
         }
-        platform::MouseRecord records[platform::kMouseBufferSize];
-        const int count = io.input.readMouse(records, platform::kMouseBufferSize);
-        for (int i = 0; i < count && i < platform::kMouseBufferSize; ++i) {
-            if (records[i].object != platform::MouseObject::Button0) continue;
-            if ((records[i].data & platform::kButtonPressed) != 0) {
-                pressed = true;
-            } else if (pressed) {
-                return true;
-            }
-        }
+        if (readWholeClick(io, pressed)) return true;
         if (keyCloses) {
             const bool down = io.input.screenKeyDown(platform::ScreenKey::Records);
             if (down && !keyWasDown_) return true;

@@ -31,4 +31,18 @@ void pollMouse(GameState& state, FrameIo& io) {
     }
 }
 
+bool readWholeClick(FrameIo& io, bool& pressed) {
+    platform::MouseRecord records[platform::kMouseBufferSize];
+    const int count = io.input.readMouse(records, platform::kMouseBufferSize);
+    for (int i = 0; i < count && i < platform::kMouseBufferSize; ++i) {
+        if (records[i].object != platform::MouseObject::Button0) continue;
+        if ((records[i].data & platform::kButtonPressed) != 0) {
+            pressed = true;
+        } else if (pressed) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace darts

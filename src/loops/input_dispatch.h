@@ -14,4 +14,10 @@ void pollKeyboard(GameState& state, FrameIo& io);
 // Reads up to 100 queued mouse records and dispatches each by the current inFrontEnd.
 void pollMouse(GameState& state, FrameIo& io);
 
+// For a screen that waits for a click over the game: reads the queued mouse records, dropping
+// all but the button's, and says whether a whole click has been made. `pressed` (false when the
+// screen comes up) remembers a press until its release, so a release of a press made before the
+// screen is no click.
+bool readWholeClick(FrameIo& io, bool& pressed);
+
 }  // namespace darts

@@ -3,6 +3,7 @@
 #include <numeric>
 
 #include "games/bar_match.h"
+#include "loops/input_dispatch.h"
 #include "match/awards.h"
 #include "render/replay_scene.h"
 #include "replay/replay_reel.h"
@@ -109,18 +110,9 @@ void ReplayLayer::play(GameState& state, FrameIo& io) {
             }
             return;
         }
-        // Only a whole click made during the replay ends it: a release of a press made before it
-        // is no click. What else the mouse did is dropped, as the throw must not see it.
-        platform::MouseRecord records[platform::kMouseBufferSize];
-        const int count = io.input.readMouse(records, platform::kMouseBufferSize);
-        for (int i = 0; i < count && i < platform::kMouseBufferSize; ++i) {
-            if (records[i].object != platform::MouseObject::Button0) continue;
-            if ((records[i].data & platform::kButtonPressed) != 0) {
-                pressed = true;
-            } else if (pressed) {
-                return;
-            }
-        }
+        // Only a whole click made during the replay ends it. What else the mouse did is dropped,
+        // as the throw must not see it.
+        if (readWholeClick(io, pressed)) return;
     }
 }
 
