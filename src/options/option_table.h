@@ -316,11 +316,12 @@ inline constexpr OptionEntry kOptionTable[] = {
      .field = &GameOptions::sides,
      .valueName = "LIST",
      .accepts = acceptsSides,
-     .badValue = "1 to 4 of you, guestK, rN, cK, p, comma-separated",
+     .badValue = "1 to 4 of you, guestK[:NAME], rN, cK, p, comma-separated",
      .demo = kBarGameDemo,
      .help = "the seats of a bar game: you, guestK (character K at\n"
-             "the mouse), rN (a computer at level N), cK (character K\n"
-             "at its own skills) or p"},
+             "the mouse; guestK:NAME under a typed name), rN (a\n"
+             "computer at level N), cK (character K at its own\n"
+             "skills) or p"},
     // A replay adds frames that no demo holds.
     {.key = "replay",
      .flag = "--replay",
