@@ -73,8 +73,8 @@ std::vector<int> roundLimitsOf(SelectGame game);
 // The words of a choice by key, as the settings file keeps them and the command line gives them
 // (--KEY VALUE): game 301..1501|cricket|cutthroat|countup|medley, in and out open|double|master,
 // bull separate|fat, rounds, legs 3|5, x01 (a medley's 01 start), sides (a comma list of you,
-// guestK or guestK:NAME (the guest's typed name, UTF-8), cK for roster character K at its own skills, rN for strength level N, or rNcK for
-// level N played as character K).
+// guestK or guestK:NAME (the guest's typed name, UTF-8), cK for roster character K at its own
+// skills, rN for strength level N, or rNcK for level N played as character K).
 using GameSelectWords = std::map<std::string, std::string, std::less<>>;
 inline constexpr std::string_view kGameSelectKeys[] = {"game",   "in",   "out", "bull",
                                                        "rounds", "legs", "x01", "sides"};
