@@ -16,7 +16,7 @@ if [ "${1:-}" = --inside ]; then
   start_openbox "$out"
   "$darts" --seed 7 --frames 360 --screenshot "20:$out/shown.png" 2>"$out/stderr.txt" &
   game=$!
-  wait_for_window "$game" 30 || exit 1
+  wait_for_window "$game" 60 || exit 1
   wait_for_file "$game" "$out/shown.png" 30 "the title screenshot" || exit 1
   sleep 1.5
   xwd -root -silent >"$out/title.xwd"

@@ -28,7 +28,7 @@ if [ "${1:-}" = --inside ]; then
   # The frame limit only ends a game whose Escape went astray.
   "$darts" --window --seed 7 --frames 7200 "$@" 2>>"$out/stderr.txt" &
   game=$!
-  wait_for_window "$game" 30 || exit 1
+  wait_for_window "$game" 60 || exit 1
   wait_for_file "$game" "$out/title$run.png" 30 "the title screenshot" || exit 1
   focus_window "$window" || exit 1
   hold_key F1

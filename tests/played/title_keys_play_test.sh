@@ -25,7 +25,7 @@ if [ "${1:-}" = --inside ]; then
     --screenshot "300:$out/select.png" --screenshot "600:$out/back.png" \
     --screenshot "900:$out/settings.png" 2>>"$out/stderr.txt" &
   game=$!
-  wait_for_window "$game" 30 || exit 1
+  wait_for_window "$game" 60 || exit 1
   wait_for_file "$game" "$out/title.png" 30 "the title screenshot" || exit 1
   focus_window "$window" || exit 1
   # The front end moves its cursor 3 pixels per count from 0, 0: the third item, character select.
