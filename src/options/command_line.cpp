@@ -139,7 +139,8 @@ bool acceptsSides(std::string_view sides) {
     bool you = false;
     while (true) {
         const size_t comma = sides.find(',');
-        const auto [seat, guestName] = splitSeatWord(sides.substr(0, comma));
+        const SeatWord word = splitSeatWord(sides.substr(0, comma));
+        const std::string_view seat = word.seat, guestName = word.guestName;
         // A settings file's " #" starts a comment, so a name never holds '#'.
         const bool named = seat.size() < sides.substr(0, comma).size();
         if (named && (guestName.empty() || guestName.size() > kGuestNameMostBytes ||
