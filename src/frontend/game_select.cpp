@@ -193,6 +193,10 @@ std::string guestNameOf(std::string_view shiftJis) {
     return std::string(name);
 }
 
+std::string guestNameOfWord(std::string_view utf8) {
+    return guestNameOf(gfx::utf8ToCp932(utf8));
+}
+
 namespace {
 
 std::string sideWord(const SeatChoice& seat) {
@@ -219,7 +223,7 @@ std::optional<SeatChoice> sideOf(std::string_view text) {
         const SeatWord word = splitSeatWord(text);
         if (auto character = characterOf(word.seat.substr(5))) {
             SeatChoice guest{Kind::Guest, *character, 8};
-            guest.name = guestNameOf(gfx::utf8ToCp932(word.guestName));
+            guest.name = guestNameOfWord(word.guestName);
             return guest;
         }
         return std::nullopt;

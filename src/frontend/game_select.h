@@ -41,6 +41,8 @@ inline constexpr size_t kGuestNameBytes = 11;
 
 // A typed name as a guest keeps it: see GameSelectMenu::setGuestName.
 std::string guestNameOf(std::string_view shiftJis);
+// The same for the name a seat's word carries (guestK:NAME), which is UTF-8.
+std::string guestNameOfWord(std::string_view utf8);
 
 struct GameSelectChoice {
     SelectGame game = SelectGame::X01;

@@ -5,7 +5,6 @@
 
 #include "frontend/game_select.h"
 #include "frontend/roster.h"
-#include "gfx/text_encoding.h"
 
 namespace darts {
 namespace {
@@ -87,7 +86,7 @@ BarGameSetup barGameFromOptions(const GameOptions& options, const GameState& sta
             const SeatWord guest = splitSeatWord(word);
             seat = characterSeat(numberAfter(guest.seat, 5), state, loadPortraits);
             seat.human = true;
-            const std::string typed = frontend::guestNameOf(gfx::utf8ToCp932(guest.guestName));
+            const std::string typed = frontend::guestNameOfWord(guest.guestName);
             if (!typed.empty()) seat.name = typed;
         } else if (word.starts_with("c")) {
             seat = characterSeat(numberAfter(word, 1), state, loadPortraits);
