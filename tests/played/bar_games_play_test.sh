@@ -25,17 +25,7 @@ if [ "${1:-}" = --inside ]; then
   DARTS_STATE_LOG=$log "$darts" --window --seed 11 --frames 20000 "$@" 2>>"$out/stderr.txt" &
   game=$!
   wait_for_window "$game" 60 || exit 1
-  wait_for_shown "$game" "$log" title 10 60 || exit 1
-  # The front end moves its cursor 3 pixels per count of relative motion, from 0, 0.
-  xdotool mousemove_relative -- 120 170  # the third menu item: character select
-  held_click
-  wait_for_shown "$game" "$log" character-select 10 60 || exit 1
-  xdotool mousemove --window "$window" 640 512  # OK
-  held_click
-  wait_for_shown "$game" "$log" title 10 60 || exit 1
-  xdotool mousemove_relative -- 0 -27  # the first item: the darts bar
-  held_click
-  wait_for_shown "$game" "$log" game-select 10 60 || exit 1
+  walk_to_game_select "$game" "$log" || exit 1
   xdotool mousemove --window "$window" 670 333  # + Add
   held_click
   xdotool mousemove --window "$window" 600 416  # the guest's name box

@@ -28,15 +28,7 @@ if [ "${1:-}" = --inside ]; then
   DARTS_STATE_LOG=$log "$darts" --window --seed 5 --mute 2>>"$out/stderr.txt" &
   game=$!
   wait_for_window "$game" 60 || exit 1
-  wait_for_shown "$game" "$log" title 10 60 || exit 1
-  xdotool mousemove_relative -- 120 170  # the third menu item: character select
-  held_click
-  wait_for_shown "$game" "$log" character-select 10 60 || exit 1
-  click_at 640 512  # OK
-  wait_for_shown "$game" "$log" title 10 60 || exit 1
-  xdotool mousemove_relative -- 0 -27  # the first item: the darts bar
-  held_click
-  wait_for_shown "$game" "$log" game-select 10 60 || exit 1
+  walk_to_game_select "$game" "$log" || exit 1
   picture game-select-first
   for _ in 1 2 3 4 5; do click_at 578 100; done  # the game's right arrow: 701 ... 1501, Cricket
   click_at 670 333  # + Add

@@ -93,3 +93,16 @@ need_tools() {  # TOOL...
     command -v "$tool" >/dev/null || { echo "skipped: $tool is needed"; exit 77; }
   done
 }
+
+# From the title as the game first shows it (its cursor at 0, 0) to the bar machine's game select,
+# with bar games on, every press held 0.3 s: character select -> OK -> darts bar. Needs window.
+walk_to_game_select() {  # GAME_PID LOG
+  wait_for_shown "$1" "$2" title 10 60 || return 1
+  # The front end moves its cursor 3 pixels per count of relative motion.
+  xdotool mousemove_relative -- 120 170 mousedown 1 sleep 0.3 mouseup 1  # character select
+  wait_for_shown "$1" "$2" character-select 10 60 || return 1
+  xdotool mousemove --window "$window" 640 512 mousedown 1 sleep 0.3 mouseup 1  # OK
+  wait_for_shown "$1" "$2" title 10 60 || return 1
+  xdotool mousemove_relative -- 0 -27 mousedown 1 sleep 0.3 mouseup 1  # the first item: darts bar
+  wait_for_shown "$1" "$2" game-select 10 60
+}
