@@ -18,6 +18,6 @@ game=${1:-build}/src/darts
 for made in "cricket --sides c2,r8,r12 --frames 6000 --record tests/demos/cricket.dem" \
             "501 --in double --out double --sides r4,r8,c3,p --frames 6000 --record tests/demos/x01-four.dem"; do
   # shellcheck disable=SC2086
-  DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent xvfb-run -a -s "-screen 0 1024x768x24" \
+  DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent xvfb-run -a -s "-noreset -screen 0 1024x768x24" \
     "$game" --window --seed 11 --game $made 2> /dev/null
 done

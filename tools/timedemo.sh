@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 demo=${1:-tests/demos/bar-win.dem}
 build=${2:-build}
-drawn=$(xvfb-run -a -s "-screen 0 1024x768x24" "$build/src/darts" --window --timedemo "$demo" \
+drawn=$(xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$build/src/darts" --window --timedemo "$demo" \
   2>/dev/null | tail -n 1)
 headless=$("$build/tools/darts-sim" demo "$demo")
 echo "drawn:     $drawn"

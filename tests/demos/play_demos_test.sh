@@ -56,7 +56,7 @@ settings=$out/config/darts301/darts301.conf
 mkdir -p "${settings%/*}"
 printf 'language = en\nawards = yes\nmouse_speed = 9\ndisplay = mode\n' >"$settings"
 export XDG_CONFIG_HOME=$out/config
-play() { xvfb-run -a -s "-screen 0 1024x768x24" "$darts" --window "$@"; }
+play() { xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$darts" --window "$@"; }
 
 case "$part" in
 pictures)
@@ -84,9 +84,9 @@ play --timedemo tests/demos/escape-en.dem
 viewer)
 # A viewer ends a demo being played as any game: SIGTERM (a close from the desktop, Ctrl+C) and,
 # where xdotool can press it, Escape held a few tenths of a second. The demo runs for minutes.
-xvfb-run -a -s "-screen 0 1024x768x24" "$0" --viewer-quits sigterm "$darts"
+xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$0" --viewer-quits sigterm "$darts"
 if command -v xdotool >/dev/null; then
-  xvfb-run -a -s "-screen 0 1024x768x24" "$0" --viewer-quits escape "$darts"
+  xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$0" --viewer-quits escape "$darts"
 fi
 ;;
 *) echo "unknown part: $part"; exit 2 ;;

@@ -148,6 +148,10 @@ case "$case_name" in
   no_soundfont) export DARTS_SOUNDFONT="$work/no-such-font.sf2"
     expect 0 '^darts: no music: no General MIDI soundfont found' ;;
   audio_dummy) expect 0 "" ;;
+  # Nowhere to show the window: the game ends saying so instead of playing unseen. Wayland's
+  # client library stays quiet with a runtime folder of its own.
+  no_display) unset SDL_VIDEODRIVER DISPLAY WAYLAND_DISPLAY; export XDG_RUNTIME_DIR=$work
+    expect 1 '^darts: no display to open the window on' ;;
   audio_no_such_driver) export SDL_AUDIODRIVER=no-such-driver; expect 0 "" ;;
   # Mesa then offers nothing newer than OpenGL 2.1: no 3.3 core context can be made, and the
   # game plays on OpenGL ES 3.0 instead; with ES held at 2.0 as well it has neither.

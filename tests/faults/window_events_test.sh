@@ -68,5 +68,5 @@ for ((frame = 15; frame <= 900; frame += 15)); do
   shots+=(--screenshot "$frame:$out/$(printf '%04d' "$frame").png")
 done
 # The frame limit is only a guard: the close request must end the game long before it.
-xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$darts" "$out" --frames 3600 "${shots[@]}"
+xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$0" --inside "$darts" "$out" --frames 3600 "${shots[@]}"
 "$checker" "$out"/[0-9]*.png

@@ -79,7 +79,7 @@ if ! command -v xvfb-run >/dev/null; then
   exit 77
 fi
 status=0
-(cd "$elsewhere" && SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" \
+(cd "$elsewhere" && SDL_AUDIODRIVER=dummy xvfb-run -a -s "-noreset -screen 0 1024x768x24" \
   "$prefix/bin/$name" --window --frames 30 --screenshot 30:shot.png) 2>"$scratch/game.txt" ||
   status=$?
 cat "$scratch/game.txt" >&2

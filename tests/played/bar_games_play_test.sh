@@ -65,7 +65,7 @@ conf=$XDG_CONFIG_HOME/darts301/darts301.conf
 mkdir -p "$(dirname "$conf")"
 printf '%s\n' "bar_games = yes" "game = cricket" "rounds = 15" "sides = you,guest2,r18c3" >"$conf"
 status=0
-xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$darts" "$out" "$wm" --mute || status=$?
+xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$0" --inside "$darts" "$out" "$wm" --mute || status=$?
 if [ "$status" != 0 ] || grep -q '^darts:' "$out/stderr.txt"; then
   echo "ended with status $status; the game said:" >&2
   cat "$out/stderr.txt" >&2

@@ -111,7 +111,7 @@ conf=$XDG_CONFIG_HOME/darts301/darts301.conf
 mkdir -p "$(dirname "$conf")"
 echo "bar_games = yes" >"$conf"
 status=0
-xvfb-run -a -s "-screen 0 1024x768x24 -fbdir $fb" "$0" --inside "$darts" "$out" "$pictures" "$fb" ||
+xvfb-run -a -s "-noreset -screen 0 1024x768x24 -fbdir $fb" "$0" --inside "$darts" "$out" "$pictures" "$fb" ||
   status=$?
 cp "$out/shown.txt" "$pictures/shown.txt" 2>/dev/null || true
 echo "settings file after the game:"

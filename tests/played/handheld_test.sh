@@ -42,7 +42,7 @@ fail() {
   exit 1
 }
 status=0
-xvfb-run -a -s "-screen 0 1280x800x24" "$0" --inside "$darts" "$out" || status=$?
+xvfb-run -a -s "-noreset -screen 0 1280x800x24" "$0" --inside "$darts" "$out" || status=$?
 [ "$status" = 0 ] || fail "the played run ended with status $status"
 picture=$(dirname "$0")/../display/root_picture.py
 # The reader prints the screen's size, the box of what is not black and the mean brightness.

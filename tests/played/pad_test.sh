@@ -19,4 +19,4 @@ if [ $# -gt 0 ]; then
   mkdir -p "$XDG_CONFIG_HOME/darts301"
   printf '%s\n' "$@" >"$XDG_CONFIG_HOME/darts301/darts301.conf"
 fi
-xvfb-run -a -s "-screen 0 1024x768x24" "$program"
+xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$program"

@@ -46,7 +46,7 @@ for ((frame = 15; frame <= frames; frame += 15)); do
   shots+=(--screenshot "$frame:$out/$(printf '%04d' "$frame").png")
 done
 
-xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$darts" "$out" --frames "$frames" "${shots[@]}"
+xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$0" --inside "$darts" "$out" --frames "$frames" "${shots[@]}"
 "$checker" "$out"/[0-9]*.png
 if [ -n "${DARTS_PLAY_TEST_KEEP:-}" ]; then
   mkdir -p "$DARTS_PLAY_TEST_KEEP"

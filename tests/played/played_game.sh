@@ -1,6 +1,10 @@
 # Sourced by the played tests: bounded waits on a game started in the background, each of which
 # gives up at once when the game has ended, and says what it waited for when it gives up. The
 # test's own time limit would otherwise end it without a word.
+#
+# The virtual X servers of the tests run with -noreset: by default a server resets when its last
+# client leaves, and a game connecting in that moment (after one of xdotool's short connections,
+# before its own) is refused.
 
 # Polls COMMAND ten times a second until it succeeds.
 wait_for() {  # GAME_PID SECONDS WHAT COMMAND...
@@ -80,8 +84,7 @@ stop_stuck_game() {  # GAME_PID
 }
 
 # Presses KEY and lets it go a few tenths of a second later, as a player does: the game looks at
-# the keyboard once a frame. One connection for both: a key that ends the game may leave the
-# virtual X server without clients, and it then resets, refusing a new connection for a moment.
+# the keyboard once a frame.
 hold_key() {  # KEY
   xdotool keydown "$1" sleep 0.25 keyup "$1"
 }

@@ -66,7 +66,7 @@ conf=$XDG_CONFIG_HOME/darts301/darts301.conf
 for run in 1 2; do
   started=$SECONDS
   status=0
-  xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$darts" "$out" "$run" \
+  xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$0" --inside "$darts" "$out" "$run" \
     --screenshot "30:$out/title$run.png" --screenshot "240:$out/settings$run.png" || status=$?
   if [ "$status" != 0 ]; then
     echo "run $run: ended with status $status after $((SECONDS - started)) s; the game said:" >&2

@@ -54,7 +54,7 @@ fi
 
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$darts" "$out" 2>"$out/game.txt" || {
+xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$0" --inside "$darts" "$out" 2>"$out/game.txt" || {
   cat "$out/game.txt" >&2
   exit 1
 }

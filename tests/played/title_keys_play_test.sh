@@ -53,7 +53,7 @@ out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 export SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME=$out/config
 status=0
-xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$darts" "$out" || status=$?
+xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$0" --inside "$darts" "$out" || status=$?
 if [ "$status" != 0 ]; then
   echo "the played run ended with status $status; the game said:" >&2
   cat "$out/stderr.txt" >&2

@@ -68,6 +68,6 @@ for tool in xvfb-run xdotool openbox; do
 done
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$darts" "$out"
+xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$0" --inside "$darts" "$out"
 # The replay draws offscreen, as fast as it can; any checksum out of step ends it with status 1.
 SDL_VIDEODRIVER=offscreen "$darts" --timedemo "$out/toggle.dem"

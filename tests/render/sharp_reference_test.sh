@@ -28,11 +28,11 @@ fi
 shoot() {  # SCREEN NAME OPTION...
   local screen=$1 name=$2
   shift 2
-  xvfb-run -a -s "-screen 0 ${screen}x24" "$darts" "$@" --timedemo tests/demos/bar-win.dem \
+  xvfb-run -a -s "-noreset -screen 0 ${screen}x24" "$darts" "$@" --timedemo tests/demos/bar-win.dem \
     --frames 348 --screenshot "15:$out/$name-title.png" --screenshot "178:$out/$name-aiming.png" \
     --screenshot "348:$out/$name-landing.png" >/dev/null
   # Frame 165 of the tournament: the bracket, its portraits and the "your turn" notice.
-  xvfb-run -a -s "-screen 0 ${screen}x24" "$darts" "$@" --timedemo tests/demos/tournament.dem \
+  xvfb-run -a -s "-noreset -screen 0 ${screen}x24" "$darts" "$@" --timedemo tests/demos/tournament.dem \
     --frames 165 --screenshot "165:$out/$name-tournament.png" >/dev/null
 }
 scenes=(title aiming landing tournament)

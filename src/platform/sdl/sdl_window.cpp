@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/sdl/ending_signals.h"
 #include "platform/sdl/sdl_input_internal.h"
@@ -251,11 +252,27 @@ int refreshRateUnder(SDL_Window* window) {
     return mode.refresh_rate;
 }
 
+// SDL falls back on its offscreen driver when no display answers (DISPLAY unset, or an X server
+// that refused the connection): the game would then play where nobody sees it and end as if all
+// went well. A driver without a screen is used only when SDL_VIDEODRIVER names it.
+std::string noScreenError() {
+    const std::string_view driver = SDL_GetCurrentVideoDriver();
+    if (driver != "offscreen" && driver != "dummy") return {};
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);  // the variable of the same name
+    if (asked != nullptr && std::string_view(asked).find(driver) != std::string_view::npos)
+        return {};
+    return "no display to open the window on (no X server or Wayland compositor answered)";
+}
+
 }  // namespace
 
 WindowResult SdlGlWindow::create(const WindowOptions& options) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return {nullptr, sdlError("cannot start SDL video")};
+    if (std::string error = noScreenError(); !error.empty()) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return {nullptr, std::move(error)};
+    }
 
     // HiDPI screens give their full drawable size; the device scales its frame to it.
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI;

@@ -14,7 +14,7 @@ fi
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 status=0
-SDL_VIDEODRIVER=x11 xvfb-run -a -s "-screen 0 1024x768x24" "$@" >"$log" 2>&1 || status=$?
+SDL_VIDEODRIVER=x11 xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$@" >"$log" 2>&1 || status=$?
 cat "$log"
 if grep -q '^\[  SKIPPED \]' "$log"; then
   echo "FAIL: skipped on the X server"

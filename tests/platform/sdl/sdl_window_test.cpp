@@ -11,20 +11,56 @@
 namespace darts::platform {
 namespace {
 
-// Runs before any window is opened in this process (a whole-program run keeps suites in order).
+// An environment variable set (or unset, for null) for one scope, as it was afterwards.
+class ScopedVariable {
+  public:
+    ScopedVariable(const char* name, const char* value) : name_(name) {
+        if (const char* previous = std::getenv(name)) saved_ = previous;
+        if (value) {
+            setenv(name, value, 1);
+        } else {
+            unsetenv(name);
+        }
+    }
+    ~ScopedVariable() {
+        if (saved_) {
+            setenv(name_, saved_->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+  private:
+    const char* name_;
+    std::optional<std::string> saved_;
+};
+
+// These run before any window is opened in this process (a whole-program run keeps suites in
+// order).
 TEST(SdlWindowStart, NoVideoGivesOneLineSayingWhy) {
-    const char* previous = std::getenv("SDL_VIDEODRIVER");
-    const std::string saved = previous ? previous : "";
-    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
-    WindowResult result = SdlGlWindow::create({});
-    if (previous) {
-        setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
-    } else {
-        unsetenv("SDL_VIDEODRIVER");
+    WindowResult result;
+    {
+        ScopedVariable driver("SDL_VIDEODRIVER", "no-such-driver");
+        result = SdlGlWindow::create({});
     }
     EXPECT_EQ(result.window, nullptr);
     EXPECT_FALSE(result.error.empty());
     EXPECT_EQ(result.error.find('\n'), std::string::npos);
+}
+
+// With no display to reach, SDL would settle on its offscreen driver and the game would play
+// unseen: refused, unless the offscreen driver is asked for by name.
+TEST(SdlWindowStart, NoDisplayIsRefusedRatherThanPlayedOffscreen) {
+    WindowResult result;
+    {
+        ScopedVariable driver("SDL_VIDEODRIVER", nullptr), x("DISPLAY", nullptr),
+            wayland("WAYLAND_DISPLAY", nullptr);
+        result = SdlGlWindow::create({});
+    }
+    if (result.window) GTEST_SKIP() << "this machine has a screen of its own (a console's KMS)";
+    EXPECT_NE(result.error.find("no display"), std::string::npos) << result.error;
 }
 
 // Runs with SDL's offscreen driver (no display needed) unless the caller chose a driver. One
