@@ -55,15 +55,19 @@ class MatchLoop {
         platform::MouseRecord records[platform::kMouseBufferSize];
         const int count = io_.input.readMouse(records, platform::kMouseBufferSize);
         bool pressed = options_.computerPlaysHuman;
+        bool down = pressed;  // the button after this frame's records
         for (int i = 0; i < count && i < platform::kMouseBufferSize; ++i) {
             const platform::MouseRecord& record = records[i];
             if (record.object == platform::MouseObject::X) state_.rules->pointerMoved(record.data, 0);
             if (record.object == platform::MouseObject::Y) state_.rules->pointerMoved(0, record.data);
-            pressed = pressed || (record.object == platform::MouseObject::Button0 &&
-                                  (record.data & platform::kButtonPressed) != 0);
+            if (record.object != platform::MouseObject::Button0) continue;
+            if (record.data == 0) down = false;  // as the throw reads a release
+            if ((record.data & platform::kButtonPressed) != 0) pressed = down = true;
         }
-        // The press is the pause's: the release that follows must not count as the throw's.
-        if (pressed) state_.buttonHeld = 1;
+        // The press is the pause's: the release that follows must not count as the throw's. A
+        // release read in the same frame (a slow frame) has come already: nothing is left to
+        // wait for, or the throw would take the next press as that release.
+        if (pressed) state_.buttonHeld = down ? 1 : 0;
         return pressed;
     }
 

@@ -1,9 +1,11 @@
 // A bar game through the match loop: the machine holds for a click only where the mouse passes
 // between humans or a leg ends before humans, and the leg still reaches its end; a human who won
-// a medley's last cork chooses its game; a tournament's match gives the bracket its winner; and
-// the game select's choice goes into the options and back whole.
+// a medley's last cork chooses its game; a hand-over click read whole in one slow frame leaves
+// the next click to the throw; a tournament's match gives the bracket its winner; and the game
+// select's choice goes into the options and back whole.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "games/bar_match.h"
@@ -118,6 +120,62 @@ TEST(BarMatchLoop, AHumanWhoWonTheLastCorkOfAMedleyChoosesItsGame) {
         });
     }
     EXPECT_GT(chosen, 0) << "no medley went to its last leg";
+}
+
+// The mouse records of one frame, handed out at the next read.
+class NextFrameMouse final : public platform::InputSource {
+  public:
+    std::vector<platform::MouseRecord> next;
+    bool escapeDown() override { return false; }
+    int readMouse(platform::MouseRecord* out, int capacity) override {
+        const int count = std::min(capacity, static_cast<int>(next.size()));
+        std::copy_n(next.begin(), count, out);
+        next.clear();
+        return count;
+    }
+};
+
+// A slow frame reads the hand-over click's press and release together: the next human's one
+// click must still set the arm swinging, not be taken for that click's release.
+TEST(BarMatchLoop, AHandOverClickReadWholeInOneFrameLeavesTheNextClickToTheThrow) {
+    auto state = std::make_unique<GameState>();
+    seedRandom(*state, 3);
+    games::Seat human;
+    human.human = true;
+    games::MatchSetup setup;
+    setup.x01.start = 301;
+    games::BarMatch match(setup, {human, human});
+    match.start(*state);
+    state->inFrontEnd = 0;
+    render::HeadlessDevice device;
+    NextFrameMouse input;
+    FrameIo io{device, input};
+    const std::vector<platform::MouseRecord> click{
+        {platform::MouseObject::Button0, platform::kButtonPressed},
+        {platform::MouseObject::Button0, 0}};
+    bool clicked = false, held = false, handedOver = false, swungAfter = false;
+    MatchLoopOptions options;
+    options.afterFrame = [&](const GameState& s) {
+        const bool holds = s.rules != nullptr && s.rules->holdsForClick();
+        const bool aiming = !holds && s.throwStage == ThrowStage::Aiming;
+        if (holds != held) {
+            // A player clicks once the plate is up, a frame later.
+            held = holds;
+            clicked = false;
+        } else if (!holds && !aiming) {
+            swungAfter = handedOver;
+            clicked = false;
+        } else if (!clicked) {
+            // One click for each pause and each dart, as a player waits for what it started.
+            input.next = click;
+            clicked = true;
+            handedOver = handedOver || match.pause() == games::BarPause::HandOver;
+        }
+        return !swungAfter && s.framesDrawn < 20'000;
+    };
+    runMatch(*state, io, options);
+    EXPECT_TRUE(handedOver);
+    EXPECT_TRUE(swungAfter) << "the click after the hand-over did not throw";
 }
 
 TEST(BarMatchLoop, ATournamentMatchPutsItsWinnerInTheBracket) {
