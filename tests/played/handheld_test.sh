@@ -6,24 +6,39 @@
 #
 #   handheld_test.sh DARTS     (run from the top of the repository)
 #
-# Exits 77 (skipped) without xvfb-run, xdotool, xwd or openbox.
+# DARTS_DISPLAY_TEST_KEEP=DIR keeps the dumps as PNGs. Exits 77 (skipped) without xvfb-run,
+# xdotool, xwd or openbox.
 set -euo pipefail
 
 if [ "${1:-}" = --inside ]; then
-  darts=$2 out=$3
+  darts=$2 scratch=$3 here=$(dirname "$0")/../display
+  say() { echo "$*"; }
+  fail() {
+    echo "FAIL: $*"
+    stop_stuck_game "$game"
+    exit 1
+  }
   . "$(dirname "$0")/window_manager.sh"
   . "$(dirname "$0")/played_game.sh"
-  start_openbox "$out"
-  "$darts" --seed 7 --frames 360 --screenshot "20:$out/shown.png" 2>"$out/stderr.txt" &
+  . "$here/root_pictures.sh"
+  start_openbox "$scratch"
+  "$darts" --seed 7 2>"$scratch/stderr.txt" &
   game=$!
   wait_for_window "$game" 60 || exit 1
-  wait_for_file "$game" "$out/shown.png" 30 "the title screenshot" || exit 1
-  sleep 1.5
-  xwd -root -silent >"$out/title.xwd"
+  # Full screen is the window manager's to grant: the picture is where it belongs once it is done.
+  await_picture title 107 0 1173 800 dark
   focus_window "$window"
   hold_key F1
-  sleep 1
-  xwd -root -silent >"$out/settings.xwd"
+  # The settings plate's right and bottom edges (its frame's 700, 540) scaled by 4/3 from the
+  # picture's left edge; the pointer at the picture's top left widens the box the other way.
+  deadline=$((SECONDS + 20))
+  until picture settings && [ $((r - 1040)) -ge -1 ] && [ $((r - 1040)) -le 1 ] &&
+    [ $((b - 720)) -ge -1 ] && [ $((b - 720)) -le 1 ]; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "settings: the plate ends at $r, $b"
+    sleep 0.2
+  done
+  say "settings: the plate ends at $r, $b"
+  hold_key Escape  # ends the game, as on the title
   wait_for_exit "$game" 30
   kill "$wm" 2>/dev/null || true
   exit "$status"
@@ -42,19 +57,7 @@ fail() {
   exit 1
 }
 status=0
-xvfb-run -a -s "-noreset -screen 0 1280x800x24" "$0" --inside "$darts" "$out" || status=$?
-[ "$status" = 0 ] || fail "the played run ended with status $status"
-picture=$(dirname "$0")/../display/root_picture.py
-# The reader prints the screen's size, the box of what is not black and the mean brightness.
-placed=$(python3 "$picture" "$out/title.xwd" "$out/title.png" | cut -d' ' -f1-6)
-[ "$placed" = "1280 800 107 0 1173 800" ] || fail "title: the picture lies at '$placed'"
-# The settings plate's right and bottom edges (its frame's 700, 540) scaled by 4/3 from the
-# picture's left edge; the pointer at the picture's top left widens the box the other way.
-read -r _ _ _ _ right bottom _ < <(python3 "$picture" "$out/settings.xwd" "$out/settings.png")
-[ $((right - 1040)) -ge -1 ] && [ $((right - 1040)) -le 1 ] && [ $((bottom - 720)) -ge -1 ] &&
-  [ $((bottom - 720)) -le 1 ] || fail "settings: the plate ends at $right, $bottom"
-if [ -n "${DARTS_PLAY_TEST_KEEP:-}" ]; then
-  mkdir -p "$DARTS_PLAY_TEST_KEEP"
-  cp "$out"/*.png "$DARTS_PLAY_TEST_KEEP"/
-fi
+xvfb-run -a -s "-noreset -screen 0 1280x800x24" "$0" --inside "$darts" "$out" >"$out/said.txt" || status=$?
+[ "$status" = 0 ] || fail "$(cat "$out/said.txt")
+the played run ended with status $status"
 echo "centred with bars at 1280 x 800"
